@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QDialog>
+
+class QLabel;
+class QPushButton;
+
+namespace skerry::ui {
+
+// The About box: a picture, the product name, the version and a few words about the program.
+class TAboutBox : public QDialog {
+    Q_OBJECT
+public:
+    TAboutBox();
+
+    void FormCreate();
+
+    QLabel* ProgramIcon = nullptr;
+    QLabel* ProductName = nullptr;
+    QLabel* Version = nullptr;
+    QLabel* Copyright = nullptr;
+    QLabel* Comments = nullptr;
+    QLabel* Purpose = nullptr;
+    QPushButton* OKButton = nullptr;
+};
+
+}  // namespace skerry::ui

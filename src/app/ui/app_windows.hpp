@@ -1,0 +1,50 @@
+#pragma once
+
+#include <memory>
+
+#include "settings/settings.hpp"
+#include "template/template_store.hpp"
+
+namespace skerry::ui {
+
+class TAboutBox;
+class TCkr;
+class TRes;
+class TTplEd;
+class TTplOpt;
+class TVector;
+class Ttpl_desc;
+
+// What the windows share: the settings and the template tables. main() owns one.
+struct AppState {
+    Settings settings;
+    TemplateStore templates;
+};
+
+// The seven windows, created once in their fixed order and kept until the program ends.
+class AppWindows {
+public:
+    explicit AppWindows(AppState& state);
+    ~AppWindows();
+    AppWindows(const AppWindows&) = delete;
+    AppWindows& operator=(const AppWindows&) = delete;
+
+    TTplEd& TplEd() { return *tplEd_; }
+    TTplOpt& TplOpt() { return *tplOpt_; }
+    TRes& Res() { return *res_; }
+    TAboutBox& AboutBox() { return *aboutBox_; }
+    Ttpl_desc& TplDesc() { return *tplDesc_; }
+    TVector& Vector() { return *vector_; }
+    TCkr& Ckr() { return *ckr_; }
+
+private:
+    std::unique_ptr<TTplEd> tplEd_;
+    std::unique_ptr<TTplOpt> tplOpt_;
+    std::unique_ptr<TRes> res_;
+    std::unique_ptr<TAboutBox> aboutBox_;
+    std::unique_ptr<Ttpl_desc> tplDesc_;
+    std::unique_ptr<TVector> vector_;
+    std::unique_ptr<TCkr> ckr_;
+};
+
+}  // namespace skerry::ui

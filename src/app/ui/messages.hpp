@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QString>
+#include <functional>
+
+class QWidget;
+
+namespace skerry::ui {
+
+// Every message box of the program goes through here, so that tests and the offscreen
+// screenshot run can capture them instead of waiting for a person.
+using MessageHandler = std::function<void(QWidget* parent, const QString& text)>;
+
+void ShowMessage(QWidget* parent, const QString& text);
+
+// Replaces the handler; returns the one that was in place. An empty handler restores the
+// plain message box.
+MessageHandler SetMessageHandler(MessageHandler handler);
+
+}  // namespace skerry::ui

@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QString>
+#include <string>
+#include <string_view>
+
+namespace skerry::ui {
+
+// Template files and container names are single-byte text. Latin-1 at the Qt boundary keeps
+// every byte through a round trip.
+inline QString FromBytes(std::string_view bytes) {
+    return QString::fromLatin1(bytes.data(), static_cast<qsizetype>(bytes.size()));
+}
+
+inline std::string ToBytes(const QString& text) {
+    const QByteArray latin1 = text.toLatin1();
+    return std::string(latin1.constData(), static_cast<std::size_t>(latin1.size()));
+}
+
+}  // namespace skerry::ui

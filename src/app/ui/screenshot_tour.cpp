@@ -1,0 +1,99 @@
+#include "app/ui/screenshot_tour.hpp"
+
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QDir>
+#include <QLineEdit>
+#include <QTableView>
+#include <QTextStream>
+#include <QWidget>
+#include <cstdio>
+
+#include "app/ui/about_box.hpp"
+#include "app/ui/app_windows.hpp"
+#include "app/ui/grid_table_model.hpp"
+#include "app/ui/messages.hpp"
+#include "app/ui/tpl_ed.hpp"
+#include "editors/ui/chkr.hpp"
+#include "editors/ui/tpl_vec.hpp"
+#include "resources/ui/res_picker.hpp"
+#include "settings/ui/tpl_opt.hpp"
+#include "template/ui/tpl_desc.hpp"
+
+namespace skerry::ui {
+
+namespace {
+
+QTextStream& Out() {
+    static QTextStream out(stdout);
+    return out;
+}
+
+bool Snap(QWidget& window, const QString& folder, const QString& name) {
+    window.show();
+    QCoreApplication::processEvents();
+    const QString path = QDir(folder).filePath(name + QStringLiteral(".png"));
+    const bool saved = window.grab().save(path);
+    Out() << (saved ? "  " : "  could not write ") << path << Qt::endl;
+    window.hide();
+    return saved;
+}
+
+void TypeValue(TTplEd& editor, const char* name, const QString& value) {
+    GridTableModel& model = editor.GridModel();
+    for (int row = 0; row < model.rowCount(); ++row) {
+        const QModelIndex cell = model.index(row, GridTableModel::kValueColumn);
+        if (model.index(row, GridTableModel::kNameColumn).data().toString() ==
+            QLatin1String(name)) {
+            model.setData(cell, value, Qt::EditRole);
+            editor.SG1->setCurrentIndex(cell);
+            return;
+        }
+    }
+}
+
+}  // namespace
+
+int RunScreenshotTour(const QString& folder) {
+    QDir().mkpath(folder);
+    const MessageHandler previous = SetMessageHandler([](QWidget*, const QString& text) {
+        Out() << "message: " << text << Qt::endl;
+    });
+
+    AppState state;
+    AppWindows windows(state);
+    int failures = 0;
+    auto snap = [&](QWidget& window, const char* name, QSize size) {
+        window.resize(size);
+        failures += Snap(window, folder, QString::fromLatin1(name)) ? 0 : 1;
+    };
+
+    TTplEd& editor = windows.TplEd();
+    editor.resize(1280, 800);
+    editor.show();
+    QCoreApplication::processEvents();
+    editor.New1Click();
+    editor.CB1->setEditText(QStringLiteral("actor"));
+    editor.TplNameE->setText(QStringLiteral("mytrooper"));
+    editor.BasedOnE->setText(QStringLiteral("none"));
+    TypeValue(editor, "health", QStringLiteral("40.0"));
+    TypeValue(editor, "maxthrust", QStringLiteral("1.5"));
+    TypeValue(editor, "mass", QStringLiteral("150.0"));
+    editor.ViewSBClick();
+    snap(editor, "TTplEd", {1280, 800});
+
+    snap(windows.TplOpt(), "TTplOpt", windows.TplOpt().size());
+    windows.Res().AddNames({"_weapon", "+grenade", "Bryar", "concussion", "crossbow"});
+    snap(windows.Res(), "TRes", {1000, 640});
+    snap(windows.AboutBox(), "TAboutBox", windows.AboutBox().size());
+    windows.TplDesc().E1->setText(QStringLiteral("A stormtrooper that hits harder"));
+    snap(windows.TplDesc(), "Ttpl_desc", windows.TplDesc().size());
+    snap(windows.Vector(), "TVector", {360, 200});
+    snap(windows.Ckr(), "TCkr", windows.Ckr().size());
+
+    SetMessageHandler(previous);
+    Out() << "Screenshots are in " << QDir(folder).absolutePath() << Qt::endl;
+    return failures;
+}
+
+}  // namespace skerry::ui

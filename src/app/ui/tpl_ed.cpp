@@ -1,0 +1,533 @@
+#include "app/ui/tpl_ed.hpp"
+
+#include <QAction>
+#include <QComboBox>
+#include <QEvent>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenuBar>
+#include <QMouseEvent>
+#include <QPlainTextEdit>
+#include <QSplitter>
+#include <QStatusBar>
+#include <QTableView>
+#include <QTimer>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+#include "app/ui/about_box.hpp"
+#include "app/ui/app_windows.hpp"
+#include "app/ui/grid_table_model.hpp"
+#include "app/ui/help_window.hpp"
+#include "app/ui/messages.hpp"
+#include "app/ui/qt_text.hpp"
+#include "editors/ui/chkr.hpp"
+#include "editors/ui/tpl_vec.hpp"
+#include "resources/ui/res_picker.hpp"
+#include "settings/ui/tpl_opt.hpp"
+#include "template/catalogue.hpp"
+#include "template/template_file.hpp"
+#include "template/template_line.hpp"
+
+namespace skerry::ui {
+
+namespace {
+
+constexpr int kTopBarHeight = 30;
+constexpr int kBoxWidth = 120;
+constexpr int kGridHeight = 201;
+constexpr int kMemoHeight = 71;
+constexpr int kBitListWidth = 151;
+constexpr int kSplitterWidth = 6;
+constexpr int kRowHeight = 20;
+constexpr int kValueColumnWidth = 175;
+constexpr int kBitCount = 32;
+
+const char* const kTealText = "background-color: black; color: #008080;";
+
+QAction* MenuItem(QMenu* menu, const char* objectName, const QString& caption,
+                  const QString& hint, bool enabled = true) {
+    QAction* action = menu->addAction(caption);
+    action->setObjectName(QString::fromLatin1(objectName));
+    action->setStatusTip(hint);
+    action->setToolTip(hint);
+    action->setEnabled(enabled);
+    return action;
+}
+
+QToolButton* FlatButton(const char* objectName, const QString& caption, const QString& hint) {
+    auto* button = new QToolButton;
+    button->setObjectName(QString::fromLatin1(objectName));
+    button->setText(caption);
+    button->setToolTip(hint);
+    button->setAutoRaise(true);
+    return button;
+}
+
+}  // namespace
+
+TTplEd::TTplEd(Settings& settings, TemplateStore& templates)
+    : settings_(settings), templates_(templates) {
+    setObjectName(QStringLiteral("TTplEd"));
+    gridModel_ = new GridTableModel(grid_, this);
+    BuildMenus();
+    BuildLayout();
+    FormCreate();
+}
+
+TTplEd::~TTplEd() = default;
+
+void TTplEd::BuildMenus() {
+    QMenu* file = menuBar()->addMenu(QStringLiteral("File"));
+    file->setToolTipsVisible(true);
+    New1 = MenuItem(file, "New1", QStringLiteral("New"), QStringLiteral("Make a new template"));
+    Open1 = MenuItem(file, "Open1", QStringLiteral("Open "),
+                     QStringLiteral("Open an existing template"));
+    OpenNewtpl1 = MenuItem(file, "OpenNewtpl1", QStringLiteral("Open New.tpl"),
+                           QStringLiteral("Opens the new.tpl file once saved"), false);
+    file->addSeparator()->setObjectName(QStringLiteral("N1"));
+    SaveAS1 = MenuItem(file, "SaveAS1", QStringLiteral("Save "),
+                       QStringLiteral("Saves the template to new.tpl"), false);
+    AppendtoNewtpl1 = MenuItem(file, "AppendtoNewtpl1", QStringLiteral("Append to New.tpl"),
+                               QStringLiteral("Adds changes to the new.tpl file"), false);
+    file->addSeparator()->setObjectName(QStringLiteral("N2"));
+    CopyNew = MenuItem(
+        file, "CopyNew", QStringLiteral("Copy New.tpl to project dir"),
+        QStringLiteral("Copies your completed  new.tpl file to - does not save current changes."),
+        false);
+    file->addSeparator()->setObjectName(QStringLiteral("N5"));
+    Exit1 = MenuItem(file, "Exit1", QStringLiteral("Exit"), QStringLiteral("exit Skerry"));
+
+    QMenu* view = menuBar()->addMenu(QStringLiteral("View"));
+    view->setToolTipsVisible(true);
+    Templateline1 = MenuItem(view, "Templateline1", QStringLiteral("Template line"),
+                             QStringLiteral("Views changes to  template"));
+    Templateline1->setShortcut(QKeySequence(Qt::Key_F12));
+    VNewtpl1 = MenuItem(view, "VNewtpl1", QStringLiteral("New.tpl"),
+                        QStringLiteral("views entire new.tpl file"), false);
+    view->addSeparator()->setObjectName(QStringLiteral("N4"));
+    TemplateChecks1 = MenuItem(view, "TemplateChecks1", QStringLiteral("Template Checks"),
+                               QStringLiteral("checks for errors in template"));
+    TemplateChecks1->setShortcut(QKeySequence(Qt::Key_F10));
+
+    Options1 = menuBar()->addAction(QStringLiteral("Options"));
+    Options1->setObjectName(QStringLiteral("Options1"));
+    Options1->setStatusTip(QStringLiteral("Set Directories and template type"));
+    Options1->setToolTip(Options1->statusTip());
+
+    QMenu* help = menuBar()->addMenu(QStringLiteral("Help"));
+    help->setToolTipsVisible(true);
+    HelpContents1 = MenuItem(help, "HelpContents1", QStringLiteral("Help Contents"),
+                             QStringLiteral("opens skerry help file"));
+    help->addSeparator()->setObjectName(QStringLiteral("N3"));
+    AboutSkerry1 = MenuItem(help, "AboutSkerry1", QStringLiteral("About Skerry"),
+                            QStringLiteral("Shows the about box"));
+
+    connect(New1, &QAction::triggered, this, &TTplEd::New1Click);
+    connect(Exit1, &QAction::triggered, this, &TTplEd::Exit1Click);
+    connect(Templateline1, &QAction::triggered, this, &TTplEd::ViewSBClick);
+    connect(TemplateChecks1, &QAction::triggered, this, &TTplEd::TemplateChecks1Click);
+    connect(Options1, &QAction::triggered, this, &TTplEd::Options1Click);
+    connect(HelpContents1, &QAction::triggered, this, &TTplEd::HelpContents1Click);
+    connect(AboutSkerry1, &QAction::triggered, this, &TTplEd::AboutSkerry1Click);
+}
+
+void TTplEd::BuildLayout() {
+    auto* central = new QWidget;
+    auto* column = new QVBoxLayout(central);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(0);
+
+    auto* topBar = new QWidget;
+    topBar->setObjectName(QStringLiteral("TopBar"));
+    topBar->setFixedHeight(kTopBarHeight);
+    auto* bar = new QHBoxLayout(topBar);
+    bar->setContentsMargins(2, 2, 2, 2);
+    TplNameE = new QLineEdit(QStringLiteral("Name"));
+    TplNameE->setObjectName(QStringLiteral("TplNameE"));
+    BasedOnE = new QLineEdit(QStringLiteral("Based on"));
+    BasedOnE->setObjectName(QStringLiteral("BasedOnE"));
+    CB1 = new QComboBox;
+    CB1->setObjectName(QStringLiteral("CB1"));
+    CB1->setEditable(true);
+    CB1->setInsertPolicy(QComboBox::NoInsert);
+    for (const std::string_view word : catalogue::kTypeWords) {
+        CB1->addItem(FromBytes(word));
+    }
+    CB1->model()->sort(0);
+    CB1->setEditText(QStringLiteral("type="));
+    for (QWidget* box : {static_cast<QWidget*>(TplNameE), static_cast<QWidget*>(BasedOnE),
+                         static_cast<QWidget*>(CB1)}) {
+        box->setFixedWidth(kBoxWidth);
+        bar->addWidget(box);
+    }
+    ViewSB = FlatButton("ViewSB", QStringLiteral(" Line"), QStringLiteral("View Template"));
+    VNtpl = FlatButton("VNtpl", QStringLiteral("New.tpl"),
+                       QStringLiteral("Shows the Last Template File Created"));
+    VNtpl->setEnabled(false);
+    FlagOK = FlatButton("FlagOK", QStringLiteral("Flag"), QStringLiteral("Claculate the Flag"));
+    bar->addWidget(ViewSB);
+    bar->addWidget(VNtpl);
+    bar->addWidget(FlagOK);
+    bar->addStretch(1);
+    column->addWidget(topBar);
+
+    SG1 = new QTableView;
+    SG1->setObjectName(QStringLiteral("SG1"));
+    SG1->setModel(gridModel_);
+    SG1->horizontalHeader()->hide();
+    SG1->verticalHeader()->hide();
+    SG1->verticalHeader()->setDefaultSectionSize(kRowHeight);
+    SG1->verticalHeader()->setMinimumSectionSize(kRowHeight);
+    SG1->setSelectionMode(QAbstractItemView::SingleSelection);
+    SG1->setSelectionBehavior(QAbstractItemView::SelectItems);
+    SG1->setEditTriggers(QAbstractItemView::AnyKeyPressed | QAbstractItemView::EditKeyPressed |
+                         QAbstractItemView::DoubleClicked |
+                         QAbstractItemView::SelectedClicked);
+    SG1->setTabKeyNavigation(true);
+    SG1->setWordWrap(false);
+    SG1->setStyleSheet(QStringLiteral(
+        "QTableView { background-color: #a0a0a0; gridline-color: #606060; font-weight: bold; }"
+        "QTableView::item:selected { background-color: #000080; color: white; }"));
+    SG1->installEventFilter(this);
+    SG1->viewport()->installEventFilter(this);
+
+    RE1 = new QPlainTextEdit;
+    RE1->setObjectName(QStringLiteral("RE1"));
+    RE1->setReadOnly(true);
+    RE1->setLineWrapMode(QPlainTextEdit::NoWrap);
+    RE1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    RE1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    RE1->setStyleSheet(QString::fromLatin1(kTealText));
+
+    CLB1 = new QListWidget;
+    CLB1->setObjectName(QStringLiteral("CLB1"));
+    CLB1->setFixedWidth(kBitListWidth);
+    CLB1->setStyleSheet(QString::fromLatin1(kTealText));
+    for (int bit = 0; bit < kBitCount; ++bit) {
+        auto* item = new QListWidgetItem(QStringLiteral("Bit%1").arg(bit), CLB1);
+        item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
+        item->setCheckState(Qt::Unchecked);
+    }
+
+    auto* middle = new QWidget;
+    auto* middleRow = new QHBoxLayout(middle);
+    middleRow->setContentsMargins(0, 0, 0, 0);
+    middleRow->setSpacing(0);
+    middleRow->addWidget(RE1, 1);
+    middleRow->addWidget(CLB1);
+
+    Memo = new QPlainTextEdit;
+    Memo->setObjectName(QStringLiteral("Memo"));
+    Memo->setLineWrapMode(QPlainTextEdit::NoWrap);
+    Memo->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    Memo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    Memo->setStyleSheet(QStringLiteral("background-color: black; color: #00ffff;"));
+
+    splitter_ = new QSplitter(Qt::Vertical);
+    splitter_->setObjectName(QStringLiteral("Splitter"));
+    splitter_->setHandleWidth(kSplitterWidth);
+    splitter_->setChildrenCollapsible(false);
+    splitter_->setStyleSheet(QStringLiteral("QSplitter::handle { background-color: #008080; }"));
+    splitter_->addWidget(SG1);
+    splitter_->addWidget(middle);
+    splitter_->addWidget(Memo);
+    splitter_->setStretchFactor(0, 0);
+    splitter_->setStretchFactor(1, 1);
+    splitter_->setStretchFactor(2, 0);
+    splitter_->setSizes({kGridHeight, 200, kMemoHeight});
+    column->addWidget(splitter_, 1);
+    setCentralWidget(central);
+
+    static constexpr int kPanelWidths[3] = {200, 200, 50};
+    statusBar()->setObjectName(QStringLiteral("SBar"));
+    for (int i = 0; i < 3; ++i) {
+        SBarPanels[i] = new QLabel;
+        SBarPanels[i]->setObjectName(QStringLiteral("SBarPanel%1").arg(i));
+        SBarPanels[i]->setFixedWidth(kPanelWidths[i]);
+        SBarPanels[i]->setFrameShape(QFrame::StyledPanel);
+        statusBar()->addWidget(SBarPanels[i]);
+    }
+
+    connect(ViewSB, &QToolButton::clicked, this, &TTplEd::ViewSBClick);
+    connect(CB1, &QComboBox::editTextChanged, this, &TTplEd::CB1Change);
+    connect(Memo, &QPlainTextEdit::selectionChanged, this, &TTplEd::MemoSelectionChange);
+    // The dispatch may open a modal window, so it runs after the view has finished handling
+    // the key or mouse press that moved the selection.
+    connect(SG1->selectionModel(), &QItemSelectionModel::currentChanged, this,
+            [this](const QModelIndex& current) {
+                if (loadingGrid_ || !current.isValid()) {
+                    return;
+                }
+                const int row = current.row();
+                const int col = current.column();
+                QTimer::singleShot(0, this, [this, col, row] { SG1SelectCell(col, row); });
+            });
+    connect(SG1, &QTableView::clicked, this, [this](const QModelIndex& index) {
+        if (index.isValid() && index == currentAtPress_) {
+            SG1SelectCell(index.column(), index.row());
+        }
+    });
+}
+
+void TTplEd::FormCreate() {
+    // The catalogue is compiled in; nothing to fill at run time.
+    templateListing_ = false;
+    CB1->hide();
+    SaveAS1->setEnabled(false);
+    singleValueMode_ = false;
+    setWindowTitle(QStringLiteral("Skerry ver 1.0c"));
+    templates_.newTplMode = false;
+    BasedOnE->setEnabled(false);
+    FlagOK->hide();
+    CLB1->hide();
+}
+
+void TTplEd::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    if (!shown_) {
+        shown_ = true;
+        FormShow();
+    }
+}
+
+bool TTplEd::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == SG1 && event->type() == QEvent::Resize) {
+        FormResize();
+    } else if (watched == SG1->viewport() && event->type() == QEvent::MouseButtonPress) {
+        currentAtPress_ = SG1->currentIndex();
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+namespace {
+
+// The description column takes the room the other two leave, so that the value column is
+// never pushed out of sight; the name column is never narrower than its longest name.
+void SetColumnWidths(QTableView* grid, int nameWidth) {
+    const QFontMetrics metrics(grid->font());
+    int widest = 0;
+    const QAbstractItemModel* model = grid->model();
+    for (int row = 0; row < model->rowCount(); ++row) {
+        widest = std::max(widest, metrics.horizontalAdvance(model->index(row, 0).data().toString()));
+    }
+    nameWidth = std::max(nameWidth, widest + 12);
+    const int available = grid->viewport()->width();
+    grid->setColumnWidth(GridTableModel::kNameColumn, nameWidth);
+    grid->setColumnWidth(GridTableModel::kValueColumn, kValueColumnWidth);
+    grid->setColumnWidth(GridTableModel::kDescriptionColumn,
+                         std::max(100, available - nameWidth - kValueColumnWidth));
+}
+
+}  // namespace
+
+void TTplEd::FormShow() {
+    SetColumnWidths(SG1, 150);
+    Open1->setEnabled(true);
+    New1->setEnabled(true);
+    Exit1->setEnabled(true);
+}
+
+void TTplEd::FormResize() { SetColumnWidths(SG1, 100); }
+
+void TTplEd::CB1Change(const QString& text) { LoadGridMain(text); }
+
+void TTplEd::LoadGridMain(const QString& text) {
+    loadingGrid_ = true;
+    gridModel_->BeginReset();
+    const bool loaded = skerry::LoadGridMain(grid_, ToBytes(text));
+    gridModel_->EndReset();
+    loadingGrid_ = false;
+    if (loaded) {
+        SaveAS1->setEnabled(true);
+        FormResize();
+    }
+}
+
+void TTplEd::SG1SelectCell(int /*column*/, int row) {
+    currentRow_ = row;
+    FlagOK->hide();
+    FlagOK->setEnabled(false);
+    CLB1->hide();
+    resourceMode_ = true;
+    if (row < 0 || static_cast<std::size_t>(row) >= grid_.RowCount()) {
+        return;
+    }
+    const GridRow& cells = grid_.Row(static_cast<std::size_t>(row));
+    for (const PickerAction& action : PickerDispatch(cells.name, cells.description)) {
+        RunPickerAction(action);
+    }
+}
+
+void TTplEd::RunPickerAction(const PickerAction& action) {
+    using K = PickerAction::Kind;
+    switch (action.kind) {
+        case K::DisplayAll:
+            DisplayAll();
+            break;
+        case K::DisplayWep:
+            DisplayWep(action.text);
+            break;
+        case K::ListResources:
+        case K::ShowResourcePicker:
+        case K::EditFlags:
+        case K::EditTypeFlags:
+        case K::EditVector:
+        case K::EditFrame:
+            // The container lists, the flag editor and the Vector/Frame dialog are not part
+            // of this build yet; such rows are typed into by hand.
+            break;
+    }
+}
+
+void TTplEd::SetCurrentValue(const std::string& value) {
+    if (currentRow_ < 0 || static_cast<std::size_t>(currentRow_) >= grid_.RowCount()) {
+        return;
+    }
+    grid_.Row(static_cast<std::size_t>(currentRow_)).value = value;
+    gridModel_->ValueChanged(currentRow_);
+}
+
+void TTplEd::MemoSelectionChange() {
+    // Only a whole param=value selection writes: a caret move or a half-made drag selection
+    // would otherwise wipe the value the user is about to replace.
+    QString selected = Memo->textCursor().selectedText();
+    selected.replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
+    const ParamSplit split = SplitParameter(ToBytes(selected));
+    if (!split.hasEquals) {
+        return;
+    }
+    std::string value = split.value;
+    while (!value.empty() && static_cast<unsigned char>(value.back()) <= ' ') {
+        value.pop_back();
+    }
+    SetCurrentValue(value);
+    ViewSBClick();
+}
+
+void TTplEd::ViewSBClick() {
+    RE1->setPlainText(
+        FromBytes(ComposeLine(ToBytes(TplNameE->text()), ToBytes(BasedOnE->text()), grid_)));
+}
+
+void TTplEd::GetTplNam() {
+    if (windows_ != nullptr) {
+        windows_->Res().ClearList();
+    }
+    const std::string path = templates_.TemplateFilePath(settings_);
+    const ScanResult result = templates_.Scan(path);
+    switch (result.status) {
+        case ScanResult::Status::Missing:
+            ShowMessage(this, FromBytes(kMissingTplFileMessage));
+            return;
+        case ScanResult::Status::Unreadable:
+            ShowMessage(this, FromBytes(result.error));
+            return;
+        case ScanResult::Status::Read:
+            break;
+    }
+    if (result.truncated) {
+        ShowMessage(this, QStringLiteral("%1 holds more than %2 templates; only the first %2 "
+                                         "are used.")
+                              .arg(FromBytes(path))
+                              .arg(kTemplateCapacity));
+    }
+}
+
+void TTplEd::OfferTemplateNames(const std::vector<std::string>& names) {
+    if (windows_ == nullptr) {
+        return;
+    }
+    TRes& res = windows_->Res();
+    res.ClearList();
+    res.AddNames(names);
+    resourceMode_ = false;
+    ResResult();
+}
+
+void TTplEd::DisplayAll() { OfferTemplateNames(templates_.OfferedTemplateNames()); }
+
+void TTplEd::DisplayWep(const std::string& base) {
+    templates_.SearchDescendants(base);
+    OfferTemplateNames(templates_.OfferedDescendantNames());
+}
+
+void TTplEd::ResResult() {
+    if (windows_ == nullptr) {
+        return;
+    }
+    TRes& res = windows_->Res();
+    res.SetResourceMode(resourceMode_);
+    const int result = res.ShowModal();
+    if (templateListing_) {
+        ViewSBClick();
+        return;
+    }
+    if (result == QDialog::Accepted) {
+        SetCurrentValue(ToBytes(res.ED->text()));
+    }
+    resourceMode_ = true;
+    ViewSBClick();
+}
+
+void TTplEd::VectorResult() {
+    if (windows_ == nullptr) {
+        return;
+    }
+    TVector& vector = windows_->Vector();
+    const std::size_t row = static_cast<std::size_t>(currentRow_);
+    const std::string cell = row < grid_.RowCount() ? grid_.Row(row).value : std::string();
+    if (vector.ShowModal(FromBytes(cell), vectorMode_) == QDialog::Accepted) {
+        SetCurrentValue(ToBytes(vector.Result()));
+    }
+    ViewSBClick();
+}
+
+void TTplEd::New1Click() {
+    BasedOnE->setEnabled(true);
+    CB1->show();
+    Open1->setEnabled(false);
+    TplNameE->setText(QStringLiteral("Tpl Name"));
+    BasedOnE->setText(QStringLiteral("Based On"));
+    GetTplNam();
+    ViewSBClick();
+    Memo->clear();
+    Memo->setPlainText(QStringLiteral("No Parent Template"));
+}
+
+void TTplEd::Exit1Click() { close(); }
+
+void TTplEd::Options1Click() {
+    if (windows_ != nullptr) {
+        windows_->TplOpt().exec();
+    }
+}
+
+void TTplEd::AboutSkerry1Click() {
+    if (windows_ != nullptr) {
+        windows_->AboutBox().exec();
+    }
+}
+
+void TTplEd::TemplateChecks1Click() {
+    if (windows_ != nullptr) {
+        windows_->Ckr().exec();
+    }
+}
+
+void TTplEd::HelpContents1Click() {
+    const std::string path = settings_.HelpFilePath();
+    if (!FileExists(path)) {
+        ShowMessage(this, QStringLiteral("Cannot find the help file %1").arg(FromBytes(path)));
+        return;
+    }
+    if (help_ == nullptr) {
+        help_ = new HelpWindow(this);
+    }
+    help_->ShowTopic(FromBytes(path), HelpWindow::kContentsContext);
+}
+
+}  // namespace skerry::ui

@@ -1,0 +1,127 @@
+#pragma once
+
+#include <QMainWindow>
+#include <QPersistentModelIndex>
+#include <string>
+
+#include "app/picker_dispatch.hpp"
+#include "settings/settings.hpp"
+#include "template/param_grid.hpp"
+#include "template/template_store.hpp"
+
+class QAction;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QPlainTextEdit;
+class QSplitter;
+class QTableView;
+class QToolButton;
+
+namespace skerry::ui {
+
+class AppWindows;
+class GridTableModel;
+class HelpWindow;
+
+// The main window: name and parent boxes, the type box, the parameter grid, the template line
+// view, the flag editor's bit list and the parent-chain memo.
+class TTplEd : public QMainWindow {
+    Q_OBJECT
+public:
+    TTplEd(Settings& settings, TemplateStore& templates);
+    ~TTplEd() override;
+
+    // The other six windows exist only after this one; start-up hands them over here.
+    void AttachWindows(AppWindows& windows) { windows_ = &windows; }
+
+    void FormCreate();
+    void FormShow();
+    void FormResize();
+    void CB1Change(const QString& text);
+    void SG1SelectCell(int column, int row);
+    void MemoSelectionChange();
+    void ViewSBClick();
+    void LoadGridMain(const QString& text);
+    void GetTplNam();
+    void DisplayAll();
+    void DisplayWep(const std::string& base);
+    void ResResult();
+    void VectorResult();
+
+    void New1Click();
+    void Exit1Click();
+    void Options1Click();
+    void AboutSkerry1Click();
+    void TemplateChecks1Click();
+    void HelpContents1Click();
+
+    ParamGrid& Grid() { return grid_; }
+    GridTableModel& GridModel() { return *gridModel_; }
+    int CurrentRow() const { return currentRow_; }
+    bool ResourceMode() const { return resourceMode_; }
+    bool VectorMode() const { return vectorMode_; }
+    bool TemplateListing() const { return templateListing_; }
+
+    // Controls, named as the rest of the program and the tests know them.
+    QLineEdit* TplNameE = nullptr;
+    QLineEdit* BasedOnE = nullptr;
+    QComboBox* CB1 = nullptr;
+    QToolButton* ViewSB = nullptr;
+    QToolButton* VNtpl = nullptr;
+    QToolButton* FlagOK = nullptr;
+    QTableView* SG1 = nullptr;
+    QPlainTextEdit* RE1 = nullptr;
+    QListWidget* CLB1 = nullptr;
+    QPlainTextEdit* Memo = nullptr;
+    QLabel* SBarPanels[3] = {};
+
+    QAction* New1 = nullptr;
+    QAction* Open1 = nullptr;
+    QAction* OpenNewtpl1 = nullptr;
+    QAction* SaveAS1 = nullptr;
+    QAction* AppendtoNewtpl1 = nullptr;
+    QAction* CopyNew = nullptr;
+    QAction* Exit1 = nullptr;
+    QAction* Templateline1 = nullptr;
+    QAction* VNewtpl1 = nullptr;
+    QAction* TemplateChecks1 = nullptr;
+    QAction* Options1 = nullptr;
+    QAction* HelpContents1 = nullptr;
+    QAction* AboutSkerry1 = nullptr;
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void BuildMenus();
+    void BuildLayout();
+    void RunPickerAction(const PickerAction& action);
+    // Writes into the value cell of the current row, if the grid still has that row.
+    void SetCurrentValue(const std::string& value);
+    void OfferTemplateNames(const std::vector<std::string>& names);
+
+    Settings& settings_;
+    TemplateStore& templates_;
+    AppWindows* windows_ = nullptr;
+    HelpWindow* help_ = nullptr;
+
+    ParamGrid grid_;
+    GridTableModel* gridModel_ = nullptr;
+    QSplitter* splitter_ = nullptr;
+
+    int currentRow_ = 0;
+    bool resourceMode_ = true;
+    bool vectorMode_ = true;
+    bool templateListing_ = false;
+    bool singleValueMode_ = false;
+    bool shown_ = false;
+    bool loadingGrid_ = false;
+    // The cell that was current when the mouse went down: a click on it opens its picker
+    // again, since no selection change will.
+    QPersistentModelIndex currentAtPress_;
+};
+
+}  // namespace skerry::ui

@@ -1,0 +1,43 @@
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+#include "template/param_grid.hpp"
+
+namespace skerry {
+
+// A template line has at most this many space-separated fields; later ones are not kept.
+inline constexpr std::size_t kMaxFields = 50;
+using Fields = std::array<std::string, kMaxFields>;
+
+// Name and parent each fill a column of this width in a composed line.
+inline constexpr std::size_t kHeadColumn = 17;
+
+// Every tab becomes one space (no tab stops), so the line keeps its length.
+std::string TabConvert(std::string line);
+
+// Cuts a tab-converted line at spaces. The first space of every run starts the next field,
+// so a leading space leaves field 0 empty and trailing spaces leave one empty field.
+Fields SplitFields(std::string_view line);
+
+// A param=value field cut at its first "=" (the first character always belongs to the
+// name). hasEquals is false for a field without "=": such a field is no parameter.
+struct ParamSplit {
+    std::string name;
+    std::string value;
+    bool hasEquals = false;
+};
+ParamSplit SplitParameter(std::string_view field);
+
+// The parameter key of a grid name: the name without its first two characters ("+ ").
+std::string RemovePlus(std::string_view name);
+
+// The composed template line: name and parent each padded to 17 columns, then
+// " name=value" for every grid row with a value, in grid order. A name of 17 characters or
+// more is followed by one space so that it stays a field of its own.
+std::string ComposeLine(std::string_view name, std::string_view parent, const ParamGrid& grid);
+
+}  // namespace skerry

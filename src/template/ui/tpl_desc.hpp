@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QDialog>
+
+class QLineEdit;
+class QPushButton;
+
+namespace skerry::ui {
+
+// Asks for the description that goes on the "# DESC: " line above a new template. It keeps
+// the last description, so the next template offers it again.
+class Ttpl_desc : public QDialog {
+    Q_OBJECT
+public:
+    Ttpl_desc();
+
+    void BBOKClick();
+
+    QLineEdit* E1 = nullptr;
+    QPushButton* BBOK = nullptr;
+};
+
+}  // namespace skerry::ui

@@ -1,0 +1,46 @@
+#include "ui_fixture.hpp"
+
+#include <QApplication>
+#include <QTimer>
+#include <fstream>
+
+#include "app/ui/tpl_ed.hpp"
+
+namespace skerry::ui {
+
+void WindowTest::SetUp() {
+    ASSERT_TRUE(dir_.isValid());
+    previous_ = SetMessageHandler([this](QWidget*, const QString& text) { messages_ << text; });
+    windows_ = std::make_unique<AppWindows>(state_);
+    state_.settings.programDir = dir_.path().toStdString() + "/";
+}
+
+void WindowTest::TearDown() {
+    windows_.reset();
+    SetMessageHandler(previous_);
+}
+
+std::string WindowTest::WriteFile(const char* name, const std::string& bytes) {
+    const std::string path = state_.settings.programDir + name;
+    std::ofstream(path, std::ios::binary) << bytes;
+    return path;
+}
+
+void WindowTest::UseMasterTpl(const std::string& bytes) {
+    state_.settings.jedTplPath = WriteFile("master.tpl", bytes);
+}
+
+void WindowTest::WhenModal(std::function<void(QWidget*)> action) {
+    // Polls until a modal window is up, so the answer never races the window's showing.
+    auto* timer = new QTimer;
+    QObject::connect(timer, &QTimer::timeout, [timer, action] {
+        if (QWidget* modal = QApplication::activeModalWidget()) {
+            timer->stop();
+            timer->deleteLater();
+            action(modal);
+        }
+    });
+    timer->start(1);
+}
+
+}  // namespace skerry::ui

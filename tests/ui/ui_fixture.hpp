@@ -1,0 +1,38 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <QStringList>
+#include <QTemporaryDir>
+#include <functional>
+#include <memory>
+
+#include "app/ui/app_windows.hpp"
+#include "app/ui/messages.hpp"
+
+namespace skerry::ui {
+
+// The seven windows on a private program directory, with every message captured.
+class WindowTest : public ::testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    // Writes a template file into the program directory; returns its path.
+    std::string WriteFile(const char* name, const std::string& bytes);
+    // Points the Jed template file path at master.tpl in the program directory.
+    void UseMasterTpl(const std::string& bytes);
+
+    // Runs action once the next modal window is up (answering it), then returns.
+    static void WhenModal(std::function<void(QWidget*)> action);
+
+    QTemporaryDir dir_;
+    AppState state_;
+    std::unique_ptr<AppWindows> windows_;
+    QStringList messages_;
+
+private:
+    MessageHandler previous_;
+};
+
+}  // namespace skerry::ui
