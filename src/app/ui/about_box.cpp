@@ -84,7 +84,7 @@ TAboutBox::TAboutBox() {
     ProductName->setFont(ProductFont());
     Version = TextLine(this, "Version", QStringLiteral("Version"), {176, 54, 183, 18});
     Version->setAlignment(Qt::AlignCenter);
-    Copyright = TextLine(this, "Copyright", QStringLiteral("A template editor for Jedi Knight"),
+    Copyright = TextLine(this, "Copyright", QStringLiteral("Templates for Jedi Knight"),
                          {176, 78, 183, 18});
     Copyright->setAlignment(Qt::AlignCenter);
     Comments = TextLine(this, "Comments", QStringLiteral("and Mysteries of the Sith"),

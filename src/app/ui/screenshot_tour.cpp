@@ -80,6 +80,7 @@ int RunScreenshotTour(const QString& folder) {
     TypeValue(editor, "maxthrust", QStringLiteral("1.5"));
     TypeValue(editor, "mass", QStringLiteral("150.0"));
     editor.ViewSBClick();
+    editor.SG1->scrollToTop();
     snap(editor, "TTplEd", {1280, 800});
 
     snap(windows.TplOpt(), "TTplOpt", windows.TplOpt().size());

@@ -10,6 +10,8 @@ SkerryApplication::SkerryApplication(int& argc, char** argv) : QApplication(argc
     setApplicationName(QStringLiteral("Skerry"));
     setApplicationDisplayName(QStringLiteral("Skerry"));
     setOrganizationName(QStringLiteral("Harrowmoor"));
+    // One look on every platform, so the colours the windows set read the same everywhere.
+    setStyle(QStringLiteral("Fusion"));
 }
 
 bool SkerryApplication::notify(QObject* receiver, QEvent* event) {

@@ -23,6 +23,7 @@
 #include "app/ui/grid_table_model.hpp"
 #include "app/ui/help_window.hpp"
 #include "app/ui/messages.hpp"
+#include "app/ui/look.hpp"
 #include "app/ui/qt_text.hpp"
 #include "editors/ui/chkr.hpp"
 #include "editors/ui/tpl_vec.hpp"
@@ -46,7 +47,6 @@ constexpr int kRowHeight = 20;
 constexpr int kValueColumnWidth = 175;
 constexpr int kBitCount = 32;
 
-const char* const kTealText = "background-color: black; color: #008080;";
 
 QAction* MenuItem(QMenu* menu, const char* objectName, const QString& caption,
                   const QString& hint, bool enabled = true) {
@@ -192,7 +192,6 @@ void TTplEd::BuildLayout() {
     SG1->setStyleSheet(QStringLiteral(
         "QTableView { background-color: #a0a0a0; gridline-color: #606060; font-weight: bold; }"
         "QTableView::item:selected { background-color: #000080; color: white; }"));
-    SG1->installEventFilter(this);
     SG1->viewport()->installEventFilter(this);
 
     RE1 = new QPlainTextEdit;
@@ -201,12 +200,12 @@ void TTplEd::BuildLayout() {
     RE1->setLineWrapMode(QPlainTextEdit::NoWrap);
     RE1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     RE1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    RE1->setStyleSheet(QString::fromLatin1(kTealText));
+    RE1->setStyleSheet(TextOnBlack("QPlainTextEdit"));
 
     CLB1 = new QListWidget;
     CLB1->setObjectName(QStringLiteral("CLB1"));
     CLB1->setFixedWidth(kBitListWidth);
-    CLB1->setStyleSheet(QString::fromLatin1(kTealText));
+    CLB1->setStyleSheet(NameListLook());
     for (int bit = 0; bit < kBitCount; ++bit) {
         auto* item = new QListWidgetItem(QStringLiteral("Bit%1").arg(bit), CLB1);
         item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
@@ -225,13 +224,14 @@ void TTplEd::BuildLayout() {
     Memo->setLineWrapMode(QPlainTextEdit::NoWrap);
     Memo->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     Memo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    Memo->setStyleSheet(QStringLiteral("background-color: black; color: #00ffff;"));
+    Memo->setStyleSheet(TextOnBlack("QPlainTextEdit", kAqua));
 
     splitter_ = new QSplitter(Qt::Vertical);
     splitter_->setObjectName(QStringLiteral("Splitter"));
     splitter_->setHandleWidth(kSplitterWidth);
     splitter_->setChildrenCollapsible(false);
-    splitter_->setStyleSheet(QStringLiteral("QSplitter::handle { background-color: #008080; }"));
+    splitter_->setStyleSheet(
+        QStringLiteral("QSplitter::handle { background-color: %1; }").arg(QLatin1String(kTeal)));
     splitter_->addWidget(SG1);
     splitter_->addWidget(middle);
     splitter_->addWidget(Memo);
@@ -295,7 +295,9 @@ void TTplEd::showEvent(QShowEvent* event) {
 }
 
 bool TTplEd::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == SG1 && event->type() == QEvent::Resize) {
+    // The viewport, not the window, says how wide the columns may be: it narrows when the
+    // grid's scroll bar appears.
+    if (watched == SG1->viewport() && event->type() == QEvent::Resize) {
         FormResize();
     } else if (watched == SG1->viewport() && event->type() == QEvent::MouseButtonPress) {
         currentAtPress_ = SG1->currentIndex();

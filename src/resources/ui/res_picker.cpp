@@ -9,6 +9,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "app/ui/look.hpp"
 #include "app/ui/qt_text.hpp"
 #include "resources/picker_order.hpp"
 
@@ -18,7 +19,6 @@ namespace {
 
 constexpr int kListWidth = 211;
 constexpr int kMemoHeight = 139;
-const char* const kTealText = "background-color: black; color: #008080;";
 
 // The file-name part of a name: whatever follows its last folder separator.
 std::string FileNamePart(const std::string& name) {
@@ -36,7 +36,7 @@ TRes::TRes(Settings& settings, TemplateStore& templates)
 
     LB1 = new QListWidget;
     LB1->setObjectName(QStringLiteral("LB1"));
-    LB1->setStyleSheet(QString::fromLatin1(kTealText));
+    LB1->setStyleSheet(NameListLook());
     LB1->setMinimumWidth(80);
 
     Memo = new QPlainTextEdit;
@@ -45,7 +45,7 @@ TRes::TRes(Settings& settings, TemplateStore& templates)
     Memo->setLineWrapMode(QPlainTextEdit::NoWrap);
     Memo->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     Memo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    Memo->setStyleSheet(QString::fromLatin1(kTealText));
+    Memo->setStyleSheet(TextOnBlack("QPlainTextEdit"));
 
     auto* upper = new QSplitter(Qt::Horizontal);
     upper->setObjectName(QStringLiteral("UpperSplitter"));
@@ -54,7 +54,7 @@ TRes::TRes(Settings& settings, TemplateStore& templates)
     upper->addWidget(LB1);
     auto* preview = new QWidget;
     preview->setObjectName(QStringLiteral("Panel3"));
-    preview->setStyleSheet(QStringLiteral("background-color: black; color: #008080;"));
+    preview->setStyleSheet(TextOnBlack("QWidget#Panel3"));
     upper->addWidget(preview);
     upper->setStretchFactor(1, 1);
     upper->setSizes({kListWidth, 600});

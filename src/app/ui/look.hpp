@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QLatin1String>
+#include <QString>
+
+namespace skerry::ui {
+
+// The program's colours: teal and aqua text on black for the text views and lists.
+inline constexpr const char* kTeal = "#008080";
+inline constexpr const char* kAqua = "#00ffff";
+
+// A style rule scoped to the widget's own class: a bare rule would reach its scroll bars too.
+inline QString TextOnBlack(const char* widgetClass, const char* colour = kTeal) {
+    return QStringLiteral("%1 { background-color: black; color: %2; }")
+        .arg(QLatin1String(widgetClass), QLatin1String(colour));
+}
+
+// A list of names in teal on black. The items get a pixel of air below, or the next item's
+// background hides the underscore of names like "_weapon".
+inline QString NameListLook() {
+    return TextOnBlack("QListWidget") + QStringLiteral(" QListWidget::item { padding-bottom: 1px; }");
+}
+
+}  // namespace skerry::ui
