@@ -36,8 +36,8 @@ bool ScanFile(TemplateStore& store, const std::string& path) {
             break;
     }
     if (result.truncated) {
-        std::cerr << path << " holds more than " << kTemplateCapacity << " templates; only the first "
-                  << kTemplateCapacity << " are used.\n";
+        std::cerr << path << " holds more than " << kTemplateCapacity
+                  << " templates; only the first " << kTemplateCapacity << " are used.\n";
     }
     return true;
 }
@@ -71,8 +71,9 @@ int Names(const Args& a) {
         return kBadInput;
     }
     std::vector<std::string> names = store.OfferedTemplateNames();
-    std::stable_sort(names.begin(), names.end(),
-                     [](const std::string& x, const std::string& y) { return PickerNameLess(x, y); });
+    std::stable_sort(names.begin(), names.end(), [](const std::string& x, const std::string& y) {
+        return PickerNameLess(x, y);
+    });
     return PrintAll(names);
 }
 

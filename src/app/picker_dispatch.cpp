@@ -13,7 +13,8 @@ std::vector<PickerAction> PickerDispatch(std::string_view name, std::string_view
         return description.find(marker) != std::string_view::npos;
     };
 
-    if (name == "+ model3d") offer(".3do");
+    if (name == "+ model3d")
+        offer(".3do");
     if (name == "+ aiclass") {
         // AI files come in three extensions, listed together in one picker.
         actions.push_back({K::ListResources, ".ai", true});
@@ -21,22 +22,38 @@ std::vector<PickerAction> PickerDispatch(std::string_view name, std::string_view
         actions.push_back({K::ListResources, ".ai2", false});
         actions.push_back({K::ShowResourcePicker, {}, false});
     }
-    if (name == "+ particle") offer(".par");
-    if (name == "+ sprite") offer(".spr");
-    if (name == "+ puppet") offer(".pup");
-    if (name == "+ cog") offer(".cog");
-    if (name == "+ material") offer(".mat");
-    if (name == "+ soundclass") offer(".snd");
-    if (name == "+ thingflags") actions.push_back({K::EditFlags, "thing", false});
-    if (name == "+ typeflags") actions.push_back({K::EditTypeFlags, {}, false});
-    if (name == "+ physflags") actions.push_back({K::EditFlags, "physics", false});
-    if (name == "+ damageclass") actions.push_back({K::EditFlags, "damage", false});
-    if (contains("debris template")) actions.push_back({K::DisplayWep, "_debris", false});
-    if (contains("template name")) actions.push_back({K::DisplayAll, {}, false});
-    if (contains("weapon template")) actions.push_back({K::DisplayWep, "_weapon", false});
-    if (contains("explosion template")) actions.push_back({K::DisplayWep, "_explosion", false});
-    if (contains("vector")) actions.push_back({K::EditVector, {}, false});
-    if (name == "frame") actions.push_back({K::EditFrame, {}, false});
+    if (name == "+ particle")
+        offer(".par");
+    if (name == "+ sprite")
+        offer(".spr");
+    if (name == "+ puppet")
+        offer(".pup");
+    if (name == "+ cog")
+        offer(".cog");
+    if (name == "+ material")
+        offer(".mat");
+    if (name == "+ soundclass")
+        offer(".snd");
+    if (name == "+ thingflags")
+        actions.push_back({K::EditFlags, "thing", false});
+    if (name == "+ typeflags")
+        actions.push_back({K::EditTypeFlags, {}, false});
+    if (name == "+ physflags")
+        actions.push_back({K::EditFlags, "physics", false});
+    if (name == "+ damageclass")
+        actions.push_back({K::EditFlags, "damage", false});
+    if (contains("debris template"))
+        actions.push_back({K::DisplayWep, "_debris", false});
+    if (contains("template name"))
+        actions.push_back({K::DisplayAll, {}, false});
+    if (contains("weapon template"))
+        actions.push_back({K::DisplayWep, "_weapon", false});
+    if (contains("explosion template"))
+        actions.push_back({K::DisplayWep, "_explosion", false});
+    if (contains("vector"))
+        actions.push_back({K::EditVector, {}, false});
+    if (name == "frame")
+        actions.push_back({K::EditFrame, {}, false});
     return actions;
 }
 

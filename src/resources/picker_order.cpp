@@ -14,31 +14,29 @@ unsigned char FoldAscii(char c) {
 }  // namespace
 
 bool PickerNameLess(std::string_view a, std::string_view b) {
-    const auto folded = std::lexicographical_compare(
-        a.begin(), a.end(), b.begin(), b.end(),
-        [](char x, char y) { return FoldAscii(x) < FoldAscii(y); });
+    const auto folded =
+        std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(),
+                                     [](char x, char y) { return FoldAscii(x) < FoldAscii(y); });
     if (folded) {
         return true;
     }
-    const auto foldedReverse = std::lexicographical_compare(
-        b.begin(), b.end(), a.begin(), a.end(),
-        [](char x, char y) { return FoldAscii(x) < FoldAscii(y); });
+    const auto foldedReverse =
+        std::lexicographical_compare(b.begin(), b.end(), a.begin(), a.end(),
+                                     [](char x, char y) { return FoldAscii(x) < FoldAscii(y); });
     if (foldedReverse) {
         return false;
     }
     // Equal when case is ignored: plain unsigned byte order decides.
-    return std::lexicographical_compare(
-        a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
-            return static_cast<unsigned char>(x) < static_cast<unsigned char>(y);
-        });
+    return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
+        return static_cast<unsigned char>(x) < static_cast<unsigned char>(y);
+    });
 }
 
 std::size_t PickerInsertPosition(const std::vector<std::string>& sorted, std::string_view name) {
-    const auto at = std::upper_bound(
-        sorted.begin(), sorted.end(), name,
-        [](std::string_view value, const std::string& element) {
-            return PickerNameLess(value, element);
-        });
+    const auto at = std::upper_bound(sorted.begin(), sorted.end(), name,
+                                     [](std::string_view value, const std::string& element) {
+                                         return PickerNameLess(value, element);
+                                     });
     return static_cast<std::size_t>(at - sorted.begin());
 }
 

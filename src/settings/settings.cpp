@@ -2,7 +2,9 @@
 
 namespace skerry {
 
-std::string Settings::MotsTplPath() const { return FolderOf(jedTplPath) + "mots.tpl"; }
+std::string Settings::MotsTplPath() const {
+    return FolderOf(jedTplPath) + "mots.tpl";
+}
 
 std::string FolderOf(const std::string& path) {
     const std::size_t last = path.find_last_of("/\\");

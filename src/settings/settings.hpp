@@ -14,11 +14,11 @@ inline constexpr char kDirSeparator = '/';
 // The program-wide settings, and the files every subsystem derives from them.
 // Directories end with a separator. Paths read back may use either separator.
 struct Settings {
-    std::string programDir;   // folder of the running program; not stored
-    std::string jedTplPath;   // full path of Jed's master.tpl
-    std::string jkDir;        // folder of res2.gob
-    std::string motsDir;      // folder of the Mots containers
-    bool jkDialect = true;    // exactly one dialect is on
+    std::string programDir;  // folder of the running program; not stored
+    std::string jedTplPath;  // full path of Jed's master.tpl
+    std::string jkDir;       // folder of res2.gob
+    std::string motsDir;     // folder of the Mots containers
+    bool jkDialect = true;   // exactly one dialect is on
     bool motsDialect = false;
     bool restartNeeded = false;
 

@@ -120,8 +120,7 @@ constexpr std::size_t kPhysicsLastRow = 28;
 constexpr std::size_t kSecondCategoryRow = 29;
 
 // Writes names and descriptions of a category from firstRow on; values stay as they are.
-void WriteCategory(ParamGrid& grid, std::span<const CatalogueEntry> entries,
-                   std::size_t firstRow) {
+void WriteCategory(ParamGrid& grid, std::span<const CatalogueEntry> entries, std::size_t firstRow) {
     for (std::size_t i = 0; i < entries.size() && firstRow + i < grid.RowCount(); ++i) {
         GridRow& row = grid.Row(firstRow + i);
         row.name = entries[i].name;
@@ -137,14 +136,30 @@ void LoadWithPhysics(ParamGrid& grid, std::string_view typeWord, std::size_t row
 }  // namespace
 
 namespace catalogue {
-std::span<const CatalogueEntry> Generic() { return kGeneric; }
-std::span<const CatalogueEntry> Physics() { return kPhysics; }
-std::span<const CatalogueEntry> Actor() { return kActor; }
-std::span<const CatalogueEntry> Weapon() { return kWeapon; }
-std::span<const CatalogueEntry> Explosion() { return kExplosion; }
-std::span<const CatalogueEntry> Item() { return kItem; }
-std::span<const CatalogueEntry> Particle() { return kParticle; }
-std::span<const CatalogueEntry> Frames() { return kFrames; }
+std::span<const CatalogueEntry> Generic() {
+    return kGeneric;
+}
+std::span<const CatalogueEntry> Physics() {
+    return kPhysics;
+}
+std::span<const CatalogueEntry> Actor() {
+    return kActor;
+}
+std::span<const CatalogueEntry> Weapon() {
+    return kWeapon;
+}
+std::span<const CatalogueEntry> Explosion() {
+    return kExplosion;
+}
+std::span<const CatalogueEntry> Item() {
+    return kItem;
+}
+std::span<const CatalogueEntry> Particle() {
+    return kParticle;
+}
+std::span<const CatalogueEntry> Frames() {
+    return kFrames;
+}
 }  // namespace catalogue
 
 void LoadGeneric(ParamGrid& grid, std::string_view typeWord, std::size_t rowCount) {
@@ -176,9 +191,13 @@ void LoadCog(ParamGrid& grid) {
     WriteCategory(grid, kFrames, kSecondCategoryRow);
 }
 
-void LoadCorpse(ParamGrid& grid) { LoadWithPhysics(grid, "corpse", 29); }
+void LoadCorpse(ParamGrid& grid) {
+    LoadWithPhysics(grid, "corpse", 29);
+}
 
-void LoadDebris(ParamGrid& grid) { LoadWithPhysics(grid, "debris", 29); }
+void LoadDebris(ParamGrid& grid) {
+    LoadWithPhysics(grid, "debris", 29);
+}
 
 void LoadExplosion(ParamGrid& grid) {
     LoadGeneric(grid, "explosion", 29);
@@ -209,15 +228,9 @@ bool LoadGridMain(ParamGrid& grid, std::string_view text) {
     using Loader = void (*)(ParamGrid&);
     // Ghost has no category of its own: the generic rows alone.
     static constexpr Loader kLoaders[] = {
-        LoadActor,
-        LoadCog,
-        LoadCorpse,
-        LoadDebris,
-        LoadExplosion,
-        [](ParamGrid& g) { LoadGeneric(g, "ghost", kFirstCategoryRow); },
-        LoadItem,
-        LoadParticle,
-        LoadPlayer,
+        LoadActor,  LoadCog,       LoadCorpse,
+        LoadDebris, LoadExplosion, [](ParamGrid& g) { LoadGeneric(g, "ghost", kFirstCategoryRow); },
+        LoadItem,   LoadParticle,  LoadPlayer,
         LoadWeapon,
     };
     static_assert(std::size(kLoaders) == catalogue::kTypeWords.size());

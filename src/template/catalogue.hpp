@@ -28,7 +28,8 @@ std::span<const CatalogueEntry> Frames();
 
 // The ten type words, in the order LoadGridMain tests them.
 inline constexpr std::array<std::string_view, 10> kTypeWords = {
-    "actor", "cog", "corpse", "debris", "explosion", "ghost", "item", "particle", "player", "weapon"};
+    "actor", "cog",  "corpse",   "debris", "explosion",
+    "ghost", "item", "particle", "player", "weapon"};
 }  // namespace catalogue
 
 // The type loaders. Each rebuilds the whole grid: names, descriptions and empty values,

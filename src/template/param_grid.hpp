@@ -16,7 +16,7 @@ struct GridRow {
 // The rows of the main window's parameter grid. The window's table view reads and edits
 // this one copy; nothing else holds the rows.
 class ParamGrid {
-public:
+  public:
     static constexpr std::size_t kStartRows = 4;
 
     ParamGrid() : rows_(kStartRows) {}
@@ -32,7 +32,7 @@ public:
     // as an opened template fills the grid. Returns how many rows took it.
     std::size_t SetParameter(const std::string& key, const std::string& value);
 
-private:
+  private:
     std::vector<GridRow> rows_;
 };
 

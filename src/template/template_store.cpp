@@ -8,7 +8,9 @@ namespace skerry {
 
 namespace {
 
-bool IsComment(std::string_view line) { return line.find('#') != std::string_view::npos; }
+bool IsComment(std::string_view line) {
+    return line.find('#') != std::string_view::npos;
+}
 
 template <std::size_t N>
 std::vector<std::string> NonEmptyNames(const TemplateRecords<N>& records, std::size_t offered) {

@@ -45,7 +45,7 @@ struct ScanResult {
 // The template table of the file scanned last, the descendant table of the last search, the
 // fields of the template found last by name, and whether names come from New.tpl.
 class TemplateStore {
-public:
+  public:
     // Fills the template table from a file. A missing file leaves the table as it was.
     ScanResult Scan(const std::string& path);
     // Fills the template table from the bytes of a template file.
@@ -71,7 +71,7 @@ public:
 
     bool newTplMode = false;
 
-private:
+  private:
     TTPLRec templates_;
     TWeaponRec descendants_;
     Fields found_;

@@ -9,8 +9,9 @@ namespace {
 
 TEST(PickerOrder, IgnoresAsciiCaseThenUsesBytes) {
     std::vector<std::string> names = {"crate", "Bryar", "_weapon", "Crate", "apple", "\xe9t\xe9"};
-    std::stable_sort(names.begin(), names.end(),
-                     [](const std::string& a, const std::string& b) { return PickerNameLess(a, b); });
+    std::stable_sort(names.begin(), names.end(), [](const std::string& a, const std::string& b) {
+        return PickerNameLess(a, b);
+    });
     EXPECT_EQ(names, (std::vector<std::string>{"_weapon", "apple", "Bryar", "Crate", "crate",
                                                "\xe9t\xe9"}));
 }

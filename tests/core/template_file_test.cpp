@@ -17,8 +17,12 @@ TEST(TemplateFile, EveryKindOfLineEndEndsALine) {
 }
 
 TEST(TemplateFile, CtrlZEndsTheFile) {
-    EXPECT_EQ(SplitTemplateLines(std::string("a\r\nb\x1a" "c\r\nd")), (Lines{"a", "b"}));
-    EXPECT_EQ(SplitTemplateLines(std::string("\x1a" "a")), Lines{});
+    EXPECT_EQ(SplitTemplateLines(std::string("a\r\nb\x1a"
+                                             "c\r\nd")),
+              (Lines{"a", "b"}));
+    EXPECT_EQ(SplitTemplateLines(std::string("\x1a"
+                                             "a")),
+              Lines{});
 }
 
 TEST(TemplateFile, OddBytesSurvive) {

@@ -11,7 +11,8 @@ namespace {
 std::vector<std::string> NonEmpty(const TWeaponRec& table) {
     std::vector<std::string> names;
     for (const std::string& name : table.name) {
-        if (!name.empty()) names.push_back(name);
+        if (!name.empty())
+            names.push_back(name);
     }
     return names;
 }
@@ -94,9 +95,9 @@ TEST(TemplateStore, DescendantsBreadthFirst) {
         "_weapon none type=item\r\n");
     store.SearchDescendants("_weapon");
     // The base's first entry, its children in file order, then deeper levels.
-    EXPECT_EQ(NonEmpty(store.Descendants()),
-              (std::vector<std::string>{"_weapon", "gun", "rifle", "bigshot", "scoped",
-                                        "biggershot"}));
+    EXPECT_EQ(
+        NonEmpty(store.Descendants()),
+        (std::vector<std::string>{"_weapon", "gun", "rifle", "bigshot", "scoped", "biggershot"}));
     EXPECT_EQ(store.Descendants().line[0], "_weapon none type=weapon");
 }
 

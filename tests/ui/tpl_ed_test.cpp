@@ -21,13 +21,14 @@ namespace skerry::ui {
 namespace {
 
 class TplEdTest : public WindowTest {
-protected:
+  protected:
     TTplEd& Ed() { return windows_->TplEd(); }
     TRes& Res() { return windows_->Res(); }
 
     int RowOf(const std::string& name) {
         for (std::size_t r = 0; r < Ed().Grid().RowCount(); ++r) {
-            if (Ed().Grid().Row(r).name == name) return static_cast<int>(r);
+            if (Ed().Grid().Row(r).name == name)
+                return static_cast<int>(r);
         }
         ADD_FAILURE() << "no row " << name;
         return 0;
@@ -106,9 +107,9 @@ TEST_F(TplEdTest, LineViewComposesNameParentAndValues) {
     Ed().GridModel().setData(Ed().GridModel().index(RowOf("+ model3d"), 2), "bact.3do",
                              Qt::EditRole);
     Ed().ViewSB->click();
-    EXPECT_EQ(Ed().RE1->toPlainText().toStdString(),
-              "+medpack" + std::string(9, ' ') + "_item" + std::string(12, ' ') +
-                  " type=item model3d=bact.3do");
+    EXPECT_EQ(Ed().RE1->toPlainText().toStdString(), "+medpack" + std::string(9, ' ') + "_item" +
+                                                         std::string(12, ' ') +
+                                                         " type=item model3d=bact.3do");
     // Typing into a cell changes only the cell; the line follows on the next composition.
     Ed().GridModel().setData(Ed().GridModel().index(RowOf("respawn"), 2), "30", Qt::EditRole);
     EXPECT_EQ(Ed().RE1->toPlainText().endsWith("respawn=30"), false);
@@ -134,7 +135,8 @@ TEST_F(TplEdTest, TemplateNameRowOffersEveryNameAndWritesThePick) {
     Ed().CB1->setEditText("weapon");
     QStringList offered;
     WhenModal([&](QWidget*) {
-        for (int i = 0; i < Res().LB1->count(); ++i) offered << Res().LB1->item(i)->text();
+        for (int i = 0; i < Res().LB1->count(); ++i)
+            offered << Res().LB1->item(i)->text();
         EXPECT_FALSE(Res().ResourceMode());
         Res().LB1->setCurrentRow(static_cast<int>(offered.indexOf("bryar")));
         EXPECT_EQ(Res().Memo->toPlainText(), "bryar    _weapon  damage=30");
@@ -154,7 +156,8 @@ TEST_F(TplEdTest, WeaponRowsOfferDescendantsAndCancelKeepsTheValue) {
     Ed().GridModel().setData(Ed().GridModel().index(RowOf("weapon"), 2), "old", Qt::EditRole);
     QStringList offered;
     WhenModal([&](QWidget*) {
-        for (int i = 0; i < Res().LB1->count(); ++i) offered << Res().LB1->item(i)->text();
+        for (int i = 0; i < Res().LB1->count(); ++i)
+            offered << Res().LB1->item(i)->text();
         Res().LB1->setCurrentRow(0);
         Res().BBClose->click();
     });
@@ -222,7 +225,8 @@ TEST_F(TplEdTest, HelpOpensAtItsContentsTopicOrSaysItIsMissing) {
     ASSERT_EQ(messages_.size(), 1);
     EXPECT_TRUE(messages_[0].startsWith("Cannot find the help file"));
 
-    WriteFile("Skerry.html", "<html><body><a name=\"context10\"></a><h1>Contents</h1></body></html>");
+    WriteFile("Skerry.html",
+              "<html><body><a name=\"context10\"></a><h1>Contents</h1></body></html>");
     Ed().HelpContents1Click();
     auto* help = Ed().findChild<HelpWindow*>("HelpWindow");
     ASSERT_NE(help, nullptr);

@@ -14,7 +14,7 @@ namespace skerry::ui {
 
 // The seven windows on a private program directory, with every message captured.
 class WindowTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override;
     void TearDown() override;
 
@@ -31,7 +31,7 @@ protected:
     std::unique_ptr<AppWindows> windows_;
     QStringList messages_;
 
-private:
+  private:
     MessageHandler previous_;
 };
 

@@ -63,7 +63,7 @@ TEST_F(Windows, PickerCancelEmptiesTheNameAndOkKeepsIt) {
 
 // An exception thrown inside a handler ends the handler and is shown with its text.
 class Throwing : public QObject {
-public:
+  public:
     bool event(QEvent*) override { throw std::runtime_error("Cannot open file x.tpl"); }
 };
 

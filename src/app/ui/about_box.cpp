@@ -71,7 +71,8 @@ TAboutBox::TAboutBox() {
     setObjectName(QStringLiteral("TAboutBox"));
     setWindowTitle(QStringLiteral("About"));
     setFixedSize(kWidth, kHeight);
-    setStyleSheet(QStringLiteral("QDialog { background-color: black; } QLabel { color: #00ffff; }"));
+    setStyleSheet(
+        QStringLiteral("QDialog { background-color: black; } QLabel { color: #00ffff; }"));
 
     ProgramIcon = new QLabel(this);
     ProgramIcon->setObjectName(QStringLiteral("ProgramIcon"));
@@ -87,8 +88,8 @@ TAboutBox::TAboutBox() {
     Copyright = TextLine(this, "Copyright", QStringLiteral("Templates for Jedi Knight"),
                          {176, 78, 183, 18});
     Copyright->setAlignment(Qt::AlignCenter);
-    Comments = TextLine(this, "Comments", QStringLiteral("and Mysteries of the Sith"),
-                        {176, 98, 183, 18});
+    Comments =
+        TextLine(this, "Comments", QStringLiteral("and Mysteries of the Sith"), {176, 98, 183, 18});
     Comments->setAlignment(Qt::AlignCenter);
     Purpose = TextLine(this, "Purpose",
                        QStringLiteral("Build object templates, then save them to New.tpl."),
@@ -104,6 +105,8 @@ TAboutBox::TAboutBox() {
     FormCreate();
 }
 
-void TAboutBox::FormCreate() { Version->setText(Version->text() + QStringLiteral(" 1.0c")); }
+void TAboutBox::FormCreate() {
+    Version->setText(Version->text() + QStringLiteral(" 1.0c"));
+}
 
 }  // namespace skerry::ui

@@ -10,7 +10,7 @@ namespace skerry::ui {
 // The About box: a picture, the product name, the version and a few words about the program.
 class TAboutBox : public QDialog {
     Q_OBJECT
-public:
+  public:
     TAboutBox();
 
     void FormCreate();

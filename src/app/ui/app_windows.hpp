@@ -23,7 +23,7 @@ struct AppState {
 
 // The seven windows, created once in their fixed order and kept until the program ends.
 class AppWindows {
-public:
+  public:
     explicit AppWindows(AppState& state);
     ~AppWindows();
     AppWindows(const AppWindows&) = delete;
@@ -37,7 +37,7 @@ public:
     TVector& Vector() { return *vector_; }
     TCkr& Ckr() { return *ckr_; }
 
-private:
+  private:
     std::unique_ptr<TTplEd> tplEd_;
     std::unique_ptr<TTplOpt> tplOpt_;
     std::unique_ptr<TRes> res_;

@@ -14,7 +14,9 @@ int GridTableModel::rowCount(const QModelIndex& parent) const {
     return parent.isValid() ? 0 : static_cast<int>(grid_.RowCount());
 }
 
-int GridTableModel::columnCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : 3; }
+int GridTableModel::columnCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : 3;
+}
 
 QVariant GridTableModel::data(const QModelIndex& index, int role) const {
     if (!index.isValid() || index.row() >= rowCount()) {
@@ -25,10 +27,14 @@ QVariant GridTableModel::data(const QModelIndex& index, int role) const {
         case Qt::DisplayRole:
         case Qt::EditRole:
             switch (index.column()) {
-                case kNameColumn: return FromBytes(row.name);
-                case kDescriptionColumn: return FromBytes(row.description);
-                case kValueColumn: return FromBytes(row.value);
-                default: return {};
+                case kNameColumn:
+                    return FromBytes(row.name);
+                case kDescriptionColumn:
+                    return FromBytes(row.description);
+                case kValueColumn:
+                    return FromBytes(row.value);
+                default:
+                    return {};
             }
         case Qt::BackgroundRole:
             // Fixed columns in the face colour of buttons, values on the grid's grey.

@@ -10,7 +10,7 @@ namespace skerry::ui {
 // descriptions are fixed columns; only the value column can be selected and edited.
 class GridTableModel : public QAbstractTableModel {
     Q_OBJECT
-public:
+  public:
     static constexpr int kNameColumn = 0;
     static constexpr int kDescriptionColumn = 1;
     static constexpr int kValueColumn = 2;
@@ -29,7 +29,7 @@ public:
     // One value changed through the core.
     void ValueChanged(int row);
 
-private:
+  private:
     ParamGrid& grid_;
 };
 

@@ -9,7 +9,7 @@ namespace skerry::ui {
 // Shows the program's HTML help file at the topic of a help context.
 class HelpWindow : public QDialog {
     Q_OBJECT
-public:
+  public:
     // The topic Help Contents opens.
     static constexpr int kContentsContext = 10;
 
@@ -18,7 +18,7 @@ public:
     void ShowTopic(const QString& helpFile, int context);
     QTextBrowser* Browser() const { return browser_; }
 
-private:
+  private:
     QTextBrowser* browser_;
 };
 

@@ -18,7 +18,8 @@ inline QString TextOnBlack(const char* widgetClass, const char* colour = kTeal) 
 // A list of names in teal on black. The items get a pixel of air below, or the next item's
 // background hides the underscore of names like "_weapon".
 inline QString NameListLook() {
-    return TextOnBlack("QListWidget") + QStringLiteral(" QListWidget::item { padding-bottom: 1px; }");
+    return TextOnBlack("QListWidget") +
+           QStringLiteral(" QListWidget::item { padding-bottom: 1px; }");
 }
 
 }  // namespace skerry::ui

@@ -56,9 +56,8 @@ void TypeValue(TTplEd& editor, const char* name, const QString& value) {
 
 int RunScreenshotTour(const QString& folder) {
     QDir().mkpath(folder);
-    const MessageHandler previous = SetMessageHandler([](QWidget*, const QString& text) {
-        Out() << "message: " << text << Qt::endl;
-    });
+    const MessageHandler previous = SetMessageHandler(
+        [](QWidget*, const QString& text) { Out() << "message: " << text << Qt::endl; });
 
     AppState state;
     AppWindows windows(state);

@@ -7,7 +7,7 @@ namespace skerry::ui {
 // The application object. An exception thrown inside an event handler ends that handler
 // and is shown as a message with its text; the program goes on.
 class SkerryApplication : public QApplication {
-public:
+  public:
     SkerryApplication(int& argc, char** argv);
 
     bool notify(QObject* receiver, QEvent* event) override;

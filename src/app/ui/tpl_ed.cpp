@@ -22,8 +22,8 @@
 #include "app/ui/app_windows.hpp"
 #include "app/ui/grid_table_model.hpp"
 #include "app/ui/help_window.hpp"
-#include "app/ui/messages.hpp"
 #include "app/ui/look.hpp"
+#include "app/ui/messages.hpp"
 #include "app/ui/qt_text.hpp"
 #include "editors/ui/chkr.hpp"
 #include "editors/ui/tpl_vec.hpp"
@@ -47,9 +47,8 @@ constexpr int kRowHeight = 20;
 constexpr int kValueColumnWidth = 175;
 constexpr int kBitCount = 32;
 
-
-QAction* MenuItem(QMenu* menu, const char* objectName, const QString& caption,
-                  const QString& hint, bool enabled = true) {
+QAction* MenuItem(QMenu* menu, const char* objectName, const QString& caption, const QString& hint,
+                  bool enabled = true) {
     QAction* action = menu->addAction(caption);
     action->setObjectName(QString::fromLatin1(objectName));
     action->setStatusTip(hint);
@@ -185,8 +184,7 @@ void TTplEd::BuildLayout() {
     SG1->setSelectionMode(QAbstractItemView::SingleSelection);
     SG1->setSelectionBehavior(QAbstractItemView::SelectItems);
     SG1->setEditTriggers(QAbstractItemView::AnyKeyPressed | QAbstractItemView::EditKeyPressed |
-                         QAbstractItemView::DoubleClicked |
-                         QAbstractItemView::SelectedClicked);
+                         QAbstractItemView::DoubleClicked | QAbstractItemView::SelectedClicked);
     SG1->setTabKeyNavigation(true);
     SG1->setWordWrap(false);
     SG1->setStyleSheet(QStringLiteral(
@@ -314,7 +312,8 @@ void SetColumnWidths(QTableView* grid, int nameWidth) {
     int widest = 0;
     const QAbstractItemModel* model = grid->model();
     for (int row = 0; row < model->rowCount(); ++row) {
-        widest = std::max(widest, metrics.horizontalAdvance(model->index(row, 0).data().toString()));
+        widest =
+            std::max(widest, metrics.horizontalAdvance(model->index(row, 0).data().toString()));
     }
     nameWidth = std::max(nameWidth, widest + 12);
     const int available = grid->viewport()->width();
@@ -333,9 +332,13 @@ void TTplEd::FormShow() {
     Exit1->setEnabled(true);
 }
 
-void TTplEd::FormResize() { SetColumnWidths(SG1, 100); }
+void TTplEd::FormResize() {
+    SetColumnWidths(SG1, 100);
+}
 
-void TTplEd::CB1Change(const QString& text) { LoadGridMain(text); }
+void TTplEd::CB1Change(const QString& text) {
+    LoadGridMain(text);
+}
 
 void TTplEd::LoadGridMain(const QString& text) {
     loadingGrid_ = true;
@@ -450,7 +453,9 @@ void TTplEd::OfferTemplateNames(const std::vector<std::string>& names) {
     ResResult();
 }
 
-void TTplEd::DisplayAll() { OfferTemplateNames(templates_.OfferedTemplateNames()); }
+void TTplEd::DisplayAll() {
+    OfferTemplateNames(templates_.OfferedTemplateNames());
+}
 
 void TTplEd::DisplayWep(const std::string& base) {
     templates_.SearchDescendants(base);
@@ -500,7 +505,9 @@ void TTplEd::New1Click() {
     Memo->setPlainText(QStringLiteral("No Parent Template"));
 }
 
-void TTplEd::Exit1Click() { close(); }
+void TTplEd::Exit1Click() {
+    close();
+}
 
 void TTplEd::Options1Click() {
     if (windows_ != nullptr) {

@@ -29,7 +29,7 @@ class HelpWindow;
 // view, the flag editor's bit list and the parent-chain memo.
 class TTplEd : public QMainWindow {
     Q_OBJECT
-public:
+  public:
     TTplEd(Settings& settings, TemplateStore& templates);
     ~TTplEd() override;
 
@@ -91,11 +91,11 @@ public:
     QAction* HelpContents1 = nullptr;
     QAction* AboutSkerry1 = nullptr;
 
-protected:
+  protected:
     void showEvent(QShowEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-private:
+  private:
     void BuildMenus();
     void BuildLayout();
     void RunPickerAction(const PickerAction& action);

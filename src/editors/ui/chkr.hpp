@@ -10,7 +10,7 @@ namespace skerry::ui {
 // Reports common mistakes in the template on the grid.
 class TCkr : public QDialog {
     Q_OBJECT
-public:
+  public:
     TCkr();
 
     QPlainTextEdit* Memo = nullptr;

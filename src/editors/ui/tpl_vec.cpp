@@ -27,6 +27,8 @@ int TVector::ShowModal(const QString& cellText, bool /*vectorMode*/) {
     return exec();
 }
 
-QString TVector::Result() const { return ETot->text(); }
+QString TVector::Result() const {
+    return ETot->text();
+}
 
 }  // namespace skerry::ui

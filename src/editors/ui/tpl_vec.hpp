@@ -10,7 +10,7 @@ namespace skerry::ui {
 // Edits a vector or a frame component by component; ETot holds the composed text.
 class TVector : public QDialog {
     Q_OBJECT
-public:
+  public:
     TVector();
 
     // Takes the cell's text and the mode, shows the dialog modally, returns its result.

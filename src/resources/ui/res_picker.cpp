@@ -101,14 +101,18 @@ int TRes::ShowModal() {
     return exec();
 }
 
-void TRes::FormCreate() { resourceMode_ = true; }
+void TRes::FormCreate() {
+    resourceMode_ = true;
+}
 
 void TRes::hideEvent(QHideEvent* event) {
     FormHide();
     QDialog::hideEvent(event);
 }
 
-void TRes::FormHide() { Memo->clear(); }
+void TRes::FormHide() {
+    Memo->clear();
+}
 
 void TRes::ClearList() {
     LB1->clear();
@@ -117,8 +121,9 @@ void TRes::ClearList() {
 
 void TRes::AddNames(const std::vector<std::string>& names) {
     listed_.insert(listed_.end(), names.begin(), names.end());
-    std::stable_sort(listed_.begin(), listed_.end(),
-                     [](const std::string& a, const std::string& b) { return PickerNameLess(a, b); });
+    std::stable_sort(
+        listed_.begin(), listed_.end(),
+        [](const std::string& a, const std::string& b) { return PickerNameLess(a, b); });
     QStringList items;
     items.reserve(static_cast<qsizetype>(listed_.size()));
     for (const std::string& name : listed_) {
@@ -132,7 +137,8 @@ void TRes::AddNames(const std::vector<std::string>& names) {
 void TRes::LB1Click() {
     Memo->clear();
     const int row = LB1->currentRow();
-    if (row < 0 || LB1->selectedItems().isEmpty() || static_cast<std::size_t>(row) >= listed_.size()) {
+    if (row < 0 || LB1->selectedItems().isEmpty() ||
+        static_cast<std::size_t>(row) >= listed_.size()) {
         return;
     }
     const std::string& name = listed_[static_cast<std::size_t>(row)];
@@ -146,7 +152,9 @@ void TRes::LB1Click() {
     ED->setText(FromBytes(FileNamePart(name)));
 }
 
-void TRes::BBokClick() { done(QDialog::Accepted); }
+void TRes::BBokClick() {
+    done(QDialog::Accepted);
+}
 
 void TRes::BBCloseClick() {
     ED->clear();

@@ -18,7 +18,7 @@ namespace skerry::ui {
 // name field that goes back to the main window.
 class TRes : public QDialog {
     Q_OBJECT
-public:
+  public:
     TRes(Settings& settings, TemplateStore& templates);
 
     // Shows the picker maximised and modal; returns Accepted for OK, Rejected for Cancel.
@@ -45,10 +45,10 @@ public:
     QPushButton* BBok = nullptr;
     QPushButton* BBClose = nullptr;
 
-protected:
+  protected:
     void hideEvent(QHideEvent* event) override;
 
-private:
+  private:
     Settings& settings_;
     TemplateStore& templates_;
     bool resourceMode_ = true;

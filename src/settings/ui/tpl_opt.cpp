@@ -28,6 +28,8 @@ void TTplOpt::FormCreate() {
     settings_.programDir = WithTrailingSeparator(ToBytes(QCoreApplication::applicationDirPath()));
 }
 
-void TTplOpt::BBOKClick() { accept(); }
+void TTplOpt::BBOKClick() {
+    accept();
+}
 
 }  // namespace skerry::ui

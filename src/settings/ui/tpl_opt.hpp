@@ -12,7 +12,7 @@ namespace skerry::ui {
 // template dialect this run works in.
 class TTplOpt : public QDialog {
     Q_OBJECT
-public:
+  public:
     explicit TTplOpt(Settings& settings);
 
     void FormCreate();
@@ -20,7 +20,7 @@ public:
 
     QPushButton* BBOK = nullptr;
 
-private:
+  private:
     Settings& settings_;
 };
 

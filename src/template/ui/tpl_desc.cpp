@@ -20,6 +20,8 @@ Ttpl_desc::Ttpl_desc() {
     connect(BBOK, &QPushButton::clicked, this, &Ttpl_desc::BBOKClick);
 }
 
-void Ttpl_desc::BBOKClick() { accept(); }
+void Ttpl_desc::BBOKClick() {
+    accept();
+}
 
 }  // namespace skerry::ui

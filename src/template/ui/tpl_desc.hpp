@@ -11,7 +11,7 @@ namespace skerry::ui {
 // the last description, so the next template offers it again.
 class Ttpl_desc : public QDialog {
     Q_OBJECT
-public:
+  public:
     Ttpl_desc();
 
     void BBOKClick();
