@@ -11,7 +11,9 @@ namespace skerry::ui {
 void WindowTest::SetUp() {
     ASSERT_TRUE(dir_.isValid());
     previous_ = SetMessageHandler([this](QWidget*, const QString& text) { messages_ << text; });
+    store_ = static_cast<testing::MemorySettingsStore*>(state_.store.get());
     windows_ = std::make_unique<AppWindows>(state_);
+    messages_.clear();  // start-up's own messages about unset paths
     state_.settings.programDir = dir_.path().toStdString() + "/";
 }
 

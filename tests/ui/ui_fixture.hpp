@@ -9,6 +9,7 @@
 
 #include "app/ui/app_windows.hpp"
 #include "app/ui/messages.hpp"
+#include "support/memory_settings_store.hpp"
 
 namespace skerry::ui {
 
@@ -27,7 +28,8 @@ class WindowTest : public ::testing::Test {
     static void WhenModal(std::function<void(QWidget*)> action);
 
     QTemporaryDir dir_;
-    AppState state_;
+    AppState state_{std::make_unique<testing::MemorySettingsStore>()};
+    testing::MemorySettingsStore* store_ = nullptr;  // owned by state_
     std::unique_ptr<AppWindows> windows_;
     QStringList messages_;
 

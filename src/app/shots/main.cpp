@@ -1,9 +1,12 @@
+#include <QDir>
 #include <QString>
 
 #include "app/ui/screenshot_tour.hpp"
 #include "app/ui/skerry_application.hpp"
 
-// skerry-shots FOLDER: renders the editor's windows offscreen into PNG files.
+// skerry-shots FOLDER [SETTINGS_FILE]: renders the editor's windows offscreen into PNG files
+// in FOLDER. The settings file defaults to FOLDER/../config/Harrowmoor/SKERRY.conf, the one
+// `make run` gives the editor, so the user's own settings are never read or written.
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -11,5 +14,9 @@ int main(int argc, char** argv) {
     skerry::ui::SkerryApplication app(argc, argv);
     const QString folder =
         argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("screenshots");
-    return skerry::ui::RunScreenshotTour(folder) == 0 ? 0 : 1;
+    const QString settingsFile =
+        argc > 2
+            ? QString::fromLocal8Bit(argv[2])
+            : QDir(folder).absoluteFilePath(QStringLiteral("../config/Harrowmoor/SKERRY.conf"));
+    return skerry::ui::RunScreenshotTour(folder, QDir::cleanPath(settingsFile)) == 0 ? 0 : 1;
 }

@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "settings/settings.hpp"
+#include "settings/settings_store.hpp"
 #include "template/template_store.hpp"
 
 namespace skerry::ui {
@@ -15,10 +16,15 @@ class TTplOpt;
 class TVector;
 class Ttpl_desc;
 
-// What the windows share: the settings and the template tables. main() owns one.
+// What the windows share: the settings, where they persist, and the template tables.
+// main() owns one.
 struct AppState {
+    explicit AppState(std::unique_ptr<SettingsStore> settingsStore)
+        : store(std::move(settingsStore)) {}
+
     Settings settings;
     TemplateStore templates;
+    std::unique_ptr<SettingsStore> store;
 };
 
 // The seven windows, created once in their fixed order and kept until the program ends.

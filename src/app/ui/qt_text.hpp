@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QFile>
 #include <QString>
 #include <string>
 #include <string_view>
@@ -15,6 +16,16 @@ inline QString FromBytes(std::string_view bytes) {
 inline std::string ToBytes(const QString& text) {
     const QByteArray latin1 = text.toLatin1();
     return std::string(latin1.constData(), static_cast<std::size_t>(latin1.size()));
+}
+
+// File paths are in the file system's own encoding, not Latin-1.
+inline std::string PathToBytes(const QString& path) {
+    const QByteArray encoded = QFile::encodeName(path);
+    return std::string(encoded.constData(), static_cast<std::size_t>(encoded.size()));
+}
+
+inline QString PathFromBytes(std::string_view path) {
+    return QFile::decodeName(QByteArray(path.data(), static_cast<qsizetype>(path.size())));
 }
 
 }  // namespace skerry::ui

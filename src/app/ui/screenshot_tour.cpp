@@ -17,6 +17,7 @@
 #include "editors/ui/chkr.hpp"
 #include "editors/ui/tpl_vec.hpp"
 #include "resources/ui/res_picker.hpp"
+#include "settings/ui/qsettings_store.hpp"
 #include "settings/ui/tpl_opt.hpp"
 #include "template/ui/tpl_desc.hpp"
 
@@ -54,12 +55,12 @@ void TypeValue(TTplEd& editor, const char* name, const QString& value) {
 
 }  // namespace
 
-int RunScreenshotTour(const QString& folder) {
+int RunScreenshotTour(const QString& folder, const QString& settingsFile) {
     QDir().mkpath(folder);
     const MessageHandler previous = SetMessageHandler(
         [](QWidget*, const QString& text) { Out() << "message: " << text << Qt::endl; });
 
-    AppState state;
+    AppState state(std::make_unique<QSettingsStore>(settingsFile));
     AppWindows windows(state);
     int failures = 0;
     auto snap = [&](QWidget& window, const char* name, QSize size) {

@@ -2,9 +2,16 @@
 
 #include <QDialog>
 
+#include "app/ui/file_dialogs.hpp"
 #include "settings/settings.hpp"
+#include "settings/settings_store.hpp"
 
+class QButtonGroup;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
 class QPushButton;
+class QToolButton;
 
 namespace skerry::ui {
 
@@ -13,15 +20,41 @@ namespace skerry::ui {
 class TTplOpt : public QDialog {
     Q_OBJECT
   public:
-    explicit TTplOpt(Settings& settings);
+    TTplOpt(Settings& settings, SettingsStore& store);
 
     void FormCreate();
+    void JedSBClick();
+    void JKSBClick();
+    void MotsSBClick();
+    void RG1Click();
     void BBOKClick();
 
+    // The index of the selected dialect: 0 "JK tpl", 1 "Mots tpl".
+    int RG1ItemIndex() const;
+    void SetRG1ItemIndex(int index);
+
+    QLabel* Label1 = nullptr;
+    QLineEdit* Edit1 = nullptr;
+    QToolButton* JedSB = nullptr;
+    QLabel* Label3 = nullptr;
+    QLineEdit* Edit3 = nullptr;
+    QToolButton* JKSB = nullptr;
+    QLabel* Label4 = nullptr;
+    QLineEdit* Edit4 = nullptr;
+    QToolButton* MotsSB = nullptr;
+    QGroupBox* RG1 = nullptr;
     QPushButton* BBOK = nullptr;
 
+    // Od1, the open-file dialog of the three browse buttons: its filter entries.
+    static const QStringList kOd1Filters;
+
   private:
+    void Browse(BrowsedPath which, int filterIndex, const QString& title,
+                const QString& proposedName);
+
     Settings& settings_;
+    SettingsStore& store_;
+    QButtonGroup* rg1Items_ = nullptr;
 };
 
 }  // namespace skerry::ui
