@@ -2,7 +2,9 @@
 BUILD      := build
 GENERATOR  := Ninja
 CONFIGURE  := cmake -S . -B $(BUILD) -G $(GENERATOR) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DSKERRY_WERROR=ON
-# The editor's settings for `make run` live under build/, never in the user's own config.
+# `make run` works on sample game data of our own making, with settings that point at it kept
+# under build/, never in the user's own config.
+SAMPLE     := $(CURDIR)/$(BUILD)/sample
 RUN_CONFIG := $(CURDIR)/$(BUILD)/config
 
 .PHONY: all deps configure build run test bench clean
@@ -19,6 +21,10 @@ build: configure
 	@cmake --build $(BUILD)
 
 run: build
+	@$(BUILD)/skerry-cli sample $(SAMPLE)
+	@mkdir -p $(RUN_CONFIG)/Harrowmoor
+	@printf '[General]\nJed=%s\nJK=%s\nMOTS=%s\n' "$(SAMPLE)/jed/master.tpl" "$(SAMPLE)/jk/" \
+		"$(SAMPLE)/mots/" > $(RUN_CONFIG)/Harrowmoor/SKERRY.conf
 	@if [ -n "$$DISPLAY$$WAYLAND_DISPLAY" ]; then \
 		XDG_CONFIG_HOME=$(RUN_CONFIG) $(BUILD)/skerry; \
 	else \

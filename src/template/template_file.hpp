@@ -22,6 +22,12 @@ struct FileBytes {
 };
 FileBytes ReadFileBytes(const std::filesystem::path& path);
 
+// Writes the file whole or not at all: a temporary file beside the target is renamed over it
+// once every byte is written, so a failure never leaves a half-written file. Returns a message
+// naming the file when it fails.
+std::optional<std::string> WriteFileWhole(const std::filesystem::path& path,
+                                          std::string_view bytes);
+
 // True when path names an existing regular file (or a link to one).
 bool FileExists(const std::filesystem::path& path);
 

@@ -1,0 +1,240 @@
+#include "resource_commands.hpp"
+
+#include <cstdio>
+#include <iostream>
+#include <memory>
+#include <string>
+
+#include "resources/gob_container.hpp"
+#include "resources/mat_fileops.hpp"
+#include "resources/sample_data.hpp"
+#include "template/template_file.hpp"
+#include "tpl_commands.hpp"
+
+#ifdef _WIN32
+#include <io.h>
+#define SKERRY_ISATTY _isatty
+#else
+#include <unistd.h>
+#define SKERRY_ISATTY isatty
+#endif
+
+namespace skerry::cli {
+
+namespace {
+
+struct Args {
+    std::string container, entry, output, colormap = "dflt.cmp", dir;
+    bool all = false;
+};
+
+// Opens a container for a command; false (with the message on stderr) when it is unusable.
+bool Load(const std::string& path, LoadedContainer& loaded) {
+    loaded = LoadContainer(path);
+    if (loaded.status != ContainerStatus::Ok) {
+        std::cerr << loaded.error << '\n';
+        return false;
+    }
+    if (loaded.directory.truncated) {
+        std::cerr << path << " lists " << loaded.directory.declaredCount
+                  << " entries; only the first " << kDirectoryCapacity << " are read.\n";
+    }
+    return true;
+}
+
+bool HasExtension(std::string_view name, std::string_view extension) {
+    if (name.size() < extension.size())
+        return false;
+    const std::string_view tail = name.substr(name.size() - extension.size());
+    for (std::size_t i = 0; i < tail.size(); ++i) {
+        if (std::tolower(static_cast<unsigned char>(tail[i])) != extension[i])
+            return false;
+    }
+    return true;
+}
+
+int List(const Args& a) {
+    LoadedContainer loaded;
+    if (!Load(a.container, loaded))
+        return kBadInput;
+    const auto& entries = loaded.directory.entries;
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        std::cout << i << '\t' << entries[i].offset << '\t' << entries[i].size << '\t'
+                  << EntryName(entries[i]) << '\n';
+    }
+    return entries.empty() ? kNothingFound : kDone;
+}
+
+// The entry's bytes, or nothing (with the reason on stderr and in exitCode).
+std::optional<std::string> EntryBytes(const std::string& container, const GobDirectory& directory,
+                                      const std::string& name, int& exitCode) {
+    const std::optional<std::size_t> index = FindEntry(directory, name);
+    if (!index) {
+        std::cerr << "No entry " << name << " in " << container << '\n';
+        exitCode = kNothingFound;
+        return std::nullopt;
+    }
+    std::optional<std::string> bytes = ReadEntryFromFile(container, directory.entries[*index]);
+    if (!bytes) {
+        std::cerr << CannotOpenMessage(container) << '\n';
+        exitCode = kBadInput;
+    }
+    return bytes;
+}
+
+bool WriteOut(const std::string& path, std::string_view bytes) {
+    if (std::optional<std::string> failure = WriteFileWhole(path, bytes)) {
+        std::cerr << *failure << '\n';
+        return false;
+    }
+    return true;
+}
+
+int Extract(const Args& a) {
+    LoadedContainer loaded;
+    if (!Load(a.container, loaded))
+        return kBadInput;
+    int exitCode = kDone;
+    const std::optional<std::string> bytes =
+        EntryBytes(a.container, loaded.directory, a.entry, exitCode);
+    if (!bytes)
+        return exitCode;
+    if (a.output.empty()) {
+        std::cout.write(bytes->data(), static_cast<std::streamsize>(bytes->size()));
+        return kDone;
+    }
+    return WriteOut(a.output, *bytes) ? kDone : kBadInput;
+}
+
+// The colormap textures are shown with: the named one, else the first in the container,
+// else none (black).
+ColormapSlot ChooseColormap(const std::string& container, const GobDirectory& directory,
+                            const std::string& name) {
+    ColormapTable table;
+    std::optional<std::size_t> chosen;
+    for (std::size_t i = 0; i < directory.entries.size(); ++i) {
+        const std::string entryName = EntryName(directory.entries[i]);
+        if (!HasExtension(entryName, ".cmp"))
+            continue;
+        if (FileNamePart(entryName) == name) {
+            chosen = i;
+            break;
+        }
+        if (!chosen)
+            chosen = i;
+    }
+    if (chosen) {
+        table.Load(0, ReadEntryFromFile(container, directory.entries[*chosen]).value_or(""));
+    }
+    return table.Slot(0);
+}
+
+int Mat(const Args& a) {
+    LoadedContainer loaded;
+    if (!Load(a.container, loaded))
+        return kBadInput;
+    const ColormapSlot colormap = ChooseColormap(a.container, loaded.directory, a.colormap);
+    if (!a.all) {
+        int exitCode = kDone;
+        const std::optional<std::string> bytes =
+            EntryBytes(a.container, loaded.directory, a.entry, exitCode);
+        if (!bytes)
+            return exitCode;
+        try {
+            const DecodedTexture texture = DecodeMat(*bytes, colormap);
+            const std::string out = a.output.empty() ? ExportFileName(a.entry) : a.output;
+            if (!WriteOut(out, texture.bmp))
+                return kBadInput;
+            std::cout << texture.gridSizeText << '\n' << texture.pixelSizeText << '\n';
+            return kDone;
+        } catch (const MatError& error) {
+            std::cerr << error.what() << '\n';
+            return kBadInput;
+        }
+    }
+    if (a.output.empty()) {
+        std::cerr << "--all needs -o DIR\n";
+        return kBadInput;
+    }
+    std::error_code ec;
+    std::filesystem::create_directories(a.output, ec);
+    const bool progress = SKERRY_ISATTY(2) != 0;
+    int written = 0, failed = 0;
+    const auto& entries = loaded.directory.entries;
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        const std::string name = EntryName(entries[i]);
+        if (!HasExtension(name, ".mat"))
+            continue;
+        if (progress) {
+            std::cerr << "\r" << i + 1 << "/" << entries.size() << " " << name << "\x1b[K"
+                      << std::flush;
+        }
+        try {
+            const DecodedTexture texture =
+                DecodeMat(ReadEntryFromFile(a.container, entries[i]).value_or(""), colormap);
+            if (WriteOut((std::filesystem::path(a.output) / ExportFileName(name)).string(),
+                         texture.bmp)) {
+                ++written;
+            } else {
+                ++failed;
+            }
+        } catch (const MatError& error) {
+            std::cerr << (progress ? "\n" : "") << name << ": " << error.what() << '\n';
+            ++failed;
+        }
+    }
+    if (progress)
+        std::cerr << '\n';
+    std::cerr << written << " written, " << failed << " failed\n";
+    return failed > 0 ? kBadInput : (written == 0 ? kNothingFound : kDone);
+}
+
+int Sample(const Args& a) {
+    if (std::optional<std::string> failure = WriteSampleData(a.dir)) {
+        std::cerr << *failure << '\n';
+        return kBadInput;
+    }
+    return kDone;
+}
+
+}  // namespace
+
+void AddResourceCommands(CLI::App& app, int& exitCode) {
+    auto args = std::make_shared<Args>();
+    auto run = [&exitCode, args](int (*command)(const Args&)) {
+        return [&exitCode, args, command] { exitCode = command(*args); };
+    };
+
+    CLI::App* gob = app.add_subcommand("gob", "GOB and GOO containers");
+    gob->require_subcommand(1);
+    CLI::App* list = gob->add_subcommand("list", "The container's directory");
+    list->add_option("CONTAINER", args->container)->required();
+    list->callback(run(List));
+    CLI::App* extract = gob->add_subcommand("extract", "One entry's bytes");
+    extract->add_option("CONTAINER", args->container)->required();
+    extract->add_option("ENTRY", args->entry)->required();
+    extract->add_option("-o", args->output, "Write to FILE instead of standard output");
+    extract->callback(run(Extract));
+
+    CLI::App* mat = app.add_subcommand("mat", "Decode MAT textures to BMP files");
+    mat->add_option("CONTAINER", args->container)->required();
+    CLI::Option* entry = mat->add_option("ENTRY", args->entry);
+    CLI::Option* all = mat->add_flag("--all", args->all, "Every .mat entry (needs -o DIR)");
+    entry->excludes(all);
+    mat->add_option("--cmp", args->colormap, "Colormap entry file name");
+    mat->add_option("-o", args->output, "Output file (or folder with --all)");
+    mat->callback([&exitCode, args] {
+        if (!args->all && args->entry.empty()) {
+            std::cerr << "mat needs ENTRY or --all\n";
+            exitCode = kBadInput;
+            return;
+        }
+        exitCode = Mat(*args);
+    });
+
+    CLI::App* sample = app.add_subcommand("sample", "Write the sample game data into DIR");
+    sample->add_option("DIR", args->dir)->required();
+    sample->callback(run(Sample));
+}
+
+}  // namespace skerry::cli

@@ -1,0 +1,71 @@
+#include "resources/byte_source.hpp"
+
+#include <algorithm>
+#include <system_error>
+
+namespace skerry {
+
+std::string MemorySource::ReadAt(std::uint64_t offset, std::uint64_t count) {
+    if (offset >= bytes_.size()) {
+        return {};
+    }
+    const std::uint64_t available = bytes_.size() - offset;
+    return std::string(bytes_.substr(static_cast<std::size_t>(offset),
+                                     static_cast<std::size_t>(std::min(count, available))));
+}
+
+std::optional<FileSource> FileSource::Open(const std::filesystem::path& path) {
+    std::error_code ec;
+    if (std::filesystem::is_directory(path, ec)) {
+        return std::nullopt;
+    }
+    std::ifstream in(path, std::ios::binary);
+    if (!in) {
+        return std::nullopt;
+    }
+    in.seekg(0, std::ios::end);
+    const std::streamoff end = in.tellg();
+    if (end < 0) {
+        return std::nullopt;
+    }
+    return FileSource(std::move(in), static_cast<std::uint64_t>(end));
+}
+
+std::string FileSource::ReadAt(std::uint64_t offset, std::uint64_t count) {
+    if (offset >= size_) {
+        return {};
+    }
+    // Never ask for more than the file holds, so a size field from the file cannot make us
+    // allocate beyond the file's own size.
+    const auto length = static_cast<std::size_t>(std::min(count, size_ - offset));
+    std::string bytes(length, '\0');
+    in_.clear();
+    in_.seekg(static_cast<std::streamoff>(offset));
+    in_.read(bytes.data(), static_cast<std::streamsize>(length));
+    bytes.resize(static_cast<std::size_t>(std::max<std::streamsize>(in_.gcount(), 0)));
+    return bytes;
+}
+
+std::optional<std::int32_t> ByteReader::I32(std::uint64_t offset) const {
+    if (!Holds(offset, 4)) {
+        return std::nullopt;
+    }
+    std::uint32_t value = 0;
+    for (int i = 3; i >= 0; --i) {
+        value = (value << 8) |
+                static_cast<unsigned char>(
+                    bytes_[static_cast<std::size_t>(offset) + static_cast<std::size_t>(i)]);
+    }
+    return static_cast<std::int32_t>(value);
+}
+
+std::string_view ByteReader::Span(std::uint64_t offset, std::uint64_t count) const {
+    if (offset >= bytes_.size()) {
+        return {};
+    }
+    const std::uint64_t available = bytes_.size() - offset;
+    return bytes_.substr(static_cast<std::size_t>(offset),
+                         static_cast<std::size_t>(std::min(count, available)));
+}
+
+}  // namespace skerry

@@ -1,0 +1,121 @@
+#include "resources/gob_container.hpp"
+
+#include <algorithm>
+#include <cstring>
+
+namespace skerry {
+
+std::string EntryName(const GobEntry& entry) {
+    const auto* end = std::find(entry.name.begin(), entry.name.end(), '\0');
+    std::string name(entry.name.begin(), end);
+    while (!name.empty() && static_cast<unsigned char>(name.back()) <= ' ') {
+        name.pop_back();
+    }
+    return name;
+}
+
+ContainerHeader TestContainer(ByteSource& source) {
+    ContainerHeader header;
+    const std::string bytes = source.ReadAt(0, kContainerHeaderSize);
+    if (bytes.size() < 4 || bytes[3] != ' ') {
+        header.status = ContainerStatus::NotAContainer;
+        return header;
+    }
+    header.status = ContainerStatus::Ok;
+    // A file too short to hold a count has no entries.
+    header.count = ByteReader(bytes).I32(12).value_or(0);
+    return header;
+}
+
+GobDirectory ReadDirectory(ByteSource& source, std::int32_t count) {
+    GobDirectory directory;
+    directory.declaredCount = count;
+    if (count <= 0) {
+        return directory;
+    }
+    std::uint64_t wanted = static_cast<std::uint64_t>(count);
+    if (wanted > kDirectoryCapacity) {
+        wanted = kDirectoryCapacity;
+        directory.truncated = true;
+    }
+    const std::string bytes = source.ReadAt(kDirectoryStart, wanted * kEntryRecordSize);
+    const ByteReader reader(bytes);
+    const std::size_t whole = bytes.size() / kEntryRecordSize;
+    directory.entries.resize(whole);
+    for (std::size_t i = 0; i < whole; ++i) {
+        const std::uint64_t at = i * kEntryRecordSize;
+        GobEntry& entry = directory.entries[i];
+        entry.offset = *reader.I32(at);
+        entry.size = *reader.I32(at + 4);
+        std::memcpy(entry.name.data(), bytes.data() + at + 8, kEntryNameSize);
+    }
+    return directory;
+}
+
+std::string ReadEntry(ByteSource& source, const GobEntry& entry) {
+    if (entry.offset < 0 || entry.size <= 0) {
+        return {};
+    }
+    return source.ReadAt(static_cast<std::uint64_t>(entry.offset),
+                         static_cast<std::uint64_t>(entry.size));
+}
+
+std::string CannotOpenMessage(const std::filesystem::path& path) {
+    return "Cannot open file " + path.string();
+}
+
+LoadedContainer LoadContainer(const std::filesystem::path& path) {
+    LoadedContainer loaded;
+    std::optional<FileSource> source = FileSource::Open(path);
+    if (!source) {
+        loaded.status = ContainerStatus::CannotOpen;
+        loaded.error = CannotOpenMessage(path);
+        return loaded;
+    }
+    const ContainerHeader header = TestContainer(*source);
+    loaded.status = header.status;
+    if (header.status != ContainerStatus::Ok) {
+        loaded.error = kNotAContainerMessage;
+        return loaded;
+    }
+    loaded.directory = ReadDirectory(*source, header.count);
+    return loaded;
+}
+
+std::optional<std::string> ReadEntryFromFile(const std::filesystem::path& path,
+                                             const GobEntry& entry) {
+    std::optional<FileSource> source = FileSource::Open(path);
+    if (!source) {
+        return std::nullopt;
+    }
+    return ReadEntry(*source, entry);
+}
+
+namespace {
+
+bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+               auto fold = [](char c) {
+                   return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+               };
+               return fold(x) == fold(y);
+           });
+}
+
+}  // namespace
+
+std::optional<std::size_t> FindEntry(const GobDirectory& directory, std::string_view name) {
+    for (std::size_t i = 0; i < directory.entries.size(); ++i) {
+        if (EqualsIgnoringCase(EntryName(directory.entries[i]), name)) {
+            return i;
+        }
+    }
+    return std::nullopt;
+}
+
+std::string_view FileNamePart(std::string_view name) {
+    const std::size_t last = name.find_last_of("\\/");
+    return last == std::string_view::npos ? name : name.substr(last + 1);
+}
+
+}  // namespace skerry

@@ -1,0 +1,78 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "resources/byte_source.hpp"
+
+namespace skerry {
+
+// GOB (JK) and GOO (Mots) containers share one layout: "GOB ", two unused words, the entry
+// count at 12, then 136-byte directory entries (offset, size, 128-byte name) from 16 on.
+inline constexpr std::size_t kDirectoryCapacity = 4096;
+inline constexpr std::size_t kEntryRecordSize = 136;
+inline constexpr std::size_t kEntryNameSize = 128;
+inline constexpr std::size_t kContainerHeaderSize = 128;
+inline constexpr std::uint64_t kDirectoryStart = 16;
+
+inline constexpr std::string_view kNotAContainerMessage = "File is Not A Jedi Knight GOB ?";
+
+// One directory entry as it stands in the file.
+struct GobEntry {
+    std::int32_t offset = 0;
+    std::int32_t size = 0;
+    std::array<char, kEntryNameSize> name{};
+};
+
+// The entry's name as text: up to the first zero byte, without trailing blanks and control
+// characters. Folders are separated by backslashes, as the game writes them.
+std::string EntryName(const GobEntry& entry);
+
+struct GobDirectory {
+    std::vector<GobEntry> entries;  // in directory order: the index is the directory index
+    std::int32_t declaredCount = 0;
+    bool truncated = false;  // the count was above what the table holds; the rest are unlisted
+};
+
+enum class ContainerStatus { Ok, NotAContainer, CannotOpen };
+
+// The container test: byte 3 of the file must be a blank. Gives the entry count on success.
+struct ContainerHeader {
+    ContainerStatus status = ContainerStatus::NotAContainer;
+    std::int32_t count = 0;
+};
+ContainerHeader TestContainer(ByteSource& source);
+
+// Reads up to kDirectoryCapacity entries of count; only entries the file holds whole.
+GobDirectory ReadDirectory(ByteSource& source, std::int32_t count);
+
+// The entry's bytes: only those that exist in the source, none for a negative offset or size.
+std::string ReadEntry(ByteSource& source, const GobEntry& entry);
+
+// The container test and the directory read of a file, with a message for the user when the
+// file cannot be used.
+struct LoadedContainer {
+    ContainerStatus status = ContainerStatus::CannotOpen;
+    GobDirectory directory;
+    std::string error;
+};
+LoadedContainer LoadContainer(const std::filesystem::path& path);
+
+// One entry's bytes from a container file; nothing when the file cannot be opened.
+std::optional<std::string> ReadEntryFromFile(const std::filesystem::path& path,
+                                             const GobEntry& entry);
+
+std::string CannotOpenMessage(const std::filesystem::path& path);
+
+// The index of the first entry whose name equals name ignoring ASCII letter case.
+std::optional<std::size_t> FindEntry(const GobDirectory& directory, std::string_view name);
+
+// The file-name part of an entry name: what follows its last backslash or slash.
+std::string_view FileNamePart(std::string_view name);
+
+}  // namespace skerry

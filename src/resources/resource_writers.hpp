@@ -1,0 +1,33 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace skerry {
+
+// Builders of the game's file formats, for our sample data, tests, fuzz seeds and benchmarks.
+
+struct ContainerEntry {
+    std::string name;  // path inside the container, folders separated by backslashes
+    std::string bytes;
+};
+
+// A GOB/GOO container: "GOB ", 20, 12, the count, the directory, then the entries' bytes.
+std::string MakeContainer(const std::vector<ContainerEntry>& entries);
+
+using Palette = std::array<std::uint8_t, 768>;  // 256 colours, red, green, blue each
+
+// A colormap of the usual 82752 bytes: header, palette, light levels, transparency table.
+std::string MakeColormap(const Palette& palette);
+
+// A texture MAT (type 2) of 8-bit indices, top row first. Each record after the first is
+// another cel of the same size; only the first is ever shown.
+std::string MakeTextureMat(std::int32_t width, std::int32_t height, const std::string& pixels,
+                           std::int32_t records = 1);
+
+// A solid-colour MAT (type 0) of one colour index.
+std::string MakeSolidMat(std::uint8_t colourIndex);
+
+}  // namespace skerry

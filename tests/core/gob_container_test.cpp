@@ -1,0 +1,128 @@
+#include "resources/gob_container.hpp"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "resources/resource_writers.hpp"
+
+namespace skerry {
+namespace {
+
+// Overwrites a little-endian 32-bit value inside a made container.
+void Poke(std::string& bytes, std::size_t at, std::int32_t value) {
+    for (int i = 0; i < 4; ++i) {
+        bytes[at + static_cast<std::size_t>(i)] =
+            static_cast<char>((static_cast<std::uint32_t>(value) >> (8 * i)) & 0xff);
+    }
+}
+
+constexpr std::size_t kFirstEntry = 16;
+
+GobDirectory Directory(const std::string& bytes) {
+    MemorySource source(bytes);
+    const ContainerHeader header = TestContainer(source);
+    EXPECT_EQ(header.status, ContainerStatus::Ok);
+    return ReadDirectory(source, header.count);
+}
+
+TEST(GobContainer, OnlyByteThreeIsTested) {
+    auto status = [](std::string bytes) {
+        MemorySource source(bytes);
+        return TestContainer(source).status;
+    };
+    EXPECT_EQ(status(MakeContainer({})), ContainerStatus::Ok);
+    EXPECT_EQ(status(std::string("XYZ ") + std::string(12, '\0')), ContainerStatus::Ok);
+    EXPECT_EQ(status("GOB\n" + std::string(12, '\0')), ContainerStatus::NotAContainer);
+    EXPECT_EQ(status(""), ContainerStatus::NotAContainer);
+    EXPECT_EQ(status("GOB"), ContainerStatus::NotAContainer);
+    // A header too short to hold a count has no entries.
+    MemorySource shortHeader(std::string_view("GOB \x14", 5));
+    EXPECT_EQ(TestContainer(shortHeader).count, 0);
+}
+
+TEST(GobContainer, DirectoryInOrderWithNames) {
+    const std::string bytes = MakeContainer(
+        {{"3do\\crate.3do", "abc"}, {"mat\\crate.3do", ""}, {"cog\\door.cog", "symbols"}});
+    const GobDirectory directory = Directory(bytes);
+    ASSERT_EQ(directory.entries.size(), 3u);
+    EXPECT_EQ(EntryName(directory.entries[0]), "3do\\crate.3do");
+    EXPECT_EQ(EntryName(directory.entries[1]), "mat\\crate.3do");  // same file name, two entries
+    MemorySource source(bytes);
+    EXPECT_EQ(ReadEntry(source, directory.entries[2]), "symbols");
+    EXPECT_EQ(ReadEntry(source, directory.entries[1]), "");
+    EXPECT_EQ(FindEntry(directory, "COG\\Door.cog"), 2u);
+    EXPECT_FALSE(FindEntry(directory, "door.cog"));
+}
+
+TEST(GobContainer, NamesStopAtZeroAndLoseTrailingBlanks) {
+    GobEntry entry;
+    std::memcpy(entry.name.data(), "misc\\ai\\x.ai \t\r\0junk after", 27);
+    EXPECT_EQ(EntryName(entry), "misc\\ai\\x.ai");
+    entry.name.fill('a');  // no zero byte at all
+    EXPECT_EQ(EntryName(entry).size(), kEntryNameSize);
+}
+
+TEST(GobContainer, BadCountsReadNothingOrWhatExists) {
+    std::string bytes = MakeContainer({{"a.txt", "1"}, {"b.txt", "2"}});
+    for (const std::int32_t count : {0, -1, INT32_MIN}) {
+        Poke(bytes, 12, count);
+        EXPECT_TRUE(Directory(bytes).entries.empty()) << count;
+    }
+    // More entries than the file could hold: only the whole records are listed.
+    Poke(bytes, 12, 1000000);
+    const GobDirectory directory = Directory(bytes);
+    EXPECT_EQ(directory.entries.size(), (bytes.size() - kFirstEntry) / kEntryRecordSize);
+    EXPECT_TRUE(directory.truncated);
+
+    // A record cut short by the end of the file is not listed.
+    std::string cut = MakeContainer({{"a.txt", ""}, {"b.txt", ""}});
+    cut.resize(kFirstEntry + kEntryRecordSize + 100);
+    EXPECT_EQ(Directory(cut).entries.size(), 1u);
+}
+
+TEST(GobContainer, AtMost4096EntriesAreRead) {
+    std::vector<ContainerEntry> entries(kDirectoryCapacity + 1, {"x", ""});
+    entries.back().name = "last";
+    const GobDirectory directory = Directory(MakeContainer(entries));
+    EXPECT_EQ(directory.entries.size(), kDirectoryCapacity);
+    EXPECT_EQ(directory.declaredCount, 4097);
+    EXPECT_TRUE(directory.truncated);
+    EXPECT_FALSE(Directory(MakeContainer({{"x", ""}})).truncated);
+}
+
+TEST(GobContainer, EntryReadsNeverPassTheEndOrTrustSizes) {
+    const std::string bytes = MakeContainer({{"a.txt", "hello"}});
+    MemorySource source(bytes);
+    GobEntry entry = Directory(bytes).entries.at(0);
+    const std::int32_t start = entry.offset;
+
+    entry.size = INT32_MAX;  // a huge size gives the bytes up to the end, no more
+    EXPECT_EQ(ReadEntry(source, entry), "hello");
+    entry.offset = -4;
+    EXPECT_EQ(ReadEntry(source, entry), "");
+    entry.offset = start;
+    entry.size = -1;
+    EXPECT_EQ(ReadEntry(source, entry), "");
+    entry.offset = static_cast<std::int32_t>(bytes.size()) + 10;
+    entry.size = 5;
+    EXPECT_EQ(ReadEntry(source, entry), "");
+}
+
+TEST(GobContainer, FilesThatCannotBeUsedAreReported) {
+    const LoadedContainer missing = LoadContainer("/nonexistent/res2.gob");
+    EXPECT_EQ(missing.status, ContainerStatus::CannotOpen);
+    EXPECT_EQ(missing.error, "Cannot open file /nonexistent/res2.gob");
+    const LoadedContainer folder = LoadContainer("/tmp");
+    EXPECT_EQ(folder.status, ContainerStatus::CannotOpen);
+    EXPECT_FALSE(ReadEntryFromFile("/nonexistent/res2.gob", GobEntry{}));
+}
+
+TEST(GobContainer, FileNamePart) {
+    EXPECT_EQ(FileNamePart("3do\\key\\kyrun.key"), "kyrun.key");
+    EXPECT_EQ(FileNamePart("a/b.mat"), "b.mat");
+    EXPECT_EQ(FileNamePart("plain"), "plain");
+}
+
+}  // namespace
+}  // namespace skerry

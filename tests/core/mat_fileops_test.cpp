@@ -1,0 +1,173 @@
+#include "resources/mat_fileops.hpp"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "resources/resource_writers.hpp"
+#include "template/template_file.hpp"
+
+namespace skerry {
+namespace {
+
+ColormapSlot Ramp() {
+    ColormapSlot slot;
+    for (int i = 0; i < 256; ++i) {
+        slot.red[static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(i);
+        slot.green[static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(255 - i);
+        slot.blue[static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(i / 2);
+    }
+    return slot;
+}
+
+std::string Pixels(int width, int height) {
+    std::string pixels;
+    for (int i = 0; i < width * height; ++i)
+        pixels += static_cast<char>(i % 251);
+    return pixels;
+}
+
+std::uint8_t At(const std::string& bmp, std::size_t offset) {
+    return static_cast<std::uint8_t>(bmp.at(offset));
+}
+
+TEST(MatFileops, ExactBmpOfASmallTexture) {
+    // 2x2: top row 1 2, bottom row 3 4; rows padded to 4 bytes and stored bottom-up.
+    const DecodedTexture t = DecodeMat(MakeTextureMat(2, 2, "\x01\x02\x03\x04"), Ramp());
+    std::string expected("BM", 2);
+    const unsigned char headers[] = {
+        0x3e, 0x04, 0, 0, 0, 0, 0, 0, 0x36, 0x04, 0, 0,                          // file header
+        40,   0,    0, 0, 2, 0, 0, 0, 2,    0,    0, 0, 1, 0, 8, 0, 0, 0, 0, 0,  // info header
+        0,    0,    0, 0, 0, 0, 0, 0, 0,    0,    0, 0, 0, 0, 0, 0, 0, 0, 0, 0};
+    expected.append(reinterpret_cast<const char*>(headers), sizeof headers);
+    ASSERT_EQ(t.bmp.size(), 1078u + 8u);
+    EXPECT_EQ(t.bmp.substr(0, 54), expected);
+    // Colour table: blue, green, red, 0.
+    EXPECT_EQ(At(t.bmp, 54 + 4 * 200), 100);
+    EXPECT_EQ(At(t.bmp, 54 + 4 * 200 + 1), 55);
+    EXPECT_EQ(At(t.bmp, 54 + 4 * 200 + 2), 200);
+    EXPECT_EQ(At(t.bmp, 54 + 4 * 200 + 3), 0);
+    EXPECT_EQ(t.bmp.substr(1078), std::string("\x03\x04\0\0\x01\x02\0\0", 8));
+}
+
+TEST(MatFileops, StrideRowsAndSizeTexts) {
+    const DecodedTexture odd = DecodeMat(MakeTextureMat(30, 5, Pixels(30, 5)), Ramp());
+    EXPECT_EQ(BmpStride(30), 32u);
+    EXPECT_EQ(odd.bmp.size(), 5u * 32u + 1078u);
+
+    // The first 64 bytes of a 64x32 texture are the top row: the last row of the BMP.
+    const std::string pixels = Pixels(64, 32);
+    const DecodedTexture wide = DecodeMat(MakeTextureMat(64, 32, pixels), Ramp());
+    EXPECT_EQ(wide.bmp.substr(1078 + 31 * 64, 64), pixels.substr(0, 64));
+    EXPECT_EQ(wide.bmp.substr(1078, 64), pixels.substr(31 * 64, 64));
+    EXPECT_EQ(wide.pixelSizeText, "Size in pixels =  64 Wide x  32 High");
+    EXPECT_EQ(wide.gridSizeText, "Size in Jed Grid = 0.20 Wide x 0.10 High");
+
+    EXPECT_EQ(GridSizeText(512, 64, ','), "Size in Jed Grid = 1,60 Wide x 0,20 High");
+    EXPECT_EQ(PixelSizeText(1024, 8), "Size in pixels = 1024 Wide x   8 High");
+}
+
+TEST(MatFileops, SolidColourIsA64SquareOfItsIndex) {
+    const DecodedTexture t = DecodeMat(MakeSolidMat(5), Ramp());
+    EXPECT_TRUE(t.solidColour);
+    EXPECT_EQ(t.width, 64);
+    EXPECT_EQ(t.bmp.size(), 1078u + 64u * 64u);
+    EXPECT_EQ(t.bmp.substr(1078), std::string(64 * 64, '\x05'));
+    EXPECT_EQ(t.pixelSizeText, "Size in pixels =  64 Wide x  64 High");
+    EXPECT_EQ(t.gridSizeText, "Size in Jed Grid = 0.20 Wide x 0.20 High");
+}
+
+TEST(MatFileops, OnlyTheFirstCelIsShown) {
+    const std::string pixels = Pixels(8, 4);
+    const std::string mat = MakeTextureMat(8, 4, pixels, 3);
+    EXPECT_EQ(mat.substr(196, 4), std::string("\x08\0\0\0", 4));  // header after 3 records
+    const DecodedTexture t = DecodeMat(mat, Ramp());
+    EXPECT_EQ(t.bmp.substr(1078 + 3 * 8, 8), pixels.substr(0, 8));
+}
+
+TEST(MatFileops, ColormapsChangeOnlyTheColourTable) {
+    const std::string mat = MakeTextureMat(4, 4, Pixels(4, 4));
+    ColormapTable table;
+    const DecodedTexture black = DecodeMat(mat, table.Slot(3));  // never loaded: all black
+    const DecodedTexture ramp = DecodeMat(mat, Ramp());
+    EXPECT_EQ(black.bmp.substr(1078), ramp.bmp.substr(1078));
+    EXPECT_EQ(black.bmp.substr(54, 1024), std::string(1024, '\0'));
+    EXPECT_NE(ramp.bmp.substr(54, 1024), black.bmp.substr(54, 1024));
+}
+
+TEST(MatFileops, ColormapPlanesAndShortEntries) {
+    std::string cmp(64, 'h');
+    cmp += std::string("\x0a\x0b\x0c\x0d\x0e\x0f", 6);
+    ColormapTable table;
+    table.Load(19, cmp);  // the palette stops after two colours
+    EXPECT_EQ(table.Slot(19).red[0], 0x0a);
+    EXPECT_EQ(table.Slot(19).green[0], 0x0b);
+    EXPECT_EQ(table.Slot(19).blue[1], 0x0f);
+    EXPECT_EQ(table.Slot(19).red[2], 0);
+    table.Load(19, "");
+    EXPECT_EQ(table.Slot(19).red[0], 0);
+    EXPECT_THROW(table.Load(20, cmp), std::out_of_range);
+}
+
+// One hand-made malformation each: all are refused with the same message.
+TEST(MatFileops, MalformedTexturesAreNotMats) {
+    const std::string good = MakeTextureMat(4, 4, Pixels(4, 4));
+    auto poke = [&](std::size_t at, std::int32_t value) {
+        std::string bytes = good;
+        for (int i = 0; i < 4; ++i) {
+            bytes[at + static_cast<std::size_t>(i)] =
+                static_cast<char>((static_cast<std::uint32_t>(value) >> (8 * i)) & 0xff);
+        }
+        return bytes;
+    };
+    const std::vector<std::pair<const char*, std::string>> bad = {
+        {"lower-case signature", "mat " + good.substr(4)},
+        {"empty", ""},
+        {"header cut short", good.substr(0, 75)},
+        {"negative record count", poke(12, -1)},
+        {"records past the end", poke(12, 1000000)},
+        {"texture header cut short", good.substr(0, 76 + 40 + 20)},
+        {"zero width", poke(116, 0)},
+        {"negative height", poke(120, -4)},
+        {"width too large", poke(116, 8193)},
+        {"solid colour record cut short", MakeSolidMat(1).substr(0, 90)},
+    };
+    for (const auto& [what, bytes] : bad) {
+        try {
+            DecodeMat(bytes, Ramp());
+            ADD_FAILURE() << what << " was decoded";
+        } catch (const MatError& error) {
+            EXPECT_STREQ(error.what(), "Not a Mat File") << what;
+        }
+    }
+}
+
+TEST(MatFileops, TruncatedPixelsAreIndexZero) {
+    const std::string mat = MakeTextureMat(4, 4, Pixels(4, 4));
+    const DecodedTexture t = DecodeMat(mat.substr(0, mat.size() - 6), Ramp());
+    ASSERT_EQ(t.bmp.size(), 1078u + 16u);
+    // The bottom row lacks all its pixels, the one above it two of four.
+    EXPECT_EQ(t.bmp.substr(1078, 8), std::string("\0\0\0\0\x08\x09\0\0", 8));
+}
+
+TEST(MatFileops, ExportNamesStayInTheTargetFolder) {
+    EXPECT_EQ(ExportFileName("mat\\00brick.mat"), "00brick.bmp");
+    EXPECT_EQ(ExportFileName("..\\..\\evil.MAT"), "evil.bmp");
+    EXPECT_EQ(ExportFileName("a/../b/c.mat"), "c.bmp");
+    EXPECT_EQ(ExportFileName("noext"), "noext.bmp");
+
+    const auto dir = std::filesystem::temp_directory_path() / "skerry_export_test";
+    std::filesystem::create_directories(dir);
+    const DecodedTexture t = DecodeMat(MakeSolidMat(9), Ramp());
+    EXPECT_FALSE(ExportBmp(dir / "red.bmp", t.bmp));
+    EXPECT_EQ(ReadFileBytes(dir / "red.bmp").bytes, t.bmp);
+    EXPECT_FALSE(std::filesystem::exists(dir / "red.bmp.part"));
+    const auto failure = ExportBmp(dir / "no" / "such" / "folder.bmp", t.bmp);
+    ASSERT_TRUE(failure);
+    EXPECT_NE(failure->find("folder.bmp"), std::string::npos);
+    std::filesystem::remove_all(dir);
+}
+
+}  // namespace
+}  // namespace skerry
