@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstring>
 
+#include "resources/picker_order.hpp"
+
 namespace skerry {
 
 std::string EntryName(const GobEntry& entry) {
@@ -90,19 +92,6 @@ std::optional<std::string> ReadEntryFromFile(const std::filesystem::path& path,
     }
     return ReadEntry(*source, entry);
 }
-
-namespace {
-
-bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               auto fold = [](char c) {
-                   return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-               };
-               return fold(x) == fold(y);
-           });
-}
-
-}  // namespace
 
 std::optional<std::size_t> FindEntry(const GobDirectory& directory, std::string_view name) {
     for (std::size_t i = 0; i < directory.entries.size(); ++i) {

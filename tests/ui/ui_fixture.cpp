@@ -1,10 +1,12 @@
 #include "ui_fixture.hpp"
 
 #include <QApplication>
+#include <QDialog>
 #include <QTimer>
 #include <fstream>
 
 #include "app/ui/tpl_ed.hpp"
+#include "resources/sample_data.hpp"
 
 namespace skerry::ui {
 
@@ -20,6 +22,18 @@ void WindowTest::SetUp() {
 void WindowTest::TearDown() {
     windows_.reset();
     SetMessageHandler(previous_);
+}
+
+void WindowTest::StartWithSampleData() {
+    const std::string sample = dir_.path().toStdString() + "/sample/";
+    ASSERT_FALSE(WriteSampleData(sample));
+    store_->values = {
+        {"Jed", sample + "jed/master.tpl"}, {"JK", sample + "jk/"}, {"MOTS", sample + "mots/"}};
+    windows_.reset();
+    WhenModal([](QWidget* modal) { static_cast<QDialog*>(modal)->accept(); });
+    windows_ = std::make_unique<AppWindows>(state_);
+    messages_.clear();
+    state_.settings.programDir = dir_.path().toStdString() + "/";
 }
 
 std::string WindowTest::WriteFile(const char* name, const std::string& bytes) {

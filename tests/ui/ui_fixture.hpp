@@ -24,6 +24,10 @@ class WindowTest : public ::testing::Test {
     // Points the Jed template file path at master.tpl in the program directory.
     void UseMasterTpl(const std::string& bytes);
 
+    // Writes the sample game data into the program directory, points the stored paths at
+    // it and starts the windows afresh on it, answering the options window with OK.
+    void StartWithSampleData();
+
     // Runs action once the next modal window is up (answering it), then returns.
     static void WhenModal(std::function<void(QWidget*)> action);
 

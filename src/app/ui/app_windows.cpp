@@ -13,7 +13,7 @@ namespace skerry::ui {
 AppWindows::AppWindows(AppState& state) {
     tplEd_ = std::make_unique<TTplEd>(state.settings, state.templates);
     tplOpt_ = std::make_unique<TTplOpt>(state.settings, *state.store);
-    res_ = std::make_unique<TRes>(state.settings, state.templates);
+    res_ = std::make_unique<TRes>(state.settings, state.templates, *tplOpt_);
     aboutBox_ = std::make_unique<TAboutBox>();
     tplDesc_ = std::make_unique<Ttpl_desc>();
     vector_ = std::make_unique<TVector>();

@@ -1,11 +1,15 @@
 #include "app/ui/screenshot_tour.hpp"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QCoreApplication>
+#include <QDialog>
 #include <QDir>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QTableView>
 #include <QTextStream>
+#include <QTimer>
 #include <QWidget>
 #include <cstdio>
 
@@ -53,6 +57,13 @@ void TypeValue(TTplEd& editor, const char* name, const QString& value) {
     }
 }
 
+void SelectListed(TRes& res, const char* name) {
+    const auto found = res.LB1->findItems(QString::fromLatin1(name), Qt::MatchExactly);
+    if (!found.isEmpty()) {
+        res.LB1->setCurrentItem(found.first());
+    }
+}
+
 }  // namespace
 
 int RunScreenshotTour(const QString& folder, const QString& settingsFile) {
@@ -61,7 +72,17 @@ int RunScreenshotTour(const QString& folder, const QString& settingsFile) {
         [](QWidget*, const QString& text) { Out() << "message: " << text << Qt::endl; });
 
     AppState state(std::make_unique<QSettingsStore>(settingsFile));
+    // Start-up shows the options window modally; nobody is there to press OK.
+    QTimer answer;
+    QObject::connect(&answer, &QTimer::timeout, [] {
+        if (auto* modal = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
+            Out() << "answered " << modal->windowTitle() << " with OK" << Qt::endl;
+            modal->accept();
+        }
+    });
+    answer.start(1);
     AppWindows windows(state);
+    answer.stop();
     int failures = 0;
     auto snap = [&](QWidget& window, const char* name, QSize size) {
         window.resize(size);
@@ -84,8 +105,17 @@ int RunScreenshotTour(const QString& folder, const QString& settingsFile) {
     snap(editor, "TTplEd", {1280, 800});
 
     snap(windows.TplOpt(), "TTplOpt", windows.TplOpt().size());
-    windows.Res().AddNames({"_weapon", "+grenade", "Bryar", "concussion", "crossbow"});
-    snap(windows.Res(), "TRes", {1000, 640});
+    // The picker with textures, one of them on show, then with template names.
+    TRes& res = windows.Res();
+    res.SetResourceMode(true);
+    res.GetRes(".mat", true);
+    SelectListed(res, "mat\\04wall.mat");
+    snap(res, "TRes", {1000, 640});
+    res.ClearList();
+    res.AddNames(state.templates.OfferedTemplateNames());
+    res.SetResourceMode(false);
+    SelectListed(res, "stormtrooper_officer_heavy");
+    snap(res, "TRes-templates", {1000, 640});
     snap(windows.AboutBox(), "TAboutBox", windows.AboutBox().size());
     windows.TplDesc().E1->setText(QStringLiteral("A stormtrooper that hits harder"));
     snap(windows.TplDesc(), "Ttpl_desc", windows.TplDesc().size());

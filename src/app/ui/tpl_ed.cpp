@@ -377,13 +377,19 @@ void TTplEd::RunPickerAction(const PickerAction& action) {
             DisplayWep(action.text);
             break;
         case K::ListResources:
+            if (windows_ != nullptr) {
+                windows_->Res().GetRes(action.text, action.clearFirst);
+            }
+            break;
         case K::ShowResourcePicker:
+            ResResult();
+            break;
         case K::EditFlags:
         case K::EditTypeFlags:
         case K::EditVector:
         case K::EditFrame:
-            // The container lists, the flag editor and the Vector/Frame dialog are not part
-            // of this build yet; such rows are typed into by hand.
+            // The flag editor and the Vector/Frame dialog are not part of this build yet;
+            // such rows are typed into by hand.
             break;
     }
 }

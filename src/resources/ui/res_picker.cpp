@@ -1,43 +1,130 @@
 #include "resources/ui/res_picker.hpp"
 
+#include <QComboBox>
+#include <QGroupBox>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QLocale>
+#include <QPixmap>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScrollArea>
+#include <QSignalBlocker>
 #include <QSplitter>
+#include <QToolButton>
 #include <QVBoxLayout>
 #include <algorithm>
 
 #include "app/ui/look.hpp"
+#include "app/ui/messages.hpp"
 #include "app/ui/qt_text.hpp"
+#include "resources/picker_listing.hpp"
 #include "resources/picker_order.hpp"
+#include "settings/ui/tpl_opt.hpp"
 
 namespace skerry::ui {
 
 namespace {
 
 constexpr int kListWidth = 211;
+constexpr int kImageWidth = 256;
 constexpr int kMemoHeight = 139;
+constexpr int kBoxWidth = 145;
 
-// The file-name part of a name: whatever follows its last folder separator.
-std::string FileNamePart(const std::string& name) {
-    const std::size_t last = name.find_last_of("\\/");
-    return last == std::string::npos ? name : name.substr(last + 1);
+QSplitter* Splitter(Qt::Orientation orientation, const char* name, const char* colour) {
+    auto* splitter = new QSplitter(orientation);
+    splitter->setObjectName(QString::fromLatin1(name));
+    splitter->setHandleWidth(4);
+    splitter->setChildrenCollapsible(false);
+    splitter->setStyleSheet(
+        QStringLiteral("QSplitter::handle { background-color: %1; }").arg(QLatin1String(colour)));
+    return splitter;
+}
+
+// The user's decimal separator, for the grid-size text.
+char DecimalSeparator() {
+    const QString point = QLocale().decimalPoint();
+    return point.size() == 1 && point[0].unicode() < 128 ? static_cast<char>(point[0].unicode())
+                                                         : '.';
 }
 
 }  // namespace
 
-TRes::TRes(Settings& settings, TemplateStore& templates)
-    : settings_(settings), templates_(templates) {
+TRes::TRes(Settings& settings, TemplateStore& templates, TTplOpt& options)
+    : settings_(settings), templates_(templates), options_(options) {
     setObjectName(QStringLiteral("TRes"));
     setWindowTitle(QStringLiteral("Resource Picker"));
+    BuildLayout();
+    FormCreate();
+}
+
+void TRes::BuildLayout() {
     setStyleSheet(QStringLiteral("TRes { background-color: #c0c0c0; }"));
+
+    Pnl2 = new QWidget;
+    Pnl2->setObjectName(QStringLiteral("Pnl2"));
+    Pnl2->setFixedHeight(30);
+    auto* top = new QHBoxLayout(Pnl2);
+    top->setContentsMargins(2, 2, 2, 2);
+    Cb1 = new QComboBox;
+    Cb1->setObjectName(QStringLiteral("Cb1"));
+    Cb1->setEditable(true);
+    Cb1->setInsertPolicy(QComboBox::NoInsert);
+    Cb1->setFixedWidth(kBoxWidth);
+    Cb1->setToolTip(QStringLiteral("The container to list"));
+    PalBox = new QComboBox;
+    PalBox->setObjectName(QStringLiteral("PalBox"));
+    PalBox->setEditable(true);
+    PalBox->setInsertPolicy(QComboBox::NoInsert);
+    PalBox->setFixedWidth(kBoxWidth);
+    PalBox->setEditText(QStringLiteral("Default ColorMap"));
+    PalBox->setToolTip(QStringLiteral("The colormap textures are shown with"));
+    Bmpsave = new QToolButton;
+    Bmpsave->setObjectName(QStringLiteral("Bmpsave"));
+    Bmpsave->setText(QStringLiteral("Save Mat to Bmp"));
+    Bmpsave->setToolTip(QStringLiteral("Saves the displayed mat to a Bmp file"));
+    Bmpsave->setAutoRaise(true);
+    Bmpsave->setEnabled(false);
+    LB2 = new QListWidget(Pnl2);
+    LB2->setObjectName(QStringLiteral("LB2"));
+    LB2->hide();
+    FLB1 = new QListWidget(Pnl2);
+    FLB1->setObjectName(QStringLiteral("FLB1"));
+    FLB1->hide();
+    top->addWidget(Cb1);
+    top->addWidget(PalBox);
+    top->addWidget(Bmpsave);
+    top->addStretch(1);
 
     LB1 = new QListWidget;
     LB1->setObjectName(QStringLiteral("LB1"));
     LB1->setStyleSheet(NameListLook());
     LB1->setMinimumWidth(80);
+
+    Image = new QLabel;
+    Image->setObjectName(QStringLiteral("Image"));
+    Image->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    auto* imageArea = new QScrollArea;
+    imageArea->setObjectName(QStringLiteral("ImageArea"));
+    imageArea->setWidget(Image);
+    imageArea->setWidgetResizable(true);
+    imageArea->setStyleSheet(
+        QStringLiteral("QScrollArea, QLabel#Image { background-color: black; }"));
+
+    Panel3 = new QWidget;
+    Panel3->setObjectName(QStringLiteral("Panel3"));
+    Panel3->setAttribute(Qt::WA_StyledBackground);
+    Panel3->setStyleSheet(TextOnBlack("QWidget#Panel3") + TextOnBlack("QLabel"));
+    auto* sizes = new QVBoxLayout(Panel3);
+    Label1 = new QLabel;
+    Label1->setObjectName(QStringLiteral("Label1"));
+    Label2 = new QLabel;
+    Label2->setObjectName(QStringLiteral("Label2"));
+    sizes->addWidget(Label1);
+    sizes->addWidget(Label2);
+    sizes->addStretch(1);
 
     Memo = new QPlainTextEdit;
     Memo->setObjectName(QStringLiteral("Memo"));
@@ -47,26 +134,21 @@ TRes::TRes(Settings& settings, TemplateStore& templates)
     Memo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     Memo->setStyleSheet(TextOnBlack("QPlainTextEdit"));
 
-    auto* upper = new QSplitter(Qt::Horizontal);
-    upper->setObjectName(QStringLiteral("UpperSplitter"));
-    upper->setHandleWidth(4);
-    upper->setStyleSheet(QStringLiteral("QSplitter::handle { background-color: #008080; }"));
-    upper->addWidget(LB1);
-    auto* preview = new QWidget;
-    preview->setObjectName(QStringLiteral("Panel3"));
-    preview->setStyleSheet(TextOnBlack("QWidget#Panel3"));
-    upper->addWidget(preview);
-    upper->setStretchFactor(1, 1);
-    upper->setSizes({kListWidth, 600});
-
-    auto* vertical = new QSplitter(Qt::Vertical);
-    vertical->setObjectName(QStringLiteral("MemoSplitter"));
-    vertical->setHandleWidth(4);
-    vertical->setStyleSheet(QStringLiteral("QSplitter::handle { background-color: #808080; }"));
-    vertical->addWidget(upper);
-    vertical->addWidget(Memo);
-    vertical->setStretchFactor(0, 1);
-    vertical->setSizes({400, kMemoHeight});
+    QSplitter* listImage = Splitter(Qt::Horizontal, "ListSplitter", kTeal);
+    listImage->addWidget(LB1);
+    QSplitter* imageSizes = Splitter(Qt::Horizontal, "ImageSplitter", kTeal);
+    imageSizes->addWidget(imageArea);
+    imageSizes->addWidget(Panel3);
+    imageSizes->setStretchFactor(1, 1);
+    imageSizes->setSizes({kImageWidth, 400});
+    listImage->addWidget(imageSizes);
+    listImage->setStretchFactor(1, 1);
+    listImage->setSizes({kListWidth, 700});
+    QSplitter* upperMemo = Splitter(Qt::Vertical, "MemoSplitter", "#808080");
+    upperMemo->addWidget(listImage);
+    upperMemo->addWidget(Memo);
+    upperMemo->setStretchFactor(0, 1);
+    upperMemo->setSizes({400, kMemoHeight});
 
     ED = new QLineEdit;
     ED->setObjectName(QStringLiteral("ED"));
@@ -77,7 +159,6 @@ TRes::TRes(Settings& settings, TemplateStore& templates)
     BBok->setDefault(true);
     BBClose = new QPushButton(QStringLiteral("Cancel"));
     BBClose->setObjectName(QStringLiteral("BBClose"));
-
     auto* bottom = new QHBoxLayout;
     bottom->addWidget(ED);
     bottom->addWidget(BBok);
@@ -85,15 +166,135 @@ TRes::TRes(Settings& settings, TemplateStore& templates)
     bottom->addStretch(1);
 
     auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(4, 4, 4, 4);
-    layout->addWidget(vertical, 1);
+    layout->setContentsMargins(4, 0, 4, 4);
+    layout->addWidget(Pnl2);
+    layout->addWidget(upperMemo, 1);
     layout->addLayout(bottom);
     resize(1000, 700);
 
     connect(LB1, &QListWidget::itemSelectionChanged, this, &TRes::LB1Click);
+    connect(Cb1, &QComboBox::editTextChanged, this, &TRes::Cb1Change);
+    connect(PalBox, &QComboBox::editTextChanged, this, &TRes::PalBoxChange);
+    connect(ED, &QLineEdit::textChanged, this, &TRes::EDChange);
+    connect(Bmpsave, &QToolButton::clicked, this, &TRes::BmpsaveClick);
     connect(BBok, &QPushButton::clicked, this, &TRes::BBokClick);
     connect(BBClose, &QPushButton::clicked, this, &TRes::BBCloseClick);
-    FormCreate();
+}
+
+void TRes::FormCreate() {
+    colormapsLoaded_ = false;
+    const std::optional<std::filesystem::path> res2 =
+        FindFileIgnoringCase(settings_.jkDir, "res2.gob");
+    if (!res2) {
+        ShowMessage(this, QStringLiteral(" JK Directory Invalid  Reset in Options"));
+        return;
+    }
+    GetGobs(res2->string());
+    // This is where the user settles the dialect for the run.
+    options_.exec();
+    if (settings_.jkDialect) {
+        ListContainers(settings_.jkDir);
+        const QSignalBlocker quiet(Cb1);
+        Cb1->setEditText(QStringLiteral("res2.gob"));
+    }
+    if (settings_.motsDialect) {
+        if (!FindFileIgnoringCase(settings_.motsDir, "jkmres.goo")) {
+            ShowMessage(this, QStringLiteral(" Mots Directory Invalid ,Reset in Options"));
+            return;
+        }
+        ListContainers(settings_.motsDir);
+        const QSignalBlocker quiet(Cb1);
+        Cb1->setEditText(QStringLiteral("jkmres.goo"));
+    }
+    resourceMode_ = true;
+}
+
+void TRes::ListContainers(const std::string& dir) {
+    FLB1->clear();
+    for (const std::string& name : ListContainerFiles(dir)) {
+        FLB1->addItem(PathFromBytes(name));
+    }
+    const QSignalBlocker quiet(Cb1);
+    for (int i = 0; i < FLB1->count(); ++i) {
+        Cb1->addItem(FLB1->item(i)->text());
+    }
+}
+
+void TRes::GetGobs(const std::string& path) {
+    if (const std::optional<std::string> failure = resources_.Load(path)) {
+        ShowMessage(this, PathFromBytes(*failure));
+        return;
+    }
+    if (resources_.Truncated()) {
+        ShowMessage(this, QStringLiteral("%1 lists %2 entries; only the first %3 can be shown.")
+                              .arg(PathFromBytes(path))
+                              .arg(resources_.DeclaredCount())
+                              .arg(kDirectoryCapacity));
+    }
+    QStringList names;
+    names.reserve(static_cast<qsizetype>(resources_.Names().size()));
+    for (const std::string& name : resources_.Names()) {
+        names.append(FromBytes(name));
+    }
+    LB2->clear();
+    LB2->addItems(names);
+    if (!colormapsLoaded_) {
+        GetCmps();
+    }
+    colormapsLoaded_ = true;
+    if (!lastExtension_.empty()) {
+        GetRes(lastExtension_, lastClear_);
+    }
+}
+
+void TRes::GetCmps() {
+    const QSignalBlocker quiet(PalBox);
+    PalBox->clear();
+    PalBox->setEditText(QString());
+    colormapEntries_.clear();
+    for (const ResourceState::ColormapEntry& colormap : resources_.FindColormaps()) {
+        PalBox->addItem(FromBytes(colormap.fileName));
+        colormapEntries_.push_back(colormap.index);
+    }
+    if (PalBox->count() > 0) {
+        StoreCmps();
+    } else {
+        PalBoxChange();
+    }
+}
+
+void TRes::StoreCmps() {
+    std::vector<ResourceState::ColormapEntry> colormaps;
+    for (std::size_t k = 0; k < colormapEntries_.size(); ++k) {
+        colormaps.push_back({ToBytes(PalBox->itemText(static_cast<int>(k))), colormapEntries_[k]});
+    }
+    resources_.StoreColormaps(colormaps);
+    PalBoxChange();
+}
+
+void TRes::PalBoxChange() {
+    if (PalBox->count() == 0) {
+        const QSignalBlocker quiet(PalBox);
+        PalBox->setEditText(QString());
+        selectedColormap_ = 0;
+    } else {
+        const QString text = PalBox->currentText();
+        for (int i = 0; i < PalBox->count(); ++i) {
+            if (PalBox->itemText(i) == text) {
+                selectedColormap_ = static_cast<std::size_t>(i);
+            }
+        }
+    }
+    LB1Click();
+}
+
+void TRes::GetRes(const std::string& extension, bool clearFirst) {
+    lastExtension_ = extension;
+    lastClear_ = clearFirst;
+    if (clearFirst) {
+        ClearList();
+    }
+    AddNames(ListEntries(resources_.Names(), extension));
 }
 
 int TRes::ShowModal() {
@@ -101,8 +302,16 @@ int TRes::ShowModal() {
     return exec();
 }
 
-void TRes::FormCreate() {
-    resourceMode_ = true;
+void TRes::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    FormShow();
+}
+
+void TRes::FormShow() {
+    PalBox->setEditText(QStringLiteral("dflt.cmp"));
+    PalBoxChange();
+    // The dialect is settled once the picker has been used.
+    options_.RG1->setEnabled(false);
 }
 
 void TRes::hideEvent(QHideEvent* event) {
@@ -141,15 +350,69 @@ void TRes::LB1Click() {
         static_cast<std::size_t>(row) >= listed_.size()) {
         return;
     }
-    const std::string& name = listed_[static_cast<std::size_t>(row)];
-    ED->setText(FromBytes(name));
-    if (!resourceMode_) {
+    const std::string item = listed_[static_cast<std::size_t>(row)];
+    ED->setText(FromBytes(item));
+    if (FileExtension(item) == ".mat") {
+        if (const std::optional<std::size_t> index = FindName(resources_.Names(), item)) {
+            try {
+                ShowTexture(*index, item);
+            } catch (const MatError& error) {
+                // The picture on show stays, and the name field keeps the whole item.
+                ShowMessage(this, QString::fromLatin1(error.what()));
+                return;
+            }
+        }
+    } else if (resourceMode_) {
+        const std::string entry = std::string(FolderPrefix(FileExtension(item))) + item;
+        if (const std::optional<std::size_t> index = FindName(resources_.Names(), entry)) {
+            const std::string bytes = resources_.ReadEntry(*index).value_or(std::string());
+            Memo->setPlainText(FromBytes(std::string_view(bytes).substr(0, bytes.find('\0'))));
+        }
+    } else if (const std::optional<std::string> line = templates_.Lookup(item)) {
         // The lookup also records the template's fields, which Open walks from.
-        if (const std::optional<std::string> line = templates_.Lookup(name)) {
-            Memo->appendPlainText(FromBytes(*line));
+        Memo->appendPlainText(FromBytes(*line));
+    }
+    ED->setText(FromBytes(FileNamePart(item)));
+}
+
+void TRes::ShowTexture(std::size_t index, const std::string& item) {
+    const DecodedTexture texture =
+        resources_.DecodeTexture(index, selectedColormap_, DecimalSeparator());
+    QPixmap picture;
+    picture.loadFromData(reinterpret_cast<const uchar*>(texture.bmp.data()),
+                         static_cast<uint>(texture.bmp.size()), "BMP");
+    Image->setPixmap(picture);
+    Label1->setText(FromBytes(texture.gridSizeText));
+    Label2->setText(FromBytes(texture.pixelSizeText));
+    shownBmp_ = texture.bmp;
+    // Every texture shown is also written beside the program.
+    Export(item);
+}
+
+void TRes::Export(const std::string& name) {
+    if (shownBmp_.empty()) {
+        return;
+    }
+    const std::string path = settings_.programDir + ExportFileName(name);
+    if (const std::optional<std::string> failure = ExportBmp(path, shownBmp_)) {
+        ShowMessage(this, PathFromBytes(*failure));
+    }
+}
+
+void TRes::Cb1Change(const QString& text) {
+    if (text == QStringLiteral("Project dir")) {
+        ShowMessage(this, QStringLiteral("not implemented yet"));
+        return;
+    }
+    const std::string name = ToBytes(text);
+    if (name.empty()) {
+        return;
+    }
+    for (const std::string* dir : {&settings_.jkDir, &settings_.motsDir}) {
+        if (const auto path = FindFileIgnoringCase(*dir, name)) {
+            GetGobs(path->string());
         }
     }
-    ED->setText(FromBytes(FileNamePart(name)));
 }
 
 void TRes::BBokClick() {
@@ -159,6 +422,14 @@ void TRes::BBokClick() {
 void TRes::BBCloseClick() {
     ED->clear();
     done(QDialog::Rejected);
+}
+
+void TRes::EDChange(const QString& text) {
+    Bmpsave->setEnabled(FileExtension(ToBytes(text)) == ".mat");
+}
+
+void TRes::BmpsaveClick() {
+    Export(ToBytes(ED->text()));
 }
 
 }  // namespace skerry::ui

@@ -4,31 +4,47 @@
 #include <string>
 #include <vector>
 
+#include "resources/resource_state.hpp"
 #include "settings/settings.hpp"
 #include "template/template_store.hpp"
 
+class QComboBox;
+class QLabel;
 class QLineEdit;
 class QListWidget;
 class QPlainTextEdit;
+class QToolButton;
 class QPushButton;
 
 namespace skerry::ui {
 
-// The Resource Picker: a list of names to choose from, what the clicked name holds, and the
-// name field that goes back to the main window.
+class TTplOpt;
+
+// The Resource Picker: lists the entries of one kind from the open container (or template
+// names), shows what the clicked one holds, a texture as a picture, and hands the chosen
+// name back to the main window.
 class TRes : public QDialog {
     Q_OBJECT
   public:
-    TRes(Settings& settings, TemplateStore& templates);
+    TRes(Settings& settings, TemplateStore& templates, TTplOpt& options);
 
-    // Shows the picker maximised and modal; returns Accepted for OK, Rejected for Cancel.
+    // Shows the picker maximised and modal; returns Accepted for OK, Rejected otherwise.
     int ShowModal();
 
     void FormCreate();
+    void FormShow();
     void FormHide();
+    void GetGobs(const std::string& path);
+    void GetCmps();
+    void StoreCmps();
+    void PalBoxChange();
+    void GetRes(const std::string& extension, bool clearFirst);
     void LB1Click();
+    void Cb1Change(const QString& text);
     void BBokClick();
     void BBCloseClick();
+    void EDChange(const QString& text);
+    void BmpsaveClick();
 
     // Resource mode lists container entries; otherwise the list holds template names.
     void SetResourceMode(bool resourceMode) { resourceMode_ = resourceMode; }
@@ -39,19 +55,47 @@ class TRes : public QDialog {
     void AddNames(const std::vector<std::string>& names);
     const std::vector<std::string>& ListedNames() const { return listed_; }
 
+    const ResourceState& Resources() const { return resources_; }
+    std::size_t SelectedColormap() const { return selectedColormap_; }
+
+    QWidget* Pnl2 = nullptr;
+    QComboBox* Cb1 = nullptr;
+    QComboBox* PalBox = nullptr;
+    QToolButton* Bmpsave = nullptr;
+    QListWidget* LB2 = nullptr;
+    QListWidget* FLB1 = nullptr;
     QListWidget* LB1 = nullptr;
+    QLabel* Image = nullptr;
+    QWidget* Panel3 = nullptr;
+    QLabel* Label1 = nullptr;
+    QLabel* Label2 = nullptr;
     QPlainTextEdit* Memo = nullptr;
     QLineEdit* ED = nullptr;
     QPushButton* BBok = nullptr;
     QPushButton* BBClose = nullptr;
 
   protected:
+    void showEvent(QShowEvent* event) override;
     void hideEvent(QHideEvent* event) override;
 
   private:
+    void BuildLayout();
+    // Lists the containers of a directory into Cb1 (through the hidden lister FLB1).
+    void ListContainers(const std::string& dir);
+    void ShowTexture(std::size_t index, const std::string& item);
+    void Export(const std::string& name);
+
     Settings& settings_;
     TemplateStore& templates_;
+    TTplOpt& options_;
+    ResourceState resources_;
     bool resourceMode_ = true;
+    bool colormapsLoaded_ = false;
+    std::string lastExtension_;
+    bool lastClear_ = true;
+    std::vector<std::size_t> colormapEntries_;  // directory index of each PalBox item
+    std::size_t selectedColormap_ = 0;
+    std::string shownBmp_;             // the texture on show, as BMP bytes
     std::vector<std::string> listed_;  // LB1's names as bytes, in the list's order
 };
 

@@ -1,0 +1,51 @@
+#include "resources/resource_state.hpp"
+
+#include "resources/picker_listing.hpp"
+
+namespace skerry {
+
+std::optional<std::string> ResourceState::Load(const std::string& path) {
+    LoadedContainer loaded = LoadContainer(path);
+    if (loaded.status != ContainerStatus::Ok) {
+        return loaded.error;
+    }
+    path_ = path;
+    directory_ = std::move(loaded.directory);
+    names_.clear();
+    names_.reserve(directory_.entries.size());
+    for (const GobEntry& entry : directory_.entries) {
+        names_.push_back(EntryName(entry));
+    }
+    return std::nullopt;
+}
+
+std::optional<std::string> ResourceState::ReadEntry(std::size_t index) const {
+    if (index >= directory_.entries.size()) {
+        return std::nullopt;
+    }
+    return ReadEntryFromFile(path_, directory_.entries[index]);
+}
+
+std::vector<ResourceState::ColormapEntry> ResourceState::FindColormaps() const {
+    std::vector<ColormapEntry> found;
+    for (std::size_t i = 0; i < names_.size() && found.size() < kColormapSlots; ++i) {
+        if (FileExtension(names_[i]) == ".cmp") {
+            found.push_back({std::string(FileNamePart(names_[i])), i});
+        }
+    }
+    return found;
+}
+
+void ResourceState::StoreColormaps(const std::vector<ColormapEntry>& colormaps) {
+    for (std::size_t slot = 0; slot < colormaps.size() && slot < kColormapSlots; ++slot) {
+        colormaps_.Load(slot, ReadEntry(colormaps[slot].index).value_or(std::string()));
+    }
+}
+
+DecodedTexture ResourceState::DecodeTexture(std::size_t index, std::size_t slot,
+                                            char decimalSeparator) const {
+    return DecodeMat(ReadEntry(index).value_or(std::string()), colormaps_.Slot(slot),
+                     decimalSeparator);
+}
+
+}  // namespace skerry

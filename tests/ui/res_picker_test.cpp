@@ -1,0 +1,175 @@
+#include "resources/ui/res_picker.hpp"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QImage>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTableView>
+#include <QToolButton>
+#include <filesystem>
+#include <fstream>
+
+#include "app/ui/grid_table_model.hpp"
+#include "app/ui/tpl_ed.hpp"
+#include "settings/ui/tpl_opt.hpp"
+#include "ui_fixture.hpp"
+
+namespace skerry::ui {
+namespace {
+
+class ResPickerTest : public WindowTest {
+  protected:
+    void SetUp() override {
+        WindowTest::SetUp();
+        StartWithSampleData();
+    }
+    TRes& Res() { return windows_->Res(); }
+    TTplEd& Ed() { return windows_->TplEd(); }
+
+    QStringList Listed() {
+        QStringList items;
+        for (int i = 0; i < Res().LB1->count(); ++i)
+            items << Res().LB1->item(i)->text();
+        return items;
+    }
+    void Click(const QString& item) {
+        const auto found = Res().LB1->findItems(item, Qt::MatchExactly);
+        ASSERT_EQ(found.size(), 1) << item.toStdString();
+        Res().LB1->setCurrentItem(found[0]);
+    }
+    QRgb PixelAt(int x, int y) { return Res().Image->pixmap().toImage().pixel(x, y); }
+    int RowOf(const std::string& name) {
+        for (std::size_t r = 0; r < Ed().Grid().RowCount(); ++r) {
+            if (Ed().Grid().Row(r).name == name)
+                return static_cast<int>(r);
+        }
+        return -1;
+    }
+    void SelectRow(const std::string& name) {
+        Ed().SG1->setCurrentIndex(
+            Ed().GridModel().index(RowOf(name), GridTableModel::kValueColumn));
+        QApplication::processEvents();
+    }
+};
+
+TEST_F(ResPickerTest, StartUpOpensRes2AndItsColormaps) {
+    EXPECT_TRUE(Res().Resources().CurrentPath().ends_with("res2.gob"));
+    EXPECT_EQ(Res().LB2->count(), static_cast<int>(Res().Resources().Names().size()));
+    EXPECT_EQ(Res().PalBox->count(), 3);
+    EXPECT_EQ(Res().PalBox->itemText(0), "dflt.cmp");
+    EXPECT_EQ(Res().Cb1->currentText(), "res2.gob");
+    EXPECT_EQ(Res().Cb1->count(), 2);  // res1hi.gob and res2.gob
+    EXPECT_TRUE(messages_.isEmpty());
+}
+
+TEST_F(ResPickerTest, BareNamesShowTheirEntryText) {
+    Res().GetRes(".3do", true);
+    EXPECT_EQ(Listed(), (QStringList{"bryarbolt.3do", "crate.3do", "kyle.3do", "strooper.3do"}));
+    Click("crate.3do");
+    EXPECT_TRUE(Res().Memo->toPlainText().contains("crate.3do made for Skerry"));
+    EXPECT_EQ(Res().ED->text(), "crate.3do");
+    EXPECT_FALSE(Res().Bmpsave->isEnabled());
+
+    Res().GetRes(".MAT", true);  // extensions match exactly
+    EXPECT_TRUE(Listed().isEmpty());
+}
+
+TEST_F(ResPickerTest, TexturesShowWithSizesAndAreExported) {
+    Res().GetRes(".mat", true);
+    EXPECT_TRUE(Listed().contains("mat\\00brick.mat"));
+    Click("mat\\02stripe.mat");
+    EXPECT_EQ(Res().Image->pixmap().size(), QSize(30, 20));
+    EXPECT_EQ(Res().Label1->text(), "Size in Jed Grid = 0.09 Wide x 0.06 High");
+    EXPECT_EQ(Res().Label2->text(), "Size in pixels =  30 Wide x  20 High");
+    EXPECT_EQ(Res().ED->text(), "02stripe.mat");
+    EXPECT_TRUE(Res().Bmpsave->isEnabled());
+    const std::string exported = state_.settings.programDir + "02stripe.bmp";
+    ASSERT_TRUE(std::filesystem::exists(exported));
+    EXPECT_EQ(std::filesystem::file_size(exported), 20u * 32u + 1078u);
+
+    std::filesystem::remove(exported);
+    Res().Bmpsave->click();
+    EXPECT_TRUE(std::filesystem::exists(exported));
+}
+
+TEST_F(ResPickerTest, ColormapIsChosenByItsWholeName) {
+    Res().GetRes(".mat", true);
+    Click("mat\\00brick.mat");
+    const QRgb daylight = PixelAt(3, 3);
+    EXPECT_NE(qRed(daylight), 0);
+    Res().PalBox->setEditText("10ni");  // a partial name keeps the colormap
+    EXPECT_EQ(Res().SelectedColormap(), 0u);
+    EXPECT_EQ(PixelAt(3, 3), daylight);
+    Res().PalBox->setEditText("10night.cmp");
+    EXPECT_EQ(Res().SelectedColormap(), 2u);
+    EXPECT_NE(PixelAt(3, 3), daylight);
+}
+
+TEST_F(ResPickerTest, ContainerSwitchRelistsAndABadOneKeepsTheOld) {
+    Res().GetRes(".3do", true);
+    Res().Cb1->setEditText("RES1HI.GOB");  // any letter case
+    EXPECT_EQ(Listed(), QStringList{"hikyle.3do"});
+    EXPECT_TRUE(Res().Resources().CurrentPath().ends_with("res1hi.gob"));
+
+    std::ofstream(state_.settings.jkDir + "broken.gob") << "GOB\nnot really";
+    Res().Cb1->setEditText("broken.gob");
+    EXPECT_EQ(messages_, QStringList{"File is Not A Jedi Knight GOB ?"});
+    EXPECT_TRUE(Res().Resources().CurrentPath().ends_with("res1hi.gob"));
+    EXPECT_EQ(Listed(), QStringList{"hikyle.3do"});
+
+    messages_.clear();
+    Res().Cb1->setEditText("Project dir");
+    EXPECT_EQ(messages_, QStringList{"not implemented yet"});
+}
+
+TEST_F(ResPickerTest, AnExportThatCannotBeWrittenSaysSoAndStillShows) {
+    state_.settings.programDir = "/nonexistent/skerry/";
+    Res().GetRes(".mat", true);
+    Click("mat\\red.mat");
+    ASSERT_EQ(messages_.size(), 1);
+    EXPECT_TRUE(messages_[0].contains("/nonexistent/skerry/red.bmp"));
+    EXPECT_EQ(Res().Image->pixmap().size(), QSize(64, 64));
+}
+
+TEST_F(ResPickerTest, FileRowsTakeTheBareNameThroughTheMainWindow) {
+    Ed().CB1->setEditText("actor");
+    QStringList offered;
+    WhenModal([&](QWidget*) {
+        offered = Listed();
+        Click("reeyees.ai0");
+        Res().BBok->click();
+    });
+    SelectRow("+ aiclass");
+    EXPECT_EQ(offered, (QStringList{"gorc.ai2", "reeyees.ai0", "stormtroop.ai"}));
+    EXPECT_EQ(Ed().Grid().Row(static_cast<std::size_t>(RowOf("+ aiclass"))).value, "reeyees.ai0");
+    EXPECT_TRUE(Ed().RE1->toPlainText().endsWith("aiclass=reeyees.ai0"));
+    EXPECT_FALSE(windows_->TplOpt().RG1->isEnabled());  // the dialect is settled now
+
+    WhenModal([&](QWidget*) {
+        Click("kyle.3do");
+        Res().BBClose->click();
+    });
+    SelectRow("+ model3d");
+    EXPECT_EQ(Ed().Grid().Row(static_cast<std::size_t>(RowOf("+ model3d"))).value, "");
+}
+
+TEST_F(ResPickerTest, MotsDialectWithoutItsContainerSaysSo) {
+    std::filesystem::remove(store_->values["MOTS"] + "jkmres.goo");
+    windows_.reset();
+    WhenModal([](QWidget* modal) {
+        auto* options = static_cast<TTplOpt*>(modal);
+        options->SetRG1ItemIndex(1);
+        options->accept();
+    });
+    windows_ = std::make_unique<AppWindows>(state_);
+    EXPECT_EQ(messages_, QStringList{" Mots Directory Invalid ,Reset in Options"});
+    EXPECT_EQ(windows_->Res().Cb1->count(), 0);
+}
+
+}  // namespace
+}  // namespace skerry::ui
