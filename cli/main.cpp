@@ -1,6 +1,7 @@
 #include <CLI/CLI.hpp>
 #include <iostream>
 
+#include "flag_commands.hpp"
 #include "tpl_commands.hpp"
 
 // skerry-cli: the editor's core from the command line. Exit 0 = done, 1 = nothing found,
@@ -10,6 +11,7 @@ int main(int argc, char** argv) {
     app.require_subcommand(1);
     int exitCode = skerry::cli::kDone;
     skerry::cli::AddTplCommands(app, exitCode);
+    skerry::cli::AddFlagCommands(app, exitCode);
     try {
         app.parse(argc, argv);
     } catch (const CLI::CallForHelp&) {
