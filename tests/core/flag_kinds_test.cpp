@@ -28,12 +28,6 @@ TEST(TrimHex, DropsLeadingZerosAndKeepsOneForZero) {
     }
 }
 
-TEST(HexDigits, HasTheWidthOfTheStyle) {
-    EXPECT_EQ(HexDigits(FlagStyle::Bits, 0xA000), "0000A000");
-    EXPECT_EQ(HexDigits(FlagStyle::Bits, 0xFFFFFFFF), "FFFFFFFF");
-    EXPECT_EQ(HexDigits(FlagStyle::Enumerated, 31), "1F");
-}
-
 struct ExpectedKind {
     std::string_view key;
     std::string_view title;
