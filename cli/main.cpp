@@ -2,6 +2,7 @@
 #include <iostream>
 
 #include "resource_commands.hpp"
+#include "flag_commands.hpp"
 #include "tpl_commands.hpp"
 
 // skerry-cli: the editor's core from the command line. Exit 0 = done, 1 = nothing found,
@@ -12,6 +13,7 @@ int main(int argc, char** argv) {
     int exitCode = skerry::cli::kDone;
     skerry::cli::AddTplCommands(app, exitCode);
     skerry::cli::AddResourceCommands(app, exitCode);
+    skerry::cli::AddFlagCommands(app, exitCode);
     try {
         app.parse(argc, argv);
     } catch (const CLI::CallForHelp&) {

@@ -16,12 +16,6 @@ namespace skerry::cli {
 
 namespace {
 
-// Output is the bytes as they stand, one item a line.
-void PrintLine(std::string_view text) {
-    std::cout.write(text.data(), static_cast<std::streamsize>(text.size()));
-    std::cout.put('\n');
-}
-
 // Scans a template file the way the editor does; false (with a message) when it is unusable.
 bool ScanFile(TemplateStore& store, const std::string& path) {
     const ScanResult result = store.Scan(path);

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <CLI/CLI.hpp>
+#include <iostream>
+#include <string_view>
 
 namespace skerry::cli {
 
@@ -8,6 +10,12 @@ namespace skerry::cli {
 inline constexpr int kDone = 0;
 inline constexpr int kNothingFound = 1;
 inline constexpr int kBadInput = 2;
+
+// Output is the bytes as they stand, one item a line.
+inline void PrintLine(std::string_view text) {
+    std::cout.write(text.data(), static_cast<std::streamsize>(text.size()));
+    std::cout.put('\n');
+}
 
 // Adds `tpl rows|names|find|descendants|compose`. Each sets exitCode when it runs.
 void AddTplCommands(CLI::App& app, int& exitCode);

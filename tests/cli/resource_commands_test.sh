@@ -1,19 +1,9 @@
 #!/usr/bin/env bash
 # skerry-cli gob, mat and sample: output, files and exit codes.
 set -u
-cli=$1
-dir=$(mktemp -d)
-trap 'rm -rf "$dir"' EXIT
+cli=$(realpath "$1")
+source "$(dirname "$0")/cli_checks.sh"
 cd "$dir" || exit 1
-failures=0
-total=0
-
-expect() {  # expect NAME COMMAND...: passes when the command succeeds
-    local name=$1
-    shift
-    total=$((total + 1))
-    "$@" || { echo "FAIL $name"; failures=$((failures + 1)); }
-}
 
 expect sample "$cli" sample data
 gob=data/jk/res2.gob
@@ -42,5 +32,4 @@ expect mat-cmp bash -c "'$cli' mat $gob 'mat\00brick.mat' --cmp 10night.cmp -o n
 expect mat-cmp-differs bash -c '! cmp -s night.bmp 00brick.bmp'
 expect mat-all bash -c "'$cli' mat $gob --all -o all 2>/dev/null && test -f all/04wall.bmp && test -f all/red.bmp"
 
-echo "$((total - failures)) passed, $failures failed"
-[[ $failures == 0 ]]
+finish

@@ -2,33 +2,7 @@
 # skerry-cli tpl: output bytes and exit codes.
 set -u
 cli=$1
-dir=$(mktemp -d)
-trap 'rm -rf "$dir"' EXIT
-failures=0
-total=0
-
-expect() {  # expect NAME COMMAND...: passes when the command succeeds
-    local name=$1
-    shift
-    total=$((total + 1))
-    "$@" || { echo "FAIL $name"; failures=$((failures + 1)); }
-}
-
-check() {  # check NAME EXPECTED_EXIT EXPECTED_OUTPUT -- command...
-    local name=$1 want_exit=$2 want_out=$3
-    shift 4
-    total=$((total + 1))
-    local out code
-    out=$("$@" 2>"$dir/stderr")
-    code=$?
-    if [[ $code != "$want_exit" || "$out" != "$want_out" ]]; then
-        echo "FAIL $name: exit $code (want $want_exit), output:"
-        printf '%s\n' "$out"
-        echo "want:"
-        printf '%s\n' "$want_out"
-        failures=$((failures + 1))
-    fi
-}
+source "$(dirname "$0")/cli_checks.sh"
 
 printf '# DESC: x\r\n_weapon none type=weapon\r\nbryar\t_weapon damage=30\r\nConc _weapon\r\nrifle bryar\r\n' > "$dir/t.tpl"
 
@@ -49,5 +23,4 @@ check compose-unknown 2 '' -- "$cli" tpl compose mytpl none item nosuch=1
 expect compose-unknown-message grep -q 'nosuch' "$dir/stderr"
 check bad-args 2 '' -- "$cli" tpl find
 
-echo "$((total - failures)) passed, $failures failed"
-[[ $failures == 0 ]]
+finish

@@ -22,4 +22,15 @@ inline QString NameListLook() {
            QStringLiteral(" QListWidget::item { padding-bottom: 1px; }");
 }
 
+// The flag editor's bit list: on black the platform's check boxes vanish, so each entry gets
+// a teal box, filled when ticked.
+inline QString BitListLook() {
+    return NameListLook() +
+           QStringLiteral(
+               " QListWidget::indicator { width: 9px; height: 9px; border: 1px solid %1;"
+               " background-color: black; }"
+               " QListWidget::indicator:checked { background-color: %1; }")
+               .arg(QLatin1String(kTeal));
+}
+
 }  // namespace skerry::ui

@@ -44,16 +44,22 @@ bool Snap(QWidget& window, const QString& folder, const QString& name) {
     return saved;
 }
 
-void TypeValue(TTplEd& editor, const char* name, const QString& value) {
+QModelIndex ValueCell(TTplEd& editor, const char* name) {
     GridTableModel& model = editor.GridModel();
     for (int row = 0; row < model.rowCount(); ++row) {
-        const QModelIndex cell = model.index(row, GridTableModel::kValueColumn);
         if (model.index(row, GridTableModel::kNameColumn).data().toString() ==
             QLatin1String(name)) {
-            model.setData(cell, value, Qt::EditRole);
-            editor.SG1->setCurrentIndex(cell);
-            return;
+            return model.index(row, GridTableModel::kValueColumn);
         }
+    }
+    return {};
+}
+
+void TypeValue(TTplEd& editor, const char* name, const QString& value) {
+    const QModelIndex cell = ValueCell(editor, name);
+    if (cell.isValid()) {
+        editor.GridModel().setData(cell, value, Qt::EditRole);
+        editor.SG1->setCurrentIndex(cell);
     }
 }
 
@@ -103,6 +109,13 @@ int RunScreenshotTour(const QString& folder, const QString& settingsFile) {
     editor.ViewSBClick();
     editor.SG1->scrollToTop();
     snap(editor, "TTplEd", {1280, 800});
+
+    // The flag editor open on the thing flags with two entries ticked.
+    editor.SG1->setCurrentIndex(ValueCell(editor, "+ thingflags"));
+    QCoreApplication::processEvents();  // the selection opens the list once it has settled
+    editor.CLB1->item(0)->setCheckState(Qt::Checked);
+    editor.CLB1->item(4)->setCheckState(Qt::Checked);
+    snap(editor, "TTplEd-flags", {1280, 800});
 
     snap(windows.TplOpt(), "TTplOpt", windows.TplOpt().size());
     // The picker with textures, one of them on show, then with template names.

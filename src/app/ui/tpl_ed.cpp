@@ -11,6 +11,7 @@
 #include <QMenuBar>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
+#include <QSignalBlocker>
 #include <QSplitter>
 #include <QStatusBar>
 #include <QTableView>
@@ -45,7 +46,7 @@ constexpr int kBitListWidth = 151;
 constexpr int kSplitterWidth = 6;
 constexpr int kRowHeight = 20;
 constexpr int kValueColumnWidth = 175;
-constexpr int kBitCount = 32;
+constexpr int kBitCount = static_cast<int>(kFlagEntryCount);
 
 QAction* MenuItem(QMenu* menu, const char* objectName, const QString& caption, const QString& hint,
                   bool enabled = true) {
@@ -203,9 +204,9 @@ void TTplEd::BuildLayout() {
     CLB1 = new QListWidget;
     CLB1->setObjectName(QStringLiteral("CLB1"));
     CLB1->setFixedWidth(kBitListWidth);
-    CLB1->setStyleSheet(NameListLook());
+    CLB1->setStyleSheet(BitListLook());
     for (int bit = 0; bit < kBitCount; ++bit) {
-        auto* item = new QListWidgetItem(QStringLiteral("Bit%1").arg(bit), CLB1);
+        auto* item = new QListWidgetItem(CLB1);
         item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
         item->setCheckState(Qt::Unchecked);
     }
@@ -253,6 +254,12 @@ void TTplEd::BuildLayout() {
     connect(ViewSB, &QToolButton::clicked, this, &TTplEd::ViewSBClick);
     connect(CB1, &QComboBox::editTextChanged, this, &TTplEd::CB1Change);
     connect(Memo, &QPlainTextEdit::selectionChanged, this, &TTplEd::MemoSelectionChange);
+    connect(FlagOK, &QToolButton::clicked, this, &TTplEd::FlagOKClick);
+    connect(CLB1, &QListWidget::itemClicked, this, &TTplEd::CLB1Click);
+    connect(CLB1, &QListWidget::itemChanged, this, [this](QListWidgetItem* item) {
+        flags_.SetTicked(static_cast<std::size_t>(CLB1->row(item)),
+                         item->checkState() == Qt::Checked);
+    });
     // The dispatch may open a modal window, so it runs after the view has finished handling
     // the key or mouse press that moved the selection.
     connect(SG1->selectionModel(), &QItemSelectionModel::currentChanged, this,
@@ -276,7 +283,8 @@ void TTplEd::FormCreate() {
     templateListing_ = false;
     CB1->hide();
     SaveAS1->setEnabled(false);
-    singleValueMode_ = false;
+    flags_ = FlagEditor();  // idle: bits read as a word, single-value mode off
+    RedrawFlagList();
     setWindowTitle(QStringLiteral("Skerry ver 1.0c"));
     templates_.newTplMode = false;
     BasedOnE->setEnabled(false);
@@ -347,6 +355,9 @@ void TTplEd::LoadGridMain(const QString& text) {
     gridModel_->EndReset();
     loadingGrid_ = false;
     if (loaded) {
+        // The open bit list belongs to a row of the old grid; the Flag button must not
+        // write into whatever parameter the new grid has there.
+        CloseFlagList();
         SaveAS1->setEnabled(true);
         FormResize();
     }
@@ -354,9 +365,7 @@ void TTplEd::LoadGridMain(const QString& text) {
 
 void TTplEd::SG1SelectCell(int /*column*/, int row) {
     currentRow_ = row;
-    FlagOK->hide();
-    FlagOK->setEnabled(false);
-    CLB1->hide();
+    CloseFlagList();
     resourceMode_ = true;
     if (row < 0 || static_cast<std::size_t>(row) >= grid_.RowCount()) {
         return;
@@ -376,6 +385,12 @@ void TTplEd::RunPickerAction(const PickerAction& action) {
         case K::DisplayWep:
             DisplayWep(action.text);
             break;
+        case K::EditFlags:
+            GetFlag(action.text);
+            break;
+        case K::EditTypeFlags:
+            GetTypeFlag();
+            break;
         case K::ListResources:
             if (windows_ != nullptr) {
                 windows_->Res().GetRes(action.text, action.clearFirst);
@@ -384,12 +399,10 @@ void TTplEd::RunPickerAction(const PickerAction& action) {
         case K::ShowResourcePicker:
             ResResult();
             break;
-        case K::EditFlags:
-        case K::EditTypeFlags:
         case K::EditVector:
         case K::EditFrame:
-            // The flag editor and the Vector/Frame dialog are not part of this build yet;
-            // such rows are typed into by hand.
+            // The Vector/Frame dialog is not part of this build yet; such rows are typed
+            // into by hand.
             break;
     }
 }
@@ -497,6 +510,74 @@ void TTplEd::VectorResult() {
         SetCurrentValue(ToBytes(vector.Result()));
     }
     ViewSBClick();
+}
+
+void TTplEd::GetFlag(std::string_view key) {
+    if (!flags_.GetFlag(key)) {
+        return;  // no such kind: the list stays closed rather than show stale entries
+    }
+    SortFlag();
+    RedrawFlagList();
+    SBarPanels[1]->setText(FromBytes(flags_.Title()));
+}
+
+void TTplEd::GetTypeFlag() {
+    if (currentRow_ >= 0 && static_cast<std::size_t>(currentRow_) < grid_.RowCount()) {
+        GetFlag(TypeFlagKey(grid_.Row(static_cast<std::size_t>(currentRow_)).description));
+    }
+}
+
+void TTplEd::SortFlag() {
+    CLB1->show();
+    FlagOK->show();
+    FlagOK->setEnabled(true);
+}
+
+void TTplEd::CloseFlagList() {
+    FlagOK->hide();
+    FlagOK->setEnabled(false);
+    CLB1->hide();
+}
+
+void TTplEd::RedrawFlagList() {
+    const QSignalBlocker quiet(CLB1);
+    const FlagEditor::Entries& entries = flags_.List();
+    for (int i = 0; i < CLB1->count(); ++i) {
+        const FlagEditor::Entry& entry = entries[static_cast<std::size_t>(i)];
+        QListWidgetItem* item = CLB1->item(i);
+        item->setText(FromBytes(entry.caption));
+        item->setCheckState(entry.ticked ? Qt::Checked : Qt::Unchecked);
+    }
+}
+
+void TTplEd::FlagOKClick() {
+    const FlagPress press = flags_.PressFlag();
+    RedrawFlagList();
+    switch (press.outcome) {
+        case FlagPress::Outcome::NothingTicked:
+            ShowMessage(this, FromBytes(kChooseFlagMessage));
+            return;
+        case FlagPress::Outcome::MoreThanOne:
+            ShowMessage(this, FromBytes(kMoreThanOneBitMessage));
+            CloseFlagList();
+            return;
+        case FlagPress::Outcome::Value:
+            SetCurrentValue(press.text);
+            CloseFlagList();
+            ViewSBClick();
+            return;
+    }
+}
+
+void TTplEd::CLB1Click() {
+    // The list is narrow; the hint shows a long name whole.
+    for (int i = 0; i < CLB1->count(); ++i) {
+        if (CLB1->item(i)->isSelected()) {
+            CLB1->setToolTip(CLB1->item(i)->text());
+            return;
+        }
+    }
+    CLB1->setToolTip(QString());
 }
 
 void TTplEd::New1Click() {

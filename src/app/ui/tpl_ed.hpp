@@ -5,6 +5,7 @@
 #include <string>
 
 #include "app/picker_dispatch.hpp"
+#include "editors/flag_editor.hpp"
 #include "settings/settings.hpp"
 #include "template/param_grid.hpp"
 #include "template/template_store.hpp"
@@ -50,6 +51,13 @@ class TTplEd : public QMainWindow {
     void ResResult();
     void VectorResult();
 
+    // The flag editor: the bit list CLB1 and the Flag button under the grid.
+    void GetFlag(std::string_view key);
+    void GetTypeFlag();
+    void SortFlag();
+    void FlagOKClick();
+    void CLB1Click();
+
     void New1Click();
     void Exit1Click();
     void Options1Click();
@@ -63,6 +71,7 @@ class TTplEd : public QMainWindow {
     bool ResourceMode() const { return resourceMode_; }
     bool VectorMode() const { return vectorMode_; }
     bool TemplateListing() const { return templateListing_; }
+    bool SingleValueMode() const { return flags_.SingleValueMode(); }
 
     // Controls, named as the rest of the program and the tests know them.
     QLineEdit* TplNameE = nullptr;
@@ -102,6 +111,10 @@ class TTplEd : public QMainWindow {
     // Writes into the value cell of the current row, if the grid still has that row.
     void SetCurrentValue(const std::string& value);
     void OfferTemplateNames(const std::vector<std::string>& names);
+    // CLB1 shows the flag editor's entries; the core holds them.
+    void RedrawFlagList();
+    // Hides the bit list and hides and disables the Flag button; writes nothing.
+    void CloseFlagList();
 
     Settings& settings_;
     TemplateStore& templates_;
@@ -116,7 +129,7 @@ class TTplEd : public QMainWindow {
     bool resourceMode_ = true;
     bool vectorMode_ = true;
     bool templateListing_ = false;
-    bool singleValueMode_ = false;
+    FlagEditor flags_;  // the bit list's entries, single-value mode, the kind's title
     bool shown_ = false;
     bool loadingGrid_ = false;
     // The cell that was current when the mouse went down: a click on it opens its picker
