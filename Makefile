@@ -33,7 +33,7 @@ run: build
 	fi
 
 test: build
-	@cd $(BUILD) && ctest --output-on-failure
+	@cd $(BUILD) && ctest --output-on-failure --timeout 120
 
 bench: build
 	@$(BUILD)/bench/skerry-bench --benchmark_counters_tabular=true

@@ -8,7 +8,10 @@
 
 #include "resources/picker_order.hpp"
 #include "template/catalogue.hpp"
+#include "template/new_tpl.hpp"
+#include "template/open_template.hpp"
 #include "template/param_grid.hpp"
+#include "template/template_file.hpp"
 #include "template/template_line.hpp"
 #include "template/template_store.hpp"
 
@@ -44,7 +47,7 @@ int PrintAll(const std::vector<std::string>& items) {
 }
 
 struct Args {
-    std::string text, file, name, parent, type;
+    std::string text, file, name, parent, type, target, line, description;
     std::vector<std::string> pairs;
 };
 
@@ -105,18 +108,66 @@ int Compose(const Args& a) {
         std::cerr << "No template type in \"" << a.type << "\"\n";
         return kBadInput;
     }
+    std::vector<ParamSplit> pairs;
     for (const std::string& pair : a.pairs) {
-        const ParamSplit split = SplitParameter(pair);
-        if (!split.hasEquals) {
+        pairs.push_back(SplitParameter(pair));
+        if (!pairs.back().hasEquals) {
             std::cerr << "Not a param=value pair: \"" << pair << "\"\n";
             return kBadInput;
         }
-        if (grid.SetParameter(split.name, split.value) == 0) {
-            std::cerr << "No row of the " << a.type << " grid takes \"" << split.name << "\"\n";
-            return kBadInput;
-        }
+    }
+    if (const auto unmatched = FillParameters(grid, pairs); !unmatched.empty()) {
+        std::cerr << "No row of the " << a.type << " grid takes \"" << unmatched.front() << "\"\n";
+        return kBadInput;
     }
     PrintLine(ComposeLine(a.name, a.parent, grid));
+    return kDone;
+}
+
+int Chain(const Args& a) {
+    TemplateStore store;
+    if (!ScanFile(store, a.file)) {
+        return kBadInput;
+    }
+    const ParentWalk walk = WalkParents(store, a.name);
+    if (!walk.ok) {
+        std::cerr << walk.error << '\n';
+        return kNothingFound;
+    }
+    for (const std::string& line : walk.ancestorLines) {
+        PrintLine(line);
+    }
+    return kDone;
+}
+
+int Open(const Args& a) {
+    TemplateStore store;
+    if (!ScanFile(store, a.file)) {
+        return kBadInput;
+    }
+    const OpenedTemplate opened = OpenTemplate(store, a.name);
+    if (!opened.walk.ok) {
+        std::cerr << opened.walk.error << '\n';
+        return kNothingFound;
+    }
+    PrintLine(opened.line);
+    return kDone;
+}
+
+int Put(const Args& a) {
+    const FileBytes source = ReadFileBytes(a.file);
+    if (!source.bytes) {
+        std::cerr << source.error << '\n';
+        return kBadInput;
+    }
+    RebuiltTemplateFile rebuilt = RebuildTemplateFile(*source.bytes, a.name, a.line);
+    if (!rebuilt.replaced) {
+        AppendNewTemplate(rebuilt, a.description, a.line);
+    }
+    if (const std::optional<std::string> failure = WriteFileWhole(a.target, rebuilt.bytes)) {
+        std::cerr << *failure << '\n';
+        return kBadInput;
+    }
     return kDone;
 }
 
@@ -155,6 +206,24 @@ void AddTplCommands(CLI::App& app, int& exitCode) {
     compose->add_option("TYPE", args->type)->required();
     compose->add_option("PAIRS", args->pairs, "PARAM=VALUE pairs");
     compose->callback(run(Compose));
+
+    CLI::App* chain = tpl->add_subcommand("chain", "The ancestor lines Open shows, parent first");
+    chain->add_option("FILE", args->file)->required();
+    chain->add_option("NAME", args->name)->required();
+    chain->callback(run(Chain));
+
+    CLI::App* open = tpl->add_subcommand("open", "The line Save writes right after Open");
+    open->add_option("FILE", args->file)->required();
+    open->add_option("NAME", args->name)->required();
+    open->callback(run(Open));
+
+    CLI::App* put = tpl->add_subcommand("put", "Rebuild SOURCE into TARGET with a template line");
+    put->add_option("SOURCE", args->file)->required();
+    put->add_option("TARGET", args->target)->required();
+    put->add_option("NAME", args->name)->required();
+    put->add_option("LINE", args->line)->required();
+    put->add_option("--desc", args->description, "Description of a template new to the file");
+    put->callback(run(Put));
 }
 
 }  // namespace skerry::cli

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -27,10 +28,6 @@ class ParamGrid {
     GridRow& Row(std::size_t index) { return rows_.at(index); }
     const GridRow& Row(std::size_t index) const { return rows_.at(index); }
     const std::vector<GridRow>& Rows() const { return rows_; }
-
-    // Writes value into every row whose name is key, or key with the picker mark in front,
-    // as an opened template fills the grid. Returns how many rows took it.
-    std::size_t SetParameter(const std::string& key, const std::string& value);
 
   private:
     std::vector<GridRow> rows_;

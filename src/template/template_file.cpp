@@ -4,6 +4,8 @@
 #include <iterator>
 #include <system_error>
 
+#include "template/new_tpl.hpp"
+
 namespace skerry {
 
 std::vector<std::string> SplitTemplateLines(std::string_view bytes) {
@@ -46,27 +48,7 @@ FileBytes ReadFileBytes(const std::filesystem::path& path) {
 
 std::optional<std::string> WriteFileWhole(const std::filesystem::path& path,
                                           std::string_view bytes) {
-    std::filesystem::path temporary = path;
-    temporary += ".part";
-    std::error_code ec;
-    {
-        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-        if (!out) {
-            return "Cannot create file " + path.string();
-        }
-        out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-        out.close();
-        if (!out) {
-            std::filesystem::remove(temporary, ec);
-            return "Cannot write file " + path.string();
-        }
-    }
-    std::filesystem::rename(temporary, path, ec);
-    if (ec) {
-        std::filesystem::remove(temporary, ec);
-        return "Cannot create file " + path.string();
-    }
-    return std::nullopt;
+    return WriteFilesTogether({{path, std::string(bytes)}});
 }
 
 bool FileExists(const std::filesystem::path& path) {

@@ -23,4 +23,17 @@ check compose-unknown 2 '' -- "$cli" tpl compose mytpl none item nosuch=1
 expect compose-unknown-message grep -q 'nosuch' "$dir/stderr"
 check bad-args 2 '' -- "$cli" tpl find
 
+
+# Open's walk, the line Save would write after Open, and the New.tpl rebuild.
+printf '_actor\tnone\ttype=actor mass=1\r\nguard _actor health=5\r\nelite guard weapon=+x\r\norphan _gone\r\n' > "$dir/c.tpl"
+check chain 0 $'guard _actor health=5\n_actor none type=actor mass=1' -- "$cli" tpl chain "$dir/c.tpl" elite
+check chain-self 0 '' -- "$cli" tpl chain "$dir/c.tpl" _actor
+check chain-broken 1 '' -- "$cli" tpl chain "$dir/c.tpl" orphan
+expect chain-broken-message grep -q '_gone' "$dir/stderr"
+check open 0 'elite            guard             weapon=+x' -- "$cli" tpl open "$dir/c.tpl" elite
+expect put-new "$cli" tpl put "$dir/c.tpl" "$dir/New.tpl" fresh 'fresh none type=ghost' --desc 'a ghost'
+expect put-new-tail test "$(tail -n 2 "$dir/New.tpl")" = $'# DESC: a ghost\r\nfresh none type=ghost\r'
+expect put-replace "$cli" tpl put "$dir/c.tpl" "$dir/New2.tpl" guard 'guard _actor health=9'
+expect put-replace-line grep -q $'^guard _actor health=9\r$' "$dir/New2.tpl"
+expect put-replace-count test "$(wc -l < "$dir/New2.tpl")" = 4
 finish

@@ -119,15 +119,5 @@ TEST(Catalogue, LoadPhysicsStopsAtItsLastRow) {
     EXPECT_EQ(grid.Row(19).name, "");
 }
 
-TEST(ParamGrid, SetParameterMatchesPlainAndMarkedNames) {
-    ParamGrid grid;
-    LoadGridMain(grid, "explosion");
-    EXPECT_EQ(grid.SetParameter("debris", "+dbr"), 4u);
-    EXPECT_EQ(grid.Row(27).value, "+dbr");
-    EXPECT_EQ(grid.SetParameter("typeflags", "0x3"), 1u);
-    EXPECT_EQ(grid.Row(17).value, "0x3");
-    EXPECT_EQ(grid.SetParameter("nosuch", "1"), 0u);
-}
-
 }  // namespace
 }  // namespace skerry

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "template/catalogue.hpp"
+#include "template/open_template.hpp"
 
 namespace skerry {
 namespace {
@@ -70,9 +71,9 @@ TEST(TemplateLine, RemovePlus) {
 TEST(TemplateLine, ComposeSkipsEmptyValuesAndDropsTheMark) {
     ParamGrid grid;
     LoadGridMain(grid, "player");
-    grid.SetParameter("health", "100");
-    grid.SetParameter("model3d", "ky.3do");
-    grid.SetParameter("size", "0.5 0.6");  // written exactly as typed
+    // Values are written exactly as typed, blanks included.
+    FillParameters(
+        grid, {{"health", "100", true}, {"model3d", "ky.3do", true}, {"size", "0.5 0.6", true}});
     EXPECT_EQ(ComposeLine("mytpl", "basetpl", grid),
               "mytpl" + std::string(12, ' ') + "basetpl" + std::string(10, ' ') +
                   " type=player size=0.5 0.6 model3d=ky.3do health=100");

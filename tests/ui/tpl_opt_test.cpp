@@ -19,13 +19,13 @@ class TplOptTest : public WindowTest {
   protected:
     void SetUp() override {
         WindowTest::SetUp();
-        previousDialog_ = SetOpenFileHandler([this](QWidget*, const OpenFileRequest& request) {
+        previousDialog_ = SetFileDialogHandler([this](QWidget*, const FileRequest& request) {
             requests_.push_back(request);
             return answer_;
         });
     }
     void TearDown() override {
-        SetOpenFileHandler(previousDialog_);
+        SetFileDialogHandler(previousDialog_);
         WindowTest::TearDown();
     }
 
@@ -37,8 +37,8 @@ class TplOptTest : public WindowTest {
 
     Settings settings_;
     std::optional<QString> answer_;
-    std::vector<OpenFileRequest> requests_;
-    OpenFileHandler previousDialog_;
+    std::vector<FileRequest> requests_;
+    FileDialogHandler previousDialog_;
 };
 
 TEST_F(TplOptTest, FirstRunSaysWhatIsMissingAndWorksInJk) {

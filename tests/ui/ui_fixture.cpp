@@ -20,6 +20,7 @@ void WindowTest::SetUp() {
 }
 
 void WindowTest::TearDown() {
+    modalWatches_.reset();
     windows_.reset();
     SetMessageHandler(previous_);
 }
@@ -47,8 +48,11 @@ void WindowTest::UseMasterTpl(const std::string& bytes) {
 }
 
 void WindowTest::WhenModal(std::function<void(QWidget*)> action) {
+    if (!modalWatches_) {
+        modalWatches_ = std::make_unique<QObject>();
+    }
     // Polls until a modal window is up, so the answer never races the window's showing.
-    auto* timer = new QTimer;
+    auto* timer = new QTimer(modalWatches_.get());
     QObject::connect(timer, &QTimer::timeout, [timer, action] {
         if (QWidget* modal = QApplication::activeModalWidget()) {
             timer->stop();

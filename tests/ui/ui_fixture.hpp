@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QObject>
 #include <QStringList>
 #include <QTemporaryDir>
 #include <functional>
@@ -28,8 +29,9 @@ class WindowTest : public ::testing::Test {
     // it and starts the windows afresh on it, answering the options window with OK.
     void StartWithSampleData();
 
-    // Runs action once the next modal window is up (answering it), then returns.
-    static void WhenModal(std::function<void(QWidget*)> action);
+    // Runs action once the next modal window is up (answering it). A watch that no modal
+    // window met ends with the test, so it cannot answer the next test's windows.
+    void WhenModal(std::function<void(QWidget*)> action);
 
     QTemporaryDir dir_;
     AppState state_{std::make_unique<testing::MemorySettingsStore>()};
@@ -39,6 +41,7 @@ class WindowTest : public ::testing::Test {
 
   private:
     MessageHandler previous_;
+    std::unique_ptr<QObject> modalWatches_;
 };
 
 }  // namespace skerry::ui

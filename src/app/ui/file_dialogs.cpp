@@ -1,25 +1,24 @@
 #include "app/ui/file_dialogs.hpp"
 
+#include <QDir>
 #include <QFileDialog>
 
 namespace skerry::ui {
 
 namespace {
 
-OpenFileHandler& CurrentHandler() {
-    static OpenFileHandler handler;
+FileDialogHandler& CurrentHandler() {
+    static FileDialogHandler handler;
     return handler;
 }
 
-}  // namespace
-
-std::optional<QString> AskOpenFile(QWidget* parent, const OpenFileRequest& request) {
-    if (const OpenFileHandler& handler = CurrentHandler()) {
+std::optional<QString> Ask(QWidget* parent, const FileRequest& request) {
+    if (const FileDialogHandler& handler = CurrentHandler()) {
         return handler(parent, request);
     }
-    QFileDialog dialog(parent, request.title);
-    dialog.setFileMode(QFileDialog::ExistingFile);
-    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    QFileDialog dialog(parent, request.title, request.directory);
+    dialog.setFileMode(request.save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    dialog.setAcceptMode(request.save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     // The patterns spell out every letter case; the descriptions say it plainly.
     dialog.setOption(QFileDialog::HideNameFilterDetails);
     dialog.setNameFilters(request.filters);
@@ -33,8 +32,20 @@ std::optional<QString> AskOpenFile(QWidget* parent, const OpenFileRequest& reque
     return dialog.selectedFiles().first();
 }
 
-OpenFileHandler SetOpenFileHandler(OpenFileHandler handler) {
-    OpenFileHandler previous = std::move(CurrentHandler());
+}  // namespace
+
+std::optional<QString> AskOpenFile(QWidget* parent, FileRequest request) {
+    request.save = false;
+    return Ask(parent, request);
+}
+
+std::optional<QString> AskSaveFile(QWidget* parent, FileRequest request) {
+    request.save = true;
+    return Ask(parent, request);
+}
+
+FileDialogHandler SetFileDialogHandler(FileDialogHandler handler) {
+    FileDialogHandler previous = std::move(CurrentHandler());
     CurrentHandler() = std::move(handler);
     return previous;
 }

@@ -9,21 +9,24 @@ class QWidget;
 
 namespace skerry::ui {
 
-// What a browse button asks of the open-file dialog.
-struct OpenFileRequest {
+// What a command asks of the file dialog.
+struct FileRequest {
     QString title;
     QStringList filters;  // "Description (patterns)" entries
     int filterIndex = 0;  // the entry selected at first, counted from 0
     QString proposedName;
+    QString directory;  // where the dialog opens; empty: the platform's default
+    bool save = false;  // a save dialog (which asks before replacing a file)
 };
 
-// Every open-file dialog goes through here, so that tests answer it instead of a person.
-// The handler returns the chosen file, or nothing when the user cancelled.
-using OpenFileHandler = std::function<std::optional<QString>(QWidget*, const OpenFileRequest&)>;
+// Every file dialog goes through here, so that tests answer it instead of a person. The
+// handler returns the chosen file, or nothing when the user cancelled.
+using FileDialogHandler = std::function<std::optional<QString>(QWidget*, const FileRequest&)>;
 
-std::optional<QString> AskOpenFile(QWidget* parent, const OpenFileRequest& request);
+std::optional<QString> AskOpenFile(QWidget* parent, FileRequest request);
+std::optional<QString> AskSaveFile(QWidget* parent, FileRequest request);
 
 // Replaces the handler; returns the one in place. An empty handler restores the real dialog.
-OpenFileHandler SetOpenFileHandler(OpenFileHandler handler);
+FileDialogHandler SetFileDialogHandler(FileDialogHandler handler);
 
 }  // namespace skerry::ui

@@ -127,6 +127,12 @@ void TTplEd::BuildMenus() {
                             QStringLiteral("Shows the about box"));
 
     connect(New1, &QAction::triggered, this, &TTplEd::New1Click);
+    connect(Open1, &QAction::triggered, this, &TTplEd::Open1Click);
+    connect(OpenNewtpl1, &QAction::triggered, this, &TTplEd::OpenNewtpl1Click);
+    connect(SaveAS1, &QAction::triggered, this, &TTplEd::SaveAS1Click);
+    connect(AppendtoNewtpl1, &QAction::triggered, this, &TTplEd::AppendtoNewtpl1Click);
+    connect(CopyNew, &QAction::triggered, this, &TTplEd::CopyNewClick);
+    connect(VNewtpl1, &QAction::triggered, this, &TTplEd::VNewtpl1Click);
     connect(Exit1, &QAction::triggered, this, &TTplEd::Exit1Click);
     connect(Templateline1, &QAction::triggered, this, &TTplEd::ViewSBClick);
     connect(TemplateChecks1, &QAction::triggered, this, &TTplEd::TemplateChecks1Click);
@@ -252,6 +258,8 @@ void TTplEd::BuildLayout() {
     }
 
     connect(ViewSB, &QToolButton::clicked, this, &TTplEd::ViewSBClick);
+    connect(VNtpl, &QToolButton::clicked, this, &TTplEd::VNewtpl1Click);
+    BasedOnE->installEventFilter(this);
     connect(CB1, &QComboBox::editTextChanged, this, &TTplEd::CB1Change);
     connect(Memo, &QPlainTextEdit::selectionChanged, this, &TTplEd::MemoSelectionChange);
     connect(FlagOK, &QToolButton::clicked, this, &TTplEd::FlagOKClick);
@@ -307,6 +315,10 @@ bool TTplEd::eventFilter(QObject* watched, QEvent* event) {
         FormResize();
     } else if (watched == SG1->viewport() && event->type() == QEvent::MouseButtonPress) {
         currentAtPress_ = SG1->currentIndex();
+    } else if (watched == BasedOnE && event->type() == QEvent::MouseButtonRelease &&
+               BasedOnE->isEnabled()) {
+        BasedOnEClick();
+        return true;
     }
     return QMainWindow::eventFilter(watched, event);
 }
@@ -407,12 +419,12 @@ void TTplEd::RunPickerAction(const PickerAction& action) {
     }
 }
 
-void TTplEd::SetCurrentValue(const std::string& value) {
-    if (currentRow_ < 0 || static_cast<std::size_t>(currentRow_) >= grid_.RowCount()) {
+void TTplEd::SetRowValue(int row, const std::string& value) {
+    if (row < 0 || static_cast<std::size_t>(row) >= grid_.RowCount()) {
         return;
     }
-    grid_.Row(static_cast<std::size_t>(currentRow_)).value = value;
-    gridModel_->ValueChanged(currentRow_);
+    grid_.Row(static_cast<std::size_t>(row)).value = value;
+    gridModel_->ValueChanged(row);
 }
 
 void TTplEd::MemoSelectionChange() {
@@ -578,18 +590,6 @@ void TTplEd::CLB1Click() {
         }
     }
     CLB1->setToolTip(QString());
-}
-
-void TTplEd::New1Click() {
-    BasedOnE->setEnabled(true);
-    CB1->show();
-    Open1->setEnabled(false);
-    TplNameE->setText(QStringLiteral("Tpl Name"));
-    BasedOnE->setText(QStringLiteral("Based On"));
-    GetTplNam();
-    ViewSBClick();
-    Memo->clear();
-    Memo->setPlainText(QStringLiteral("No Parent Template"));
 }
 
 void TTplEd::Exit1Click() {

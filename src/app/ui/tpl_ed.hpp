@@ -58,7 +58,18 @@ class TTplEd : public QMainWindow {
     void FlagOKClick();
     void CLB1Click();
 
+    // The file commands (their code lives with the template files they work on).
     void New1Click();
+    void Open1Click();
+    void OpenNewtpl1Click();
+    void LoadOpenTpl();
+    void FillGridTpl();
+    void BasedOnEClick();
+    void SaveAS1Click();
+    void AppendtoNewtpl1Click();
+    void VNewtpl1Click();
+    void CopyNewClick();
+
     void Exit1Click();
     void Options1Click();
     void AboutSkerry1Click();
@@ -71,6 +82,7 @@ class TTplEd : public QMainWindow {
     bool ResourceMode() const { return resourceMode_; }
     bool VectorMode() const { return vectorMode_; }
     bool TemplateListing() const { return templateListing_; }
+    const std::string& ChosenTemplateName() const { return chosenName_; }
     bool SingleValueMode() const { return flags_.SingleValueMode(); }
 
     // Controls, named as the rest of the program and the tests know them.
@@ -109,7 +121,14 @@ class TTplEd : public QMainWindow {
     void BuildLayout();
     void RunPickerAction(const PickerAction& action);
     // Writes into the value cell of the current row, if the grid still has that row.
-    void SetCurrentValue(const std::string& value);
+    void SetCurrentValue(const std::string& value) { SetRowValue(currentRow_, value); }
+    void SetRowValue(int row, const std::string& value);
+    // Open and Open New.tpl, which differ only in where the template names come from.
+    void OpenTemplate(bool fromNewTpl);
+    // Save and Append: checks, composition and the rebuild of New.tpl.
+    void SaveTemplate(bool append);
+    // Rebuilds New.tpl with the template line; false with a message when nothing was written.
+    bool NewTplRebuild(const std::string& name, const std::string& line, bool append);
     void OfferTemplateNames(const std::vector<std::string>& names);
     // CLB1 shows the flag editor's entries; the core holds them.
     void RedrawFlagList();
@@ -129,6 +148,7 @@ class TTplEd : public QMainWindow {
     bool resourceMode_ = true;
     bool vectorMode_ = true;
     bool templateListing_ = false;
+    std::string chosenName_;
     FlagEditor flags_;  // the bit list's entries, single-value mode, the kind's title
     bool shown_ = false;
     bool loadingGrid_ = false;

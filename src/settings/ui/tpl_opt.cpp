@@ -154,7 +154,7 @@ void TTplOpt::RG1Click() {
 void TTplOpt::Browse(BrowsedPath which, int filterIndex, const QString& title,
                      const QString& proposedName) {
     const std::optional<QString> chosen =
-        AskOpenFile(this, {title, kOd1Filters, filterIndex, proposedName});
+        AskOpenFile(this, {title, kOd1Filters, filterIndex, proposedName, {}, false});
     if (!chosen) {
         return;
     }
