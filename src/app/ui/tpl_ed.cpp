@@ -380,10 +380,16 @@ void TTplEd::RunPickerAction(const PickerAction& action) {
         case K::ShowResourcePicker:
         case K::EditFlags:
         case K::EditTypeFlags:
+            // The container lists and the flag editor are not part of this build yet; such
+            // rows are typed into by hand.
+            break;
         case K::EditVector:
+            vectorMode_ = true;
+            VectorResult();
+            break;
         case K::EditFrame:
-            // The container lists, the flag editor and the Vector/Frame dialog are not part
-            // of this build yet; such rows are typed into by hand.
+            vectorMode_ = false;
+            VectorResult();
             break;
     }
 }
