@@ -8,6 +8,7 @@
 #include <QTextStream>
 #include <QWidget>
 #include <cstdio>
+#include <functional>
 
 #include "app/ui/about_box.hpp"
 #include "app/ui/app_windows.hpp"
@@ -30,8 +31,13 @@ QTextStream& Out() {
     return out;
 }
 
-bool Snap(QWidget& window, const QString& folder, const QString& name) {
+// afterShow runs once the window is up, for what its show handler would otherwise undo.
+bool Snap(QWidget& window, const QString& folder, const QString& name,
+          const std::function<void()>& afterShow = {}) {
     window.show();
+    if (afterShow) {
+        afterShow();
+    }
     QCoreApplication::processEvents();
     const QString path = QDir(folder).filePath(name + QStringLiteral(".png"));
     const bool saved = window.grab().save(path);
@@ -63,9 +69,10 @@ int RunScreenshotTour(const QString& folder, const QString& settingsFile) {
     AppState state(std::make_unique<QSettingsStore>(settingsFile));
     AppWindows windows(state);
     int failures = 0;
-    auto snap = [&](QWidget& window, const char* name, QSize size) {
+    auto snap = [&](QWidget& window, const char* name, QSize size,
+                    const std::function<void()>& afterShow = {}) {
         window.resize(size);
-        failures += Snap(window, folder, QString::fromLatin1(name)) ? 0 : 1;
+        failures += Snap(window, folder, QString::fromLatin1(name), afterShow) ? 0 : 1;
     };
 
     TTplEd& editor = windows.TplEd();
@@ -89,7 +96,23 @@ int RunScreenshotTour(const QString& folder, const QString& settingsFile) {
     snap(windows.AboutBox(), "TAboutBox", windows.AboutBox().size());
     windows.TplDesc().E1->setText(QStringLiteral("A stormtrooper that hits harder"));
     snap(windows.TplDesc(), "Ttpl_desc", windows.TplDesc().size());
-    snap(windows.Vector(), "TVector", {360, 200});
+    TVector& vector = windows.Vector();
+    vector.SetCell(QStringLiteral("(0.25/-1.5/0.04:0/90/0)"), false);
+    snap(vector, "TVector", {380, 230}, [&] {
+        vector.EYw->setFocus();
+        vector.EYw->setText(QStringLiteral("135"));
+    });
+
+    // No type's grid holds both physics flags and debris rows, so the explosion grid is
+    // given a flags row to show both findings in one report.
+    // Written through the core: selecting a debris cell would open its picker.
+    editor.CB1->setEditText(QStringLiteral("explosion"));
+    ParamGrid& grid = editor.Grid();
+    editor.GridModel().BeginReset();
+    grid.SetParameter("debris", "+debris_a");
+    grid.SetRowCount(grid.RowCount() + 1);
+    grid.Row(grid.RowCount() - 1) = {"+ physflags", "physics flags  (flags)", "0x4a"};
+    editor.GridModel().EndReset();
     snap(windows.Ckr(), "TCkr", windows.Ckr().size());
 
     SetMessageHandler(previous);

@@ -25,7 +25,7 @@ TCkr::TCkr(const ParamGrid& grid) : grid_(grid) {
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(Memo, 1);
     layout->addWidget(BBOK, 0, Qt::AlignRight);
-    resize(520, 240);
+    resize(600, 240);  // wide enough for the longer finding
     connect(BBOK, &QPushButton::clicked, this, &TCkr::BBOKClick);
 }
 
