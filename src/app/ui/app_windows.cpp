@@ -17,7 +17,7 @@ AppWindows::AppWindows(AppState& state) {
     aboutBox_ = std::make_unique<TAboutBox>();
     tplDesc_ = std::make_unique<Ttpl_desc>();
     vector_ = std::make_unique<TVector>();
-    ckr_ = std::make_unique<TCkr>();
+    ckr_ = std::make_unique<TCkr>(tplEd_->Grid());
     tplEd_->AttachWindows(*this);
 }
 

@@ -12,6 +12,7 @@
 #include <QTimer>
 #include <QWidget>
 #include <cstdio>
+#include <functional>
 
 #include "app/ui/about_box.hpp"
 #include "app/ui/app_windows.hpp"
@@ -23,6 +24,7 @@
 #include "resources/ui/res_picker.hpp"
 #include "settings/ui/qsettings_store.hpp"
 #include "settings/ui/tpl_opt.hpp"
+#include "template/open_template.hpp"
 #include "template/ui/tpl_desc.hpp"
 
 namespace skerry::ui {
@@ -34,8 +36,13 @@ QTextStream& Out() {
     return out;
 }
 
-bool Snap(QWidget& window, const QString& folder, const QString& name) {
+// afterShow runs once the window is up, for what its show handler would otherwise undo.
+bool Snap(QWidget& window, const QString& folder, const QString& name,
+          const std::function<void()>& afterShow = {}) {
     window.show();
+    if (afterShow) {
+        afterShow();
+    }
     QCoreApplication::processEvents();
     const QString path = QDir(folder).filePath(name + QStringLiteral(".png"));
     const bool saved = window.grab().save(path);
@@ -90,9 +97,10 @@ int RunScreenshotTour(const QString& folder, const QString& settingsFile) {
     AppWindows windows(state);
     answer.stop();
     int failures = 0;
-    auto snap = [&](QWidget& window, const char* name, QSize size) {
+    auto snap = [&](QWidget& window, const char* name, QSize size,
+                    const std::function<void()>& afterShow = {}) {
         window.resize(size);
-        failures += Snap(window, folder, QString::fromLatin1(name)) ? 0 : 1;
+        failures += Snap(window, folder, QString::fromLatin1(name), afterShow) ? 0 : 1;
     };
 
     TTplEd& editor = windows.TplEd();
@@ -132,7 +140,23 @@ int RunScreenshotTour(const QString& folder, const QString& settingsFile) {
     snap(windows.AboutBox(), "TAboutBox", windows.AboutBox().size());
     windows.TplDesc().E1->setText(QStringLiteral("A stormtrooper that hits harder"));
     snap(windows.TplDesc(), "Ttpl_desc", windows.TplDesc().size());
-    snap(windows.Vector(), "TVector", {360, 200});
+    TVector& vector = windows.Vector();
+    vector.SetCell(QStringLiteral("(0.25/-1.5/0.04:0/90/0)"), false);
+    snap(vector, "TVector", {380, 230}, [&] {
+        vector.EYw->setFocus();
+        vector.EYw->setText(QStringLiteral("135"));
+    });
+
+    // No type's grid holds both physics flags and debris rows, so the explosion grid is
+    // given a flags row to show both findings in one report.
+    // Written through the core: selecting a debris cell would open its picker.
+    editor.CB1->setEditText(QStringLiteral("explosion"));
+    ParamGrid& grid = editor.Grid();
+    editor.GridModel().BeginReset();
+    FillParameters(grid, {{"debris", "+debris_a", true}});
+    grid.SetRowCount(grid.RowCount() + 1);
+    grid.Row(grid.RowCount() - 1) = {"+ physflags", "physics flags  (flags)", "0x4a"};
+    editor.GridModel().EndReset();
     snap(windows.Ckr(), "TCkr", windows.Ckr().size());
 
     SetMessageHandler(previous);

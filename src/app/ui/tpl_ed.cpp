@@ -412,9 +412,12 @@ void TTplEd::RunPickerAction(const PickerAction& action) {
             ResResult();
             break;
         case K::EditVector:
+            vectorMode_ = true;
+            VectorResult();
+            break;
         case K::EditFrame:
-            // The Vector/Frame dialog is not part of this build yet; such rows are typed
-            // into by hand.
+            vectorMode_ = false;
+            VectorResult();
             break;
     }
 }

@@ -2,19 +2,31 @@
 
 #include <QDialog>
 
+#include "template/param_grid.hpp"
+
 class QPlainTextEdit;
 class QPushButton;
 
 namespace skerry::ui {
 
-// Reports common mistakes in the template on the grid.
+// Reports common mistakes in the template on the grid. It reads the grid and changes nothing;
+// the report is made afresh at every showing.
 class TCkr : public QDialog {
     Q_OBJECT
   public:
-    TCkr();
+    explicit TCkr(const ParamGrid& grid);
+
+    void FormShow();
+    void BBOKClick();
 
     QPlainTextEdit* Memo = nullptr;
     QPushButton* BBOK = nullptr;
+
+  protected:
+    void showEvent(QShowEvent* event) override;
+
+  private:
+    const ParamGrid& grid_;
 };
 
 }  // namespace skerry::ui
