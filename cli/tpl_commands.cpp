@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "editors/template_checks.hpp"
 #include "resources/picker_order.hpp"
 #include "template/catalogue.hpp"
 #include "template/new_tpl.hpp"
@@ -154,6 +155,22 @@ int Open(const Args& a) {
     return kDone;
 }
 
+int Check(const Args& a) {
+    TemplateStore store;
+    if (!ScanFile(store, a.file)) {
+        return kBadInput;
+    }
+    const OpenedTemplate opened = OpenTemplate(store, a.name);
+    if (!opened.walk.ok) {
+        std::cerr << opened.walk.error << '\n';
+        return kNothingFound;
+    }
+    for (const std::string& line : DoChecks(opened.grid)) {
+        PrintLine(line);
+    }
+    return kDone;
+}
+
 int Put(const Args& a) {
     const FileBytes source = ReadFileBytes(a.file);
     if (!source.bytes) {
@@ -216,6 +233,11 @@ void AddTplCommands(CLI::App& app, int& exitCode) {
     open->add_option("FILE", args->file)->required();
     open->add_option("NAME", args->name)->required();
     open->callback(run(Open));
+
+    CLI::App* check = tpl->add_subcommand("check", "The checker's findings for the opened template");
+    check->add_option("FILE", args->file)->required();
+    check->add_option("NAME", args->name)->required();
+    check->callback(run(Check));
 
     CLI::App* put = tpl->add_subcommand("put", "Rebuild SOURCE into TARGET with a template line");
     put->add_option("SOURCE", args->file)->required();

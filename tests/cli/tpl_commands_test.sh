@@ -36,4 +36,13 @@ expect put-new-tail test "$(tail -n 2 "$dir/New.tpl")" = $'# DESC: a ghost\r\nfr
 expect put-replace "$cli" tpl put "$dir/c.tpl" "$dir/New2.tpl" guard 'guard _actor health=9'
 expect put-replace-line grep -q $'^guard _actor health=9\r$' "$dir/New2.tpl"
 expect put-replace-count test "$(wc -l < "$dir/New2.tpl")" = 4
+
+# The checker on the grid Open loads.
+printf '_boom none type=explosion\r\nbig _boom debris=+a debris=+b physflags=0x4a\r\ncalm _boom\r\n' > "$dir/e.tpl"
+check check-debris 0 'Info --  To use more than 1 debris the "typeflag 0x80 RandDebris" must also be set' -- \
+    "$cli" tpl check "$dir/e.tpl" big
+printf '_thing none type=debris physflags=0x4a move=Physics\r\n' > "$dir/d.tpl"
+check check-move 0 'ERROR --  "move" must be set to "physics" to use physics flags.' -- \
+    "$cli" tpl check "$dir/d.tpl" _thing
+check check-none 0 '' -- "$cli" tpl check "$dir/e.tpl" calm
 finish
