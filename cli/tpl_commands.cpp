@@ -141,7 +141,9 @@ int Chain(const Args& a) {
     return kDone;
 }
 
-int Open(const Args& a) {
+// Opens a template as the editor's Open does, then hands it to show; the exit code says
+// whether the file could be used and the walk ended.
+int WithOpened(const Args& a, void (*show)(const OpenedTemplate&)) {
     TemplateStore store;
     if (!ScanFile(store, a.file)) {
         return kBadInput;
@@ -151,24 +153,20 @@ int Open(const Args& a) {
         std::cerr << opened.walk.error << '\n';
         return kNothingFound;
     }
-    PrintLine(opened.line);
+    show(opened);
     return kDone;
 }
 
+int Open(const Args& a) {
+    return WithOpened(a, [](const OpenedTemplate& opened) { PrintLine(opened.line); });
+}
+
 int Check(const Args& a) {
-    TemplateStore store;
-    if (!ScanFile(store, a.file)) {
-        return kBadInput;
-    }
-    const OpenedTemplate opened = OpenTemplate(store, a.name);
-    if (!opened.walk.ok) {
-        std::cerr << opened.walk.error << '\n';
-        return kNothingFound;
-    }
-    for (const std::string& line : DoChecks(opened.grid)) {
-        PrintLine(line);
-    }
-    return kDone;
+    return WithOpened(a, [](const OpenedTemplate& opened) {
+        for (const std::string& line : DoChecks(opened.grid)) {
+            PrintLine(line);
+        }
+    });
 }
 
 int Put(const Args& a) {
@@ -234,7 +232,8 @@ void AddTplCommands(CLI::App& app, int& exitCode) {
     open->add_option("NAME", args->name)->required();
     open->callback(run(Open));
 
-    CLI::App* check = tpl->add_subcommand("check", "The checker's findings for the opened template");
+    CLI::App* check =
+        tpl->add_subcommand("check", "The checker's findings for the opened template");
     check->add_option("FILE", args->file)->required();
     check->add_option("NAME", args->name)->required();
     check->callback(run(Check));

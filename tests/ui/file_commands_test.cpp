@@ -26,8 +26,6 @@ class FileCommandsTest : public WindowTest {
         StartWithSampleData();
         master_ = *ReadFileBytes(state_.settings.jedTplPath).bytes;
     }
-    TTplEd& Ed() { return windows_->TplEd(); }
-    TRes& Res() { return windows_->Res(); }
     std::string NewTpl() { return ReadFileBytes(state_.settings.NewTplPath()).bytes.value_or("-"); }
 
     // Runs a command that shows the picker, picking name (or closing it untouched).
@@ -41,13 +39,6 @@ class FileCommandsTest : public WindowTest {
             Res().BBok->click();
         });
         (Ed().*command)();
-    }
-    std::string Value(const std::string& name) {
-        for (const GridRow& row : Ed().Grid().Rows()) {
-            if (row.name == name)
-                return row.value;
-        }
-        return "<no row>";
     }
     void AnswerDescription(const QString& text) {
         WhenModal([this, text](QWidget*) {

@@ -18,27 +18,6 @@ namespace {
 // The bit list and the Flag button on the main window, driven as the user does.
 class FlagEditorTest : public WindowTest {
   protected:
-    TTplEd& Ed() { return windows_->TplEd(); }
-
-    int RowOf(const std::string& name) {
-        for (std::size_t r = 0; r < Ed().Grid().RowCount(); ++r) {
-            if (Ed().Grid().Row(r).name == name)
-                return static_cast<int>(r);
-        }
-        ADD_FAILURE() << "no row " << name;
-        return 0;
-    }
-    std::string Value(const std::string& name) {
-        return Ed().Grid().Row(static_cast<std::size_t>(RowOf(name))).value;
-    }
-    void SetValue(const std::string& name, const QString& value) {
-        Ed().GridModel().setData(Ed().GridModel().index(RowOf(name), 2), value, Qt::EditRole);
-    }
-    void SelectRow(const std::string& name) {
-        Ed().SG1->setCurrentIndex(
-            Ed().GridModel().index(RowOf(name), GridTableModel::kValueColumn));
-        QApplication::processEvents();
-    }
     void Tick(std::initializer_list<int> entries) {
         for (int i : entries) {
             Ed().CLB1->item(i)->setCheckState(Qt::Checked);

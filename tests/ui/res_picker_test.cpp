@@ -28,8 +28,6 @@ class ResPickerTest : public WindowTest {
         WindowTest::SetUp();
         StartWithSampleData();
     }
-    TRes& Res() { return windows_->Res(); }
-    TTplEd& Ed() { return windows_->TplEd(); }
 
     QStringList Listed() {
         QStringList items;
@@ -43,18 +41,6 @@ class ResPickerTest : public WindowTest {
         Res().LB1->setCurrentItem(found[0]);
     }
     QRgb PixelAt(int x, int y) { return Res().Image->pixmap().toImage().pixel(x, y); }
-    int RowOf(const std::string& name) {
-        for (std::size_t r = 0; r < Ed().Grid().RowCount(); ++r) {
-            if (Ed().Grid().Row(r).name == name)
-                return static_cast<int>(r);
-        }
-        return -1;
-    }
-    void SelectRow(const std::string& name) {
-        Ed().SG1->setCurrentIndex(
-            Ed().GridModel().index(RowOf(name), GridTableModel::kValueColumn));
-        QApplication::processEvents();
-    }
 };
 
 TEST_F(ResPickerTest, StartUpOpensRes2AndItsColormaps) {

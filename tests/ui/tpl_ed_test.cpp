@@ -22,27 +22,6 @@ namespace {
 
 class TplEdTest : public WindowTest {
   protected:
-    TTplEd& Ed() { return windows_->TplEd(); }
-    TRes& Res() { return windows_->Res(); }
-
-    int RowOf(const std::string& name) {
-        for (std::size_t r = 0; r < Ed().Grid().RowCount(); ++r) {
-            if (Ed().Grid().Row(r).name == name)
-                return static_cast<int>(r);
-        }
-        ADD_FAILURE() << "no row " << name;
-        return 0;
-    }
-    std::string Value(const std::string& name) {
-        return Ed().Grid().Row(static_cast<std::size_t>(RowOf(name))).value;
-    }
-    // Selects a row's value cell through the view, as a click or an arrow key does.
-    void SelectRow(const std::string& name) {
-        Ed().SG1->setCurrentIndex(
-            Ed().GridModel().index(RowOf(name), GridTableModel::kValueColumn));
-        QApplication::processEvents();
-    }
-
     static constexpr const char* kTemplates =
         "# DESC: weapons\r\n"
         "_weapon  none  type=weapon\r\n"

@@ -16,19 +16,8 @@ namespace {
 
 class TVectorTest : public WindowTest {
   protected:
-    TTplEd& Ed() { return windows_->TplEd(); }
     TVector& Vec() { return windows_->Vector(); }
 
-    int RowOf(const std::string& name) {
-        for (std::size_t r = 0; r < Ed().Grid().RowCount(); ++r) {
-            if (Ed().Grid().Row(r).name == name)
-                return static_cast<int>(r);
-        }
-        throw std::runtime_error("no row " + name);
-    }
-    std::string& Cell(const std::string& name) {
-        return Ed().Grid().Row(static_cast<std::size_t>(RowOf(name))).value;
-    }
     // Selects the row's value cell, answering the dialog once it is up.
     void Open(const std::string& name, const std::function<void()>& answer) {
         bool shown = false;
@@ -48,9 +37,9 @@ class TVectorTest : public WindowTest {
 TEST_F(TVectorTest, FrameRowEditsAllSixAndTheCloseBoxKeepsTheCell) {
     Ed().CB1->setEditText("cog");
     Open("frame", [&] { Vec().BBOK->click(); });
-    EXPECT_EQ(Cell("frame"), "(0.0/0.0/0.0:0.0/0.0/0.0)");
+    EXPECT_EQ(Value("frame"), "(0.0/0.0/0.0:0.0/0.0/0.0)");
 
-    Cell("frame") = "(1/2/3:90/0/45)";
+    Value("frame") = "(1/2/3:90/0/45)";
     Open("frame", [&] {
         EXPECT_EQ(Vec().GB1->title(), "frame");
         EXPECT_EQ(Vec().Label7->text(), "Frame");
@@ -60,16 +49,16 @@ TEST_F(TVectorTest, FrameRowEditsAllSixAndTheCloseBoxKeepsTheCell) {
         Vec().close();  // the window frame's close box
     });
     EXPECT_FALSE(Ed().VectorMode());
-    EXPECT_EQ(Cell("frame"), "(1/2/3:90/0/45)");
+    EXPECT_EQ(Value("frame"), "(1/2/3:90/0/45)");
     EXPECT_TRUE(Ed().RE1->toPlainText().endsWith("frame=(1/2/3:90/0/45)"));  // composed anyway
 }
 
 TEST_F(TVectorTest, VectorRowsKeepTheOrientationOutAndRereadTheCellAtEveryShowing) {
     Ed().CB1->setEditText("cog");
-    Cell("frame") = "(1/2/3:90/0/45)";
+    Value("frame") = "(1/2/3:90/0/45)";
     Open("frame", [&] { Vec().BBOK->click(); });
 
-    Cell("orient") = "(4/5/6)";
+    Value("orient") = "(4/5/6)";
     Open("orient", [&] {
         EXPECT_EQ(Vec().GB1->title(), "vector");
         EXPECT_EQ(Fields(), (QStringList{"4", "5", "6", "90", "0", "45"}));
@@ -82,7 +71,7 @@ TEST_F(TVectorTest, VectorRowsKeepTheOrientationOutAndRereadTheCellAtEveryShowin
     EXPECT_TRUE(Ed().VectorMode());
     // What was typed and dropped does not come back; OK without typing keeps the value.
     Open("orient", [&] { Vec().BBOK->click(); });
-    EXPECT_EQ(Cell("orient"), "(4/5/6)");
+    EXPECT_EQ(Value("orient"), "(4/5/6)");
     EXPECT_EQ(Vec().EX->text(), "4");
 }
 

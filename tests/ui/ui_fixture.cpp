@@ -2,11 +2,14 @@
 
 #include <QApplication>
 #include <QDialog>
+#include <QTableView>
 #include <QTimer>
 #include <fstream>
 
+#include "app/ui/grid_table_model.hpp"
 #include "app/ui/tpl_ed.hpp"
 #include "resources/sample_data.hpp"
+#include "resources/ui/res_picker.hpp"
 
 namespace skerry::ui {
 
@@ -23,6 +26,39 @@ void WindowTest::TearDown() {
     modalWatches_.reset();
     windows_.reset();
     SetMessageHandler(previous_);
+}
+
+TTplEd& WindowTest::Ed() {
+    return windows_->TplEd();
+}
+
+TRes& WindowTest::Res() {
+    return windows_->Res();
+}
+
+int WindowTest::RowOf(const std::string& name) {
+    const ParamGrid& grid = Ed().Grid();
+    for (std::size_t r = 0; r < grid.RowCount(); ++r) {
+        if (grid.Row(r).name == name) {
+            return static_cast<int>(r);
+        }
+    }
+    ADD_FAILURE() << "no row " << name;
+    return 0;
+}
+
+std::string& WindowTest::Value(const std::string& name) {
+    return Ed().Grid().Row(static_cast<std::size_t>(RowOf(name))).value;
+}
+
+void WindowTest::SetValue(const std::string& name, const QString& value) {
+    GridTableModel& model = Ed().GridModel();
+    model.setData(model.index(RowOf(name), GridTableModel::kValueColumn), value, Qt::EditRole);
+}
+
+void WindowTest::SelectRow(const std::string& name) {
+    Ed().SG1->setCurrentIndex(Ed().GridModel().index(RowOf(name), GridTableModel::kValueColumn));
+    QApplication::processEvents();
 }
 
 void WindowTest::StartWithSampleData() {

@@ -14,6 +14,9 @@
 
 namespace skerry::ui {
 
+class TRes;
+class TTplEd;
+
 // The seven windows on a private program directory, with every message captured.
 class WindowTest : public ::testing::Test {
   protected:
@@ -24,6 +27,17 @@ class WindowTest : public ::testing::Test {
     std::string WriteFile(const char* name, const std::string& bytes);
     // Points the Jed template file path at master.tpl in the program directory.
     void UseMasterTpl(const std::string& bytes);
+
+    TTplEd& Ed();
+    TRes& Res();
+    // The grid row of a parameter name (the first of that name).
+    int RowOf(const std::string& name);
+    // The value cell of that row, read or written through the core.
+    std::string& Value(const std::string& name);
+    // Types a value into the row's cell, as the user does.
+    void SetValue(const std::string& name, const QString& value);
+    // Selects the row's value cell through the view, as a click or an arrow key does.
+    void SelectRow(const std::string& name);
 
     // Writes the sample game data into the program directory, points the stored paths at
     // it and starts the windows afresh on it, answering the options window with OK.

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QLatin1String>
+#include <QPlainTextEdit>
 #include <QString>
 
 namespace skerry::ui {
@@ -31,6 +32,18 @@ inline QString BitListLook() {
                " background-color: black; }"
                " QListWidget::indicator:checked { background-color: %1; }")
                .arg(QLatin1String(kTeal));
+}
+
+// The plain text views of the windows: no word wrap, both scroll bars always there, so long
+// template lines scroll instead of folding.
+inline QPlainTextEdit* TextView(const char* objectName, bool readOnly) {
+    auto* view = new QPlainTextEdit;
+    view->setObjectName(QLatin1String(objectName));
+    view->setReadOnly(readOnly);
+    view->setLineWrapMode(QPlainTextEdit::NoWrap);
+    view->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    view->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    return view;
 }
 
 }  // namespace skerry::ui

@@ -199,12 +199,7 @@ void TTplEd::BuildLayout() {
         "QTableView::item:selected { background-color: #000080; color: white; }"));
     SG1->viewport()->installEventFilter(this);
 
-    RE1 = new QPlainTextEdit;
-    RE1->setObjectName(QStringLiteral("RE1"));
-    RE1->setReadOnly(true);
-    RE1->setLineWrapMode(QPlainTextEdit::NoWrap);
-    RE1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    RE1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    RE1 = TextView("RE1", true);
     RE1->setStyleSheet(TextOnBlack("QPlainTextEdit"));
 
     CLB1 = new QListWidget;
@@ -224,11 +219,7 @@ void TTplEd::BuildLayout() {
     middleRow->addWidget(RE1, 1);
     middleRow->addWidget(CLB1);
 
-    Memo = new QPlainTextEdit;
-    Memo->setObjectName(QStringLiteral("Memo"));
-    Memo->setLineWrapMode(QPlainTextEdit::NoWrap);
-    Memo->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    Memo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    Memo = TextView("Memo", false);
     Memo->setStyleSheet(TextOnBlack("QPlainTextEdit", kAqua));
 
     splitter_ = new QSplitter(Qt::Vertical);

@@ -5,6 +5,7 @@
 #include <QShowEvent>
 #include <QVBoxLayout>
 
+#include "app/ui/look.hpp"
 #include "app/ui/qt_text.hpp"
 #include "editors/template_checks.hpp"
 
@@ -13,12 +14,7 @@ namespace skerry::ui {
 TCkr::TCkr(const ParamGrid& grid) : grid_(grid) {
     setObjectName(QStringLiteral("TCkr"));
     setWindowTitle(QStringLiteral("Tpl Checker"));
-    Memo = new QPlainTextEdit;
-    Memo->setObjectName(QStringLiteral("Memo"));
-    Memo->setReadOnly(true);
-    Memo->setLineWrapMode(QPlainTextEdit::NoWrap);
-    Memo->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    Memo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    Memo = TextView("Memo", true);
     BBOK = new QPushButton(QStringLiteral("OK"));
     BBOK->setObjectName(QStringLiteral("BBOK"));
     BBOK->setDefault(true);

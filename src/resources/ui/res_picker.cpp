@@ -126,12 +126,7 @@ void TRes::BuildLayout() {
     sizes->addWidget(Label2);
     sizes->addStretch(1);
 
-    Memo = new QPlainTextEdit;
-    Memo->setObjectName(QStringLiteral("Memo"));
-    Memo->setReadOnly(true);
-    Memo->setLineWrapMode(QPlainTextEdit::NoWrap);
-    Memo->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    Memo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    Memo = TextView("Memo", true);
     Memo->setStyleSheet(TextOnBlack("QPlainTextEdit"));
 
     QSplitter* listImage = Splitter(Qt::Horizontal, "ListSplitter", kTeal);
