@@ -7,7 +7,7 @@ CONFIGURE  := cmake -S . -B $(BUILD) -G $(GENERATOR) -DCMAKE_BUILD_TYPE=RelWithD
 SAMPLE     := $(CURDIR)/$(BUILD)/sample
 RUN_CONFIG := $(CURDIR)/$(BUILD)/config
 
-.PHONY: all deps configure build run test bench clean
+.PHONY: all deps configure build run test bench package help-images clean
 
 all: build
 
@@ -37,6 +37,16 @@ test: build
 
 bench: build
 	@$(BUILD)/bench/skerry-bench --benchmark_counters_tabular=true
+
+# A .deb of the editor, its help, the command line tool and the sample data.
+package: build
+	@cd $(BUILD) && cpack
+
+# The help's pictures, taken by skerry-shots of the sample data (run after changing a window).
+help-images: build
+	@$(MAKE) --no-print-directory run DISPLAY= WAYLAND_DISPLAY= >/dev/null
+	@cp $(filter-out %/Help.png,$(wildcard $(BUILD)/screenshots/*.png)) help/images/
+	@echo "help/images/ updated"
 
 clean:
 	rm -rf $(BUILD)

@@ -1,9 +1,37 @@
 #include "settings/settings.hpp"
 
+#include <filesystem>
+#include <fstream>
+#include <system_error>
+
 namespace skerry {
 
 std::string Settings::MotsTplPath() const {
     return FolderOf(jedTplPath) + "mots.tpl";
+}
+
+bool CanWriteIn(const std::string& dir) {
+    std::error_code ec;
+    const std::filesystem::path probe =
+        std::filesystem::path(dir.empty() ? "." : dir) / ".skerry-write-test";
+    {
+        std::ofstream out(probe, std::ios::binary | std::ios::trunc);
+        if (!out) {
+            return false;
+        }
+    }
+    std::filesystem::remove(probe, ec);
+    return true;
+}
+
+std::string ExplainProgramDirFailure(const Settings& settings, const std::string& failure) {
+    if (CanWriteIn(settings.programDir)) {
+        return failure;
+    }
+    return "Skerry keeps New.tpl, Old.tpl and exported bitmaps in its own folder, " +
+           settings.programDir +
+           ", and cannot write there. Run a copy of Skerry from a folder you can write to.\n(" +
+           failure + ")";
 }
 
 std::string FolderOf(const std::string& path) {

@@ -31,6 +31,14 @@ struct Settings {
     std::string HelpFilePath() const { return programDir + "Skerry.html"; }
 };
 
+// True when files can be created in dir (it exists and takes a new file).
+bool CanWriteIn(const std::string& dir);
+
+// The message for a write into the program directory that failed. When the directory itself
+// cannot be written (an installed program in a system folder), it says so plainly, since
+// that is what the user must change.
+std::string ExplainProgramDirFailure(const Settings& settings, const std::string& failure);
+
 // Everything up to and including the last separator of either kind; empty when there is none.
 std::string FolderOf(const std::string& path);
 

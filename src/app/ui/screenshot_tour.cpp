@@ -16,6 +16,9 @@
 
 #include "app/ui/about_box.hpp"
 #include "app/ui/app_windows.hpp"
+#include "app/ui/artwork.hpp"
+#include "app/ui/help_window.hpp"
+#include "app/ui/qt_text.hpp"
 #include "app/ui/grid_table_model.hpp"
 #include "app/ui/messages.hpp"
 #include "app/ui/tpl_ed.hpp"
@@ -158,6 +161,16 @@ int RunScreenshotTour(const QString& folder, const QString& settingsFile) {
     grid.Row(grid.RowCount() - 1) = {"+ physflags", "physics flags  (flags)", "0x4a"};
     editor.GridModel().EndReset();
     snap(windows.Ckr(), "TCkr", windows.Ckr().size());
+
+    // The help at its contents page.
+    HelpWindow help;
+    help.ShowTopic(PathFromBytes(state.settings.HelpFilePath()), HelpWindow::kContentsContext);
+    snap(help, "Help", {800, 600});
+
+    // The icon desktops show for the program, from the same drawing as the windows' icon.
+    const QString icon = QDir(folder).filePath(QStringLiteral("skerry.png"));
+    failures += SkerryIconPixmap(256).save(icon) ? 0 : 1;
+    Out() << "  " << icon << Qt::endl;
 
     SetMessageHandler(previous);
     Out() << "Screenshots are in " << QDir(folder).absolutePath() << Qt::endl;

@@ -2,6 +2,7 @@
 
 #include <exception>
 
+#include "app/ui/artwork.hpp"
 #include "app/ui/messages.hpp"
 
 namespace skerry::ui {
@@ -12,6 +13,8 @@ SkerryApplication::SkerryApplication(int& argc, char** argv) : QApplication(argc
     setOrganizationName(QStringLiteral("Harrowmoor"));
     // One look on every platform, so the colours the windows set read the same everywhere.
     setStyle(QStringLiteral("Fusion"));
+    // Every window carries the program's icon.
+    setWindowIcon(SkerryIcon());
 }
 
 bool SkerryApplication::notify(QObject* receiver, QEvent* event) {

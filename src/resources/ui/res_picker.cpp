@@ -390,7 +390,7 @@ void TRes::Export(const std::string& name) {
     }
     const std::string path = settings_.programDir + ExportFileName(name);
     if (const std::optional<std::string> failure = ExportBmp(path, shownBmp_)) {
-        ShowMessage(this, PathFromBytes(*failure));
+        ShowMessage(this, PathFromBytes(ExplainProgramDirFailure(settings_, *failure)));
     }
 }
 

@@ -188,7 +188,7 @@ bool TTplEd::NewTplRebuild(const std::string& name, const std::string& line, boo
     }
     writes.push_back({settings_.NewTplPath(), std::move(rebuilt.bytes)});
     if (const std::optional<std::string> failure = WriteFilesTogether(writes)) {
-        ShowMessage(this, PathFromBytes(*failure) +
+        ShowMessage(this, PathFromBytes(ExplainProgramDirFailure(settings_, *failure)) +
                               QStringLiteral("\nNew.tpl and Old.tpl are as they were."));
         return false;
     }
