@@ -27,5 +27,18 @@ TEST(Settings, TrailingSeparator) {
     EXPECT_EQ(WithTrailingSeparator("a"), std::string("a") + kDirSeparator);
 }
 
+TEST(Settings, AnUnwritableProgramFolderIsNamedAsTheProblem) {
+    Settings s;
+    s.programDir = ::testing::TempDir();
+    EXPECT_TRUE(CanWriteIn(s.programDir));
+    EXPECT_EQ(ExplainProgramDirFailure(s, "Cannot create file x"), "Cannot create file x");
+    s.programDir = "/nonexistent/skerry/";
+    EXPECT_FALSE(CanWriteIn(s.programDir));
+    const std::string message = ExplainProgramDirFailure(s, "Cannot create file x");
+    EXPECT_NE(message.find("own folder, /nonexistent/skerry/, and cannot write there"),
+              std::string::npos);
+    EXPECT_NE(message.find("Cannot create file x"), std::string::npos);
+}
+
 }  // namespace
 }  // namespace skerry
