@@ -76,7 +76,9 @@ TEST_F(FileCommandsTest, OpenOfABaseKeepsItsTypeAndAnUntouchedPickerChangesNothi
     EXPECT_EQ(Ed().Memo->toPlainText(), "Parent template(s)\n\n");
 
     Res().ED->clear();
+    Ed().Memo->setPlainText("kept");
     Pick("", &TTplEd::Open1Click);  // closed without a click: nothing to open
+    EXPECT_EQ(Ed().Memo->toPlainText(), "kept");
     EXPECT_EQ(Ed().TplNameE->text(), "_weapon");
     EXPECT_EQ(Value("type"), "weapon");
 }

@@ -65,14 +65,13 @@ void TTplEd::OpenNewtpl1Click() {
 void TTplEd::OpenTemplate(bool fromNewTpl) {
     BasedOnE->setEnabled(true);
     templates_.newTplMode = fromNewTpl;
-    Memo->clear();
     templateListing_ = true;
     GetTplNam();
     DisplayAll();
     templateListing_ = false;
     chosenName_ = windows_ != nullptr ? ToBytes(windows_->Res().ED->text()) : std::string();
     if (chosenName_.empty()) {
-        return;  // the picker was closed without a choice
+        return;  // the picker was closed without a choice: the memo and grid stay
     }
     QString chain = QStringLiteral("Parent template(s)\n\n");
     const ParentWalk walk = WalkParents(templates_, chosenName_);
