@@ -7,7 +7,7 @@ CONFIGURE  := cmake -S . -B $(BUILD) -G $(GENERATOR) -DCMAKE_BUILD_TYPE=RelWithD
 SAMPLE     := $(CURDIR)/$(BUILD)/sample
 RUN_CONFIG := $(CURDIR)/$(BUILD)/config
 
-.PHONY: all deps configure build run test bench package help-images clean
+.PHONY: all deps configure build build-app run test bench package help-images clean
 
 all: build
 
@@ -20,7 +20,11 @@ configure: deps
 build: configure
 	@cmake --build $(BUILD)
 
-run: build
+# Only what the editor needs, so the first `make run` does not wait for the tests to build.
+build-app: configure
+	@cmake --build $(BUILD) --target skerry skerry-cli skerry-shots
+
+run: build-app
 	@$(BUILD)/skerry-cli sample $(SAMPLE)
 	@mkdir -p $(RUN_CONFIG)/Harrowmoor
 	@printf '[General]\nJed=%s\nJK=%s\nMOTS=%s\n' "$(SAMPLE)/jed/master.tpl" "$(SAMPLE)/jk/" \

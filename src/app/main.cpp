@@ -7,6 +7,8 @@ int main(int argc, char** argv) {
     skerry::ui::SkerryApplication app(argc, argv);
     skerry::ui::AppState state(std::make_unique<skerry::ui::QSettingsStore>());
     skerry::ui::AppWindows windows(state);
+    // A size to come back to when the user leaves the maximised state.
+    windows.TplEd().resize(1100, 760);
     windows.TplEd().showMaximized();
     return app.exec();
 }

@@ -116,6 +116,7 @@ void TTplEd::BasedOnEClick() {
     if (windows_ != nullptr) {
         BasedOnE->setText(windows_->Res().ED->text());
     }
+    ViewSBClick();  // so the line shows the parent just chosen
 }
 
 void TTplEd::SaveAS1Click() {
