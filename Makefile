@@ -36,7 +36,7 @@ test: build
 	@cd $(BUILD) && ctest --output-on-failure --timeout 120
 
 bench: build
-	@$(BUILD)/bench/skerry-bench --benchmark_counters_tabular=true
+	@$(BUILD)/bench/skerry-bench
 
 clean:
 	rm -rf $(BUILD)

@@ -46,4 +46,12 @@ std::size_t PickerInsertPosition(const std::vector<std::string>& sorted, std::st
     return static_cast<std::size_t>(at - sorted.begin());
 }
 
+void AddInPickerOrder(std::vector<std::string>& listed, std::vector<std::string> names) {
+    listed.insert(listed.end(), std::make_move_iterator(names.begin()),
+                  std::make_move_iterator(names.end()));
+    std::stable_sort(listed.begin(), listed.end(), [](const std::string& a, const std::string& b) {
+        return PickerNameLess(a, b);
+    });
+}
+
 }  // namespace skerry

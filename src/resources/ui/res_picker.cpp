@@ -329,10 +329,7 @@ void TRes::ClearList() {
 }
 
 void TRes::AddNames(const std::vector<std::string>& names) {
-    listed_.insert(listed_.end(), names.begin(), names.end());
-    std::stable_sort(
-        listed_.begin(), listed_.end(),
-        [](const std::string& a, const std::string& b) { return PickerNameLess(a, b); });
+    AddInPickerOrder(listed_, names);
     QStringList items;
     items.reserve(static_cast<qsizetype>(listed_.size()));
     for (const std::string& name : listed_) {
