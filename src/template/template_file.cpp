@@ -1,7 +1,6 @@
 #include "template/template_file.hpp"
 
 #include <fstream>
-#include <iterator>
 #include <system_error>
 
 #include "template/new_tpl.hpp"
@@ -21,7 +20,17 @@ FileBytes ReadFileBytes(const std::filesystem::path& path) {
         result.error = "Cannot open file " + path.string();
         return result;
     }
-    std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    // Whole blocks at a time: a character at a time through the stream buffer is ten times
+    // slower, and a 1 MB template file is read at every Open, Save and Append.
+    std::string bytes;
+    std::error_code ec;
+    if (const std::uintmax_t size = std::filesystem::file_size(path, ec); !ec) {
+        bytes.reserve(static_cast<std::size_t>(size));
+    }
+    char block[1 << 16];
+    while (in.read(block, sizeof block) || in.gcount() > 0) {
+        bytes.append(block, static_cast<std::size_t>(in.gcount()));
+    }
     if (in.bad()) {
         result.error = "Cannot read file " + path.string();
         return result;

@@ -10,7 +10,12 @@ std::string TabConvert(std::string line) {
 }
 
 void TabConvertTail(std::string& text, std::size_t from) {
-    std::replace(text.begin() + static_cast<std::ptrdiff_t>(from), text.end(), '\t', ' ');
+    // A line holds few tabs; searching for them is several times faster than testing every
+    // byte.
+    for (std::size_t tab = text.find('\t', from); tab != std::string::npos;
+         tab = text.find('\t', tab + 1)) {
+        text[tab] = ' ';
+    }
 }
 
 void FieldViews(std::string_view line, std::span<std::string_view> fields) {
