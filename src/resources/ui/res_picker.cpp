@@ -423,15 +423,14 @@ void TRes::LB1Click() {
 }
 
 void TRes::ShowTexture(std::size_t index, const std::string& item) {
-    const DecodedTexture texture =
-        resources_.DecodeTexture(index, selectedColormap_, DecimalSeparator());
+    DecodedTexture texture = resources_.DecodeTexture(index, selectedColormap_, DecimalSeparator());
     QPixmap picture;
     picture.loadFromData(reinterpret_cast<const uchar*>(texture.bmp.data()),
                          static_cast<uint>(texture.bmp.size()), "BMP");
     Image->setPixmap(picture);
     Label1->setText(FromBytes(texture.gridSizeText));
     Label2->setText(FromBytes(texture.pixelSizeText));
-    shownBmp_ = texture.bmp;
+    shownBmp_ = std::move(texture.bmp);
     // Every texture shown is also written beside the program.
     Export(item);
 }
