@@ -39,6 +39,21 @@ const std::string& Keep(std::string bytes) {
     return *kept.back();
 }
 
+// A plain read of count bytes at each offset of a file, opened once.
+BenchmarkFn PlainRead(std::string path, std::vector<std::uint64_t> offsets, std::uint64_t count) {
+    return [path = std::move(path), offsets = std::move(offsets), count](benchmark::State& state) {
+        std::string buffer(count, '\0');
+        for (auto _ : state) {
+            std::ifstream in(path, std::ios::binary);
+            for (const std::uint64_t offset : offsets) {
+                in.seekg(static_cast<std::streamoff>(offset));
+                in.read(buffer.data(), static_cast<std::streamsize>(count));
+            }
+            benchmark::DoNotOptimize(buffer.data());
+        }
+    };
+}
+
 void AddTemplateRows(const Inputs& inputs) {
     for (const double scale : kScales) {
         const std::size_t count = Scaled(kFullTemplates, scale);
@@ -56,6 +71,24 @@ void AddTemplateRows(const Inputs& inputs) {
             }
         })->UseRealTime();
     }
+
+    // As Open, Save and Append do it: the file read and the scan together.
+    const std::string master = (inputs.jedFolder / "master.tpl").string();
+    const std::uint64_t masterBytes = inputs.templateFile.size();
+    AddRow({"template scan of master.tpl on disk",
+            "1000 templates, " + Megabytes(inputs.templateFile.size()), masterBytes,
+            AddBaseline("baseline: read of master.tpl", masterBytes,
+                        PlainRead(master, {0}, masterBytes)),
+            1.0, Target::AtLeastMBps(200)},
+           [master](benchmark::State& state) {
+               TemplateStore store;
+               for (auto _ : state) {
+                   if (store.Scan(master).status != ScanResult::Status::Read) {
+                       Fault("master.tpl was not read");
+                   }
+               }
+           })
+        ->UseRealTime();
 
     AddRow({"lookup by name (the last one)", "1000 templates", 0, {}, 1.0, {}},
            [&inputs](benchmark::State& state) {
@@ -131,21 +164,6 @@ void AddTemplateRows(const Inputs& inputs) {
                }
            })
         ->UseRealTime();
-}
-
-// A plain read of count bytes at each offset of a file, opened once.
-BenchmarkFn PlainRead(std::string path, std::vector<std::uint64_t> offsets, std::uint64_t count) {
-    return [path = std::move(path), offsets = std::move(offsets), count](benchmark::State& state) {
-        std::string buffer(count, '\0');
-        for (auto _ : state) {
-            std::ifstream in(path, std::ios::binary);
-            for (const std::uint64_t offset : offsets) {
-                in.seekg(static_cast<std::streamoff>(offset));
-                in.read(buffer.data(), static_cast<std::streamsize>(count));
-            }
-            benchmark::DoNotOptimize(buffer.data());
-        }
-    };
 }
 
 void AddResourceRows(const Inputs& inputs) {
