@@ -9,10 +9,25 @@
 #include "core_bench.hpp"
 #include "window_bench.hpp"
 
+namespace {
+
+QtMessageHandler qtMessages = nullptr;
+
+// The offscreen platform says at every window what it cannot do (raise, size hints); that is
+// all that is dropped.
+void QuietOffscreen(QtMsgType type, const QMessageLogContext& context, const QString& text) {
+    if (!text.startsWith(QStringLiteral("This plugin does not support"))) {
+        qtMessages(type, context, text);
+    }
+}
+
+}  // namespace
+
 int main(int argc, char** argv) {
     // Windows are measured offscreen, the same on every machine, and with a settings folder
     // of their own so that nothing reaches the user's settings.
     qputenv("QT_QPA_PLATFORM", "offscreen");
+    qtMessages = qInstallMessageHandler(QuietOffscreen);
     QTemporaryDir config;
     qputenv("XDG_CONFIG_HOME", config.path().toLocal8Bit());
     skerry::ui::SkerryApplication app(argc, argv);
