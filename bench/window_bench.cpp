@@ -54,13 +54,13 @@ class ModalAnswers : public QObject {
     Clock::time_point ShownAt() const { return shownAt_; }
     // Titles of the windows that came up unexpected, and answers no window took.
     QString TakeSurprises() {
-        QString surprises = unexpected_.join(QStringLiteral(", "));
+        QStringList surprises = unexpected_;
         if (!answers_.empty()) {
-            surprises += QStringLiteral("%1 answers unused").arg(answers_.size());
+            surprises << QStringLiteral("%1 answers unused").arg(answers_.size());
         }
         unexpected_.clear();
         answers_.clear();
-        return surprises;
+        return surprises.join(QStringLiteral(", "));
     }
 
   protected:
