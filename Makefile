@@ -40,7 +40,7 @@ test: build
 	@cd $(BUILD) && ctest --output-on-failure --timeout 120
 
 bench: build
-	@$(BUILD)/bench/skerry-bench --benchmark_counters_tabular=true
+	@$(BUILD)/bench/skerry-bench
 
 # A .deb of the editor, its help, the command line tool and the sample data.
 package: build

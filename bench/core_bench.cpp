@@ -1,84 +1,278 @@
-// Throughput of the template core. Each figure stands beside a memcpy of the same bytes, so
-// the ratio means something on a busy machine. Inputs are made here; none is checked in.
-#include <benchmark/benchmark.h>
+// Throughput and latency of the core at the largest sizes the program handles. Each rate
+// stands beside a memcpy or plain read of the same bytes, measured in the same run.
+#include "core_bench.hpp"
 
-#include <cstring>
-#include <string>
+#include <cstdio>
+#include <fstream>
+#include <memory>
 
+#include "bench_table.hpp"
+#include "resources/gob_container.hpp"
+#include "resources/mat_fileops.hpp"
+#include "resources/picker_listing.hpp"
+#include "resources/picker_order.hpp"
+#include "resources/resource_state.hpp"
+#include "resources/sample_data.hpp"
 #include "template/catalogue.hpp"
+#include "template/new_tpl.hpp"
 #include "template/template_line.hpp"
 #include "template/template_store.hpp"
 
+namespace skerry::bench {
+
 namespace {
 
-// About 1 MB: 1000 templates, each a level below one of the earlier ones.
-const std::string& TemplateFile() {
-    static const std::string bytes = [] {
-        std::string out = "# DESC: generated\r\n_weapon none type=weapon\r\n";
-        for (int i = 1; i < 1000; ++i) {
-            const std::string parent = i < 10 ? "_weapon" : "w" + std::to_string(i / 10);
-            out += "w" + std::to_string(i) + "\t" + parent;
-            while (out.size() % 1000 < 960) {
-                out += " damage=" + std::to_string(i) + ".5";
+std::string Megabytes(std::size_t bytes) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%.2f MB", static_cast<double>(bytes) / 1e6);
+    return text;
+}
+
+std::size_t Scaled(std::size_t full, double scale) {
+    return static_cast<std::size_t>(static_cast<double>(full) * scale + 0.5);
+}
+
+// Texts the benchmarks work on live as long as the run: the rows and baselines keep views.
+const std::string& Keep(std::string bytes) {
+    static std::vector<std::unique_ptr<std::string>> kept;
+    kept.push_back(std::make_unique<std::string>(std::move(bytes)));
+    return *kept.back();
+}
+
+// A plain read of count bytes at each offset of a file, opened once.
+BenchmarkFn PlainRead(std::string path, std::vector<std::uint64_t> offsets, std::uint64_t count) {
+    return [path = std::move(path), offsets = std::move(offsets), count](benchmark::State& state) {
+        std::string buffer(count, '\0');
+        for (auto _ : state) {
+            std::ifstream in(path, std::ios::binary);
+            for (const std::uint64_t offset : offsets) {
+                in.seekg(static_cast<std::streamoff>(offset));
+                in.read(buffer.data(), static_cast<std::streamsize>(count));
             }
-            out += "\r\n";
+            benchmark::DoNotOptimize(buffer.data());
         }
-        return out;
-    }();
-    return bytes;
+    };
 }
 
-void BM_Memcpy(benchmark::State& state) {
-    const std::string& src = TemplateFile();
-    std::string dst(src.size(), '\0');
-    for (auto _ : state) {
-        std::memcpy(dst.data(), src.data(), src.size());
-        benchmark::DoNotOptimize(dst.data());
+void AddTemplateRows(const Inputs& inputs) {
+    for (const double scale : kScales) {
+        const std::size_t count = Scaled(kFullTemplates, scale);
+        const std::string& file = scale == 1.0 ? inputs.templateFile : Keep(TemplateFile(count));
+        Row row{"template scan", std::to_string(count) + " templates, " + Megabytes(file.size()),
+                file.size(),     AddMemcpyBaseline(file),
+                scale,           {}};
+        if (scale == 1.0) {
+            row.target = Target::AtLeastMBps(200);
+        }
+        AddRow(row, [&file](benchmark::State& state) {
+            TemplateStore store;
+            for (auto _ : state) {
+                benchmark::DoNotOptimize(store.ScanBytes(file));
+            }
+        })->UseRealTime();
     }
-    state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * src.size()));
-}
-BENCHMARK(BM_Memcpy);
 
-void BM_TemplateScan(benchmark::State& state) {
-    skerry::TemplateStore store;
-    for (auto _ : state) {
-        benchmark::DoNotOptimize(store.ScanBytes(TemplateFile()));
-    }
-    state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * TemplateFile().size()));
-}
-BENCHMARK(BM_TemplateScan);
+    // As Open, Save and Append do it: the file read and the scan together.
+    const std::string master = (inputs.jedFolder / "master.tpl").string();
+    const std::uint64_t masterBytes = inputs.templateFile.size();
+    AddRow({"template scan of master.tpl on disk",
+            "1000 templates, " + Megabytes(inputs.templateFile.size()), masterBytes,
+            AddBaseline("baseline: read of master.tpl", masterBytes,
+                        PlainRead(master, {0}, masterBytes)),
+            1.0, Target::AtLeastMBps(200)},
+           [master](benchmark::State& state) {
+               TemplateStore store;
+               for (auto _ : state) {
+                   if (store.Scan(master).status != ScanResult::Status::Read) {
+                       Fault("master.tpl was not read");
+                   }
+               }
+           })
+        ->UseRealTime();
 
-void BM_LookupByName(benchmark::State& state) {
-    skerry::TemplateStore store;
-    store.ScanBytes(TemplateFile());
-    for (auto _ : state) {
-        benchmark::DoNotOptimize(store.Lookup("w999"));
-    }
-}
-BENCHMARK(BM_LookupByName);
+    AddRow({"lookup by name (the last one)", "1000 templates", 0, {}, 1.0, {}},
+           [&inputs](benchmark::State& state) {
+               TemplateStore store;
+               store.ScanBytes(inputs.templateFile);
+               const std::string last = store.Templates().name[kFullTemplates - 1];
+               for (auto _ : state) {
+                   benchmark::DoNotOptimize(store.Lookup(last));
+               }
+           })
+        ->UseRealTime();
 
-void BM_DescendantSearch(benchmark::State& state) {
-    skerry::TemplateStore store;
-    store.ScanBytes(TemplateFile());
-    for (auto _ : state) {
-        store.SearchDescendants("_weapon");
-        benchmark::DoNotOptimize(store.Descendants().name[0].data());
+    for (const double scale : kScales) {
+        const std::size_t count = Scaled(kFullTemplates, scale);
+        const std::string& file = scale == 1.0 ? inputs.templateFile : Keep(TemplateFile(count));
+        const std::size_t descendants = WeaponDescendants(count);
+        AddRow({"descendant search",
+                std::to_string(count) + " templates, " + std::to_string(descendants) + " below",
+                0,
+                {},
+                scale,
+                {}},
+               [&file, descendants](benchmark::State& state) {
+                   TemplateStore store;
+                   store.ScanBytes(file);
+                   for (auto _ : state) {
+                       store.SearchDescendants("_weapon");
+                       benchmark::DoNotOptimize(store.Descendants().name[0].data());
+                   }
+                   std::size_t found = 0;
+                   for (const std::string& name : store.Descendants().name) {
+                       found += name.empty() ? 0 : 1;
+                   }
+                   if (found != descendants + 1) {
+                       Fault("the search missed descendants");
+                   }
+               })
+            ->UseRealTime();
     }
-}
-BENCHMARK(BM_DescendantSearch);
 
-void BM_ComposeActor(benchmark::State& state) {
-    skerry::ParamGrid grid;
-    skerry::LoadGridMain(grid, "actor");
-    for (std::size_t row = 0; row < grid.RowCount(); ++row) {
-        grid.Row(row).value = "1.0";
+    AddRow({"compose template line", "46 rows, every one set", 0, {}, 1.0, {}},
+           [](benchmark::State& state) {
+               ParamGrid grid;
+               LoadGridMain(grid, "actor");
+               for (std::size_t row = 0; row < grid.RowCount(); ++row) {
+                   grid.Row(row).value = "1.000000";
+               }
+               if (grid.RowCount() != 46) {
+                   Fault("the actor grid is not 46 rows");
+               }
+               for (auto _ : state) {
+                   benchmark::DoNotOptimize(ComposeLine("mytemplate", "_actor", grid));
+               }
+           })
+        ->UseRealTime();
+
+    const std::string& file = inputs.templateFile;
+    AddRow({"New.tpl rebuild",
+            "1000 templates, " + Megabytes(file.size()),
+            file.size(),
+            AddMemcpyBaseline(file),
+            1.0,
+            {}},
+           [&file](benchmark::State& state) {
+               const std::string name = DeepestWeapon(kFullTemplates);
+               const std::string line = name + "            _weapon damage=99.000000";
+               for (auto _ : state) {
+                   RebuiltTemplateFile rebuilt = RebuildTemplateFile(file, name, line);
+                   benchmark::DoNotOptimize(rebuilt.bytes.data());
+                   if (!rebuilt.replaced) {
+                       Fault("the template was not found");
+                   }
+               }
+           })
+        ->UseRealTime();
+}
+
+void AddResourceRows(const Inputs& inputs) {
+    const std::string container = (inputs.jkFolder / "res2.gob").string();
+    const std::uint64_t directoryBytes = kDirectoryStart + kFullEntries * kEntryRecordSize;
+    AddRow({"directory read with names", "4096 entries", directoryBytes,
+            AddBaseline("baseline: read of the directory", directoryBytes,
+                        PlainRead(container, {0}, directoryBytes)),
+            1.0, Target::AtMostMs(1)},
+           [container](benchmark::State& state) {
+               for (auto _ : state) {
+                   ResourceState resources;
+                   if (resources.Load(container)) {
+                       Fault("the container did not load");
+                   }
+                   benchmark::DoNotOptimize(resources.Names().data());
+               }
+           })
+        ->UseRealTime();
+
+    for (const double scale : kScales) {
+        const std::size_t count = Scaled(kFullEntries, scale);
+        const std::vector<std::string> names(
+            inputs.entryNames.begin(),
+            inputs.entryNames.begin() + static_cast<std::ptrdiff_t>(count));
+        std::string joined;
+        for (const std::string& name : names) {
+            joined += name;
+        }
+        const std::string& bytes = Keep(std::move(joined));
+        AddRow({"listing of .mat in picker order",
+                std::to_string(count) + " names",
+                bytes.size(),
+                AddMemcpyBaseline(bytes),
+                scale,
+                {}},
+               [names](benchmark::State& state) {
+                   for (auto _ : state) {
+                       std::vector<std::string> listed;
+                       AddInPickerOrder(listed, ListEntries(names, ".mat"));
+                       benchmark::DoNotOptimize(listed.data());
+                   }
+               })
+            ->UseRealTime();
     }
-    for (auto _ : state) {
-        benchmark::DoNotOptimize(skerry::ComposeLine("mytemplate", "_actor", grid));
+
+    ResourceState loaded;
+    loaded.Load(container);
+    const std::vector<ResourceState::ColormapEntry> colormaps = loaded.FindColormaps();
+    std::vector<std::uint64_t> offsets;
+    {
+        const LoadedContainer directory = LoadContainer(container);
+        for (const ResourceState::ColormapEntry& colormap : colormaps) {
+            offsets.push_back(
+                static_cast<std::uint64_t>(directory.directory.entries[colormap.index].offset));
+        }
+    }
+    AddRow({"colormap reads",
+            std::to_string(colormaps.size()) + " slots",
+            colormaps.size() * kColormapBytes,
+            AddBaseline("baseline: read of 20 colormaps", colormaps.size() * kColormapBytes,
+                        PlainRead(container, offsets, kColormapBytes)),
+            1.0,
+            {}},
+           [container, colormaps](benchmark::State& state) {
+               ResourceState resources;
+               resources.Load(container);
+               if (colormaps.size() != kColormaps) {
+                   Fault("the container lacks colormaps");
+               }
+               for (auto _ : state) {
+                   resources.StoreColormaps(colormaps);
+                   benchmark::DoNotOptimize(&resources.Colormaps());
+               }
+           })
+        ->UseRealTime();
+
+    struct Texture {
+        const char* size;
+        std::string mat;
+    };
+    const Texture textures[] = {
+        {"64x64", MakeTextureMat(64, 64, GradientPixels(64, 64))},
+        {"512x512", MakeTextureMat(512, 512, BrickPixels(512, 512))},
+        {"2048x2048", MakeTextureMat(2048, 2048, StripePixels(2048, 2048))},
+        {"solid colour, 64x64", MakeSolidMat(5)},
+    };
+    ColormapTable palettes;
+    palettes.Load(0, MakeColormap(SamplePalette(0)));
+    for (const Texture& texture : textures) {
+        const std::string& mat = Keep(texture.mat);
+        const std::string& bmp = Keep(DecodeMat(mat, palettes.Slot(0)).bmp);
+        AddRow({"texture decode into the BMP", texture.size, bmp.size(), AddMemcpyBaseline(bmp),
+                1.0, Target::AtLeastRatio(0.25)},
+               [&mat, palettes](benchmark::State& state) {
+                   for (auto _ : state) {
+                       DecodedTexture decoded = DecodeMat(mat, palettes.Slot(0));
+                       benchmark::DoNotOptimize(decoded.bmp.data());
+                   }
+               })
+            ->UseRealTime();
     }
 }
-BENCHMARK(BM_ComposeActor);
 
 }  // namespace
 
-BENCHMARK_MAIN();
+void AddCoreBenchmarks(const Inputs& inputs) {
+    AddTemplateRows(inputs);
+    AddResourceRows(inputs);
+}
+
+}  // namespace skerry::bench

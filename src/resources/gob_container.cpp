@@ -54,12 +54,12 @@ GobDirectory ReadDirectory(ByteSource& source, std::int32_t count) {
     return directory;
 }
 
-std::string ReadEntry(ByteSource& source, const GobEntry& entry) {
+std::string ReadEntry(ByteSource& source, const GobEntry& entry, std::uint64_t limit) {
     if (entry.offset < 0 || entry.size <= 0) {
         return {};
     }
     return source.ReadAt(static_cast<std::uint64_t>(entry.offset),
-                         static_cast<std::uint64_t>(entry.size));
+                         std::min(static_cast<std::uint64_t>(entry.size), limit));
 }
 
 std::string CannotOpenMessage(const std::filesystem::path& path) {

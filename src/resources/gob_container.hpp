@@ -52,7 +52,8 @@ ContainerHeader TestContainer(ByteSource& source);
 GobDirectory ReadDirectory(ByteSource& source, std::int32_t count);
 
 // The entry's bytes: only those that exist in the source, none for a negative offset or size.
-std::string ReadEntry(ByteSource& source, const GobEntry& entry);
+// At most limit of them, for readers that need only the entry's start.
+std::string ReadEntry(ByteSource& source, const GobEntry& entry, std::uint64_t limit = UINT64_MAX);
 
 // The container test and the directory read of a file, with a message for the user when the
 // file cannot be used.

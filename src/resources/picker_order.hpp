@@ -16,4 +16,8 @@ bool EqualsIgnoringCase(std::string_view a, std::string_view b);
 // Where name goes in a list already in picker order (after any equal names).
 std::size_t PickerInsertPosition(const std::vector<std::string>& sorted, std::string_view name);
 
+// Adds names to a list already in picker order. A name equal to one listed goes after it, and
+// equal names among those added keep their order.
+void AddInPickerOrder(std::vector<std::string>& listed, std::vector<std::string> names);
+
 }  // namespace skerry

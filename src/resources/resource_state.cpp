@@ -37,8 +37,16 @@ std::vector<ResourceState::ColormapEntry> ResourceState::FindColormaps() const {
 }
 
 void ResourceState::StoreColormaps(const std::vector<ColormapEntry>& colormaps) {
+    // One opening for all of them, and only the header and palette of each: the rest of a
+    // colormap (light levels, transparency) is a hundred times larger and never used.
+    std::optional<FileSource> source = FileSource::Open(path_);
     for (std::size_t slot = 0; slot < colormaps.size() && slot < kColormapSlots; ++slot) {
-        colormaps_.Load(slot, ReadEntry(colormaps[slot].index).value_or(std::string()));
+        const std::size_t index = colormaps[slot].index;
+        std::string bytes;
+        if (source && index < directory_.entries.size()) {
+            bytes = skerry::ReadEntry(*source, directory_.entries[index], kColormapBytes);
+        }
+        colormaps_.Load(slot, bytes);
     }
 }
 

@@ -1,5 +1,6 @@
 #include "template/new_tpl.hpp"
 
+#include <array>
 #include <fstream>
 #include <system_error>
 
@@ -12,16 +13,19 @@ RebuiltTemplateFile RebuildTemplateFile(std::string_view source, std::string_vie
                                         std::string_view line) {
     RebuiltTemplateFile file;
     file.bytes.reserve(source.size() + line.size() + 64);
-    for (std::string& raw : SplitTemplateLines(source)) {
-        std::string converted = TabConvert(std::move(raw));
-        if (SplitFields(converted)[0] == name) {
+    ForEachTemplateLine(source, [&](std::string_view raw) {
+        const std::size_t at = file.bytes.size();
+        file.bytes += raw;
+        TabConvertTail(file.bytes, at);
+        std::array<std::string_view, 1> first;
+        FieldViews(std::string_view(file.bytes).substr(at), first);
+        if (first[0] == name) {
+            file.bytes.resize(at);
             file.bytes += line;
             file.replaced = true;
-        } else {
-            file.bytes += converted;
         }
         file.bytes += kLineEnd;
-    }
+    });
     return file;
 }
 

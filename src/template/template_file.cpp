@@ -1,7 +1,6 @@
 #include "template/template_file.hpp"
 
 #include <fstream>
-#include <iterator>
 #include <system_error>
 
 #include "template/new_tpl.hpp"
@@ -9,24 +8,8 @@
 namespace skerry {
 
 std::vector<std::string> SplitTemplateLines(std::string_view bytes) {
-    constexpr char kCtrlZ = 26;
-    if (const std::size_t end = bytes.find(kCtrlZ); end != std::string_view::npos) {
-        bytes = bytes.substr(0, end);
-    }
     std::vector<std::string> lines;
-    std::size_t start = 0;
-    while (start < bytes.size()) {
-        const std::size_t end = bytes.find_first_of("\r\n", start);
-        if (end == std::string_view::npos) {
-            lines.emplace_back(bytes.substr(start));
-            break;
-        }
-        lines.emplace_back(bytes.substr(start, end - start));
-        start = end + 1;
-        if (bytes[end] == '\r' && start < bytes.size() && bytes[start] == '\n') {
-            ++start;
-        }
-    }
+    ForEachTemplateLine(bytes, [&lines](std::string_view line) { lines.emplace_back(line); });
     return lines;
 }
 
@@ -37,7 +20,17 @@ FileBytes ReadFileBytes(const std::filesystem::path& path) {
         result.error = "Cannot open file " + path.string();
         return result;
     }
-    std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    // Whole blocks at a time: a character at a time through the stream buffer is ten times
+    // slower, and a 1 MB template file is read at every Open, Save and Append.
+    std::string bytes;
+    std::error_code ec;
+    if (const std::uintmax_t size = std::filesystem::file_size(path, ec); !ec) {
+        bytes.reserve(static_cast<std::size_t>(size));
+    }
+    char block[1 << 16];
+    while (in.read(block, sizeof block) || in.gcount() > 0) {
+        bytes.append(block, static_cast<std::size_t>(in.gcount()));
+    }
     if (in.bad()) {
         result.error = "Cannot read file " + path.string();
         return result;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -10,6 +11,33 @@ namespace skerry {
 
 // Template files are single-byte text. A line ends at CR, at LF, or at CR LF (one end), and
 // a Ctrl-Z byte ends the file. A last line without an end is still a line.
+// Calls each(line) for every line in order; the views point into bytes.
+template <typename Each>
+void ForEachTemplateLine(std::string_view bytes, Each&& each) {
+    constexpr char kCtrlZ = 26;
+    if (const std::size_t end = bytes.find(kCtrlZ); end != std::string_view::npos) {
+        bytes = bytes.substr(0, end);
+    }
+    const std::size_t size = bytes.size();
+    std::size_t start = 0;
+    while (start < size) {
+        // A plain loop: find_first_of over a set of two is several times slower.
+        std::size_t end = start;
+        while (end < size && bytes[end] != '\r' && bytes[end] != '\n') {
+            ++end;
+        }
+        each(bytes.substr(start, end - start));
+        if (end == size) {
+            break;
+        }
+        start = end + 1;
+        if (bytes[end] == '\r' && start < size && bytes[start] == '\n') {
+            ++start;
+        }
+    }
+}
+
+// The lines as ForEachTemplateLine gives them.
 std::vector<std::string> SplitTemplateLines(std::string_view bytes);
 
 // The line end the program writes after every line of a template file.

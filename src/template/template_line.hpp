@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstddef>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -18,10 +19,15 @@ inline constexpr std::size_t kHeadColumn = 17;
 
 // Every tab becomes one space (no tab stops), so the line keeps its length.
 std::string TabConvert(std::string line);
+// The same, in place, for the text from `from` on (a line just added at the end).
+void TabConvertTail(std::string& text, std::size_t from);
 
 // Cuts a tab-converted line at spaces. The first space of every run starts the next field,
 // so a leading space leaves field 0 empty and trailing spaces leave one empty field.
 Fields SplitFields(std::string_view line);
+// The first fields.size() fields of the same cut, as views into line; fields the line does
+// not have are left as they are.
+void FieldViews(std::string_view line, std::span<std::string_view> fields);
 
 // A param=value field cut at its first "=" (the first character always belongs to the
 // name). hasEquals is false for a field without "=": such a field is no parameter.

@@ -42,22 +42,29 @@ ScanResult TemplateStore::Scan(const std::string& path) {
 
 ScanResult TemplateStore::ScanBytes(std::string_view bytes) {
     ScanResult result;
-    templates_.Clear();
     std::size_t k = 0;
-    for (std::string& raw : SplitTemplateLines(bytes)) {
+    ForEachTemplateLine(bytes, [&](std::string_view raw) {
         if (IsComment(raw)) {
-            continue;
+            return;
         }
         if (k == kTemplateCapacity) {
             result.truncated = true;
-            break;
+            return;
         }
-        std::string line = TabConvert(std::move(raw));
-        Fields fields = SplitFields(line);
-        templates_.name[k] = std::move(fields[0]);
-        templates_.parent[k] = std::move(fields[1]);
-        templates_.line[k] = std::move(line);
+        // Entries are overwritten in place, so a scan after the first reuses their memory.
+        std::string& line = templates_.line[k];
+        line.assign(raw);
+        TabConvertTail(line, 0);
+        std::array<std::string_view, 2> head;
+        FieldViews(line, head);
+        templates_.name[k].assign(head[0]);
+        templates_.parent[k].assign(head[1]);
         ++k;
+    });
+    for (; k < kTemplateCapacity; ++k) {
+        templates_.name[k].clear();
+        templates_.parent[k].clear();
+        templates_.line[k].clear();
     }
     return result;
 }

@@ -97,6 +97,8 @@ TEST(GobContainer, EntryReadsNeverPassTheEndOrTrustSizes) {
     GobEntry entry = Directory(bytes).entries.at(0);
     const std::int32_t start = entry.offset;
 
+    EXPECT_EQ(ReadEntry(source, entry, 3), "hel");  // a reader that needs only the start
+    EXPECT_EQ(ReadEntry(source, entry, 99), "hello");
     entry.size = INT32_MAX;  // a huge size gives the bytes up to the end, no more
     EXPECT_EQ(ReadEntry(source, entry), "hello");
     entry.offset = -4;

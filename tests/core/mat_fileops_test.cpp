@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
 
@@ -66,6 +67,21 @@ TEST(MatFileops, StrideRowsAndSizeTexts) {
 
     EXPECT_EQ(GridSizeText(512, 64, ','), "Size in Jed Grid = 1,60 Wide x 0,20 High");
     EXPECT_EQ(PixelSizeText(1024, 8), "Size in pixels = 1024 Wide x   8 High");
+}
+
+TEST(MatFileops, SizeTextsReadAsPrintfWritesThem) {
+    // Every side a texture can have, rounded exactly as "%4.2f" rounds and padded as "%3d".
+    char expected[96];
+    for (std::int32_t side = 1; side <= kMaxTextureSide; ++side) {
+        const std::int32_t other = kMaxTextureSide + 1 - side;
+        std::snprintf(expected, sizeof expected, "Size in Jed Grid = %4.2f Wide x %4.2f High",
+                      side * 0.003125, other * 0.003125);
+        ASSERT_EQ(GridSizeText(side, other, '.'), expected) << side;
+        std::snprintf(expected, sizeof expected, "Size in pixels = %3d Wide x %3d High", side,
+                      other);
+        ASSERT_EQ(PixelSizeText(side, other), expected) << side;
+    }
+    EXPECT_EQ(GridSizeText(512, 64, ','), "Size in Jed Grid = 1,60 Wide x 0,20 High");
 }
 
 TEST(MatFileops, SolidColourIsA64SquareOfItsIndex) {

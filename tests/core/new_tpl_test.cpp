@@ -15,10 +15,15 @@ TEST(NewTpl, ReplacesEveryLineOfTheNameInPlace) {
         "crate\t_decor\tsize=0.2\r\n"
         "other none\n"            // an LF-only line end
         "crate none # twice\r\n"  // the rebuild goes by field 0 alone
+        "crates none\r\n"         // a longer name is another template
+        "\tcrate none\r\n"        // a leading tab leaves field 0 empty
+        "crate\r\n"               // a name alone is still field 0
         "last none";              // no line end at all
     const RebuiltTemplateFile file = RebuildTemplateFile(source, "crate", "NEWLINE");
     EXPECT_TRUE(file.replaced);
-    EXPECT_EQ(file.bytes, "# DESC: crates\r\nNEWLINE\r\nother none\r\nNEWLINE\r\nlast none\r\n");
+    EXPECT_EQ(file.bytes,
+              "# DESC: crates\r\nNEWLINE\r\nother none\r\nNEWLINE\r\ncrates none\r\n"
+              " crate none\r\nNEWLINE\r\nlast none\r\n");
 }
 
 TEST(NewTpl, NewTemplatesGoAtTheEndAfterTheirDescription) {

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
+
 #include "template/catalogue.hpp"
 #include "template/open_template.hpp"
 
@@ -31,6 +33,22 @@ TEST(TemplateLine, FieldSplit) {
     f = SplitFields("a b   ");
     EXPECT_EQ(f[1], "b");
     EXPECT_EQ(f[2], "");
+}
+
+TEST(TemplateLine, FieldViewsCutOnlyAsManyAsAsked) {
+    std::array<std::string_view, 3> fields = {"x", "y", "z"};
+    FieldViews("name  parent type=actor", std::span(fields).first(2));
+    EXPECT_EQ(fields[0], "name");
+    EXPECT_EQ(fields[1], "parent");
+    EXPECT_EQ(fields[2], "z");
+
+    fields = {"x", "y", "z"};
+    FieldViews("alone", fields);  // fields the line lacks stay as they were
+    EXPECT_EQ(fields[0], "alone");
+    EXPECT_EQ(fields[1], "y");
+
+    FieldViews("", fields);
+    EXPECT_EQ(fields[0], "");
 }
 
 TEST(TemplateLine, FieldSplitKeepsOnlyFiftyFields) {

@@ -46,9 +46,13 @@ TEST(TemplateStore, LfOnlyFilesAreReadLineByLine) {
 
 TEST(TemplateStore, ScanClearsThePreviousFile) {
     TemplateStore store;
-    store.ScanBytes("a none\r\nb none\r\n");
+    store.ScanBytes("a none\r\nb\tparent\ttype=item\r\n");
     store.ScanBytes("c none\r\n");
     EXPECT_EQ(store.OfferedTemplateNames(), (std::vector<std::string>{"c"}));
+    EXPECT_EQ(store.Templates().line[0], "c none");
+    EXPECT_EQ(store.Templates().parent[1], "");
+    EXPECT_EQ(store.Templates().line[1], "");
+    EXPECT_FALSE(store.Lookup("b"));
 }
 
 TEST(TemplateStore, CapacityIsKeptAndReported) {

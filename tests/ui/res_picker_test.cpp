@@ -9,6 +9,7 @@
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTableView>
 #include <QToolButton>
 #include <filesystem>
@@ -142,6 +143,23 @@ TEST_F(ResPickerTest, FileRowsTakeTheBareNameThroughTheMainWindow) {
     });
     SelectRow("+ model3d");
     EXPECT_EQ(Ed().Grid().Row(static_cast<std::size_t>(RowOf("+ model3d"))).value, "");
+}
+
+TEST_F(ResPickerTest, ListedNamesAreNeverCutShort) {
+    // Rows share one size; a long name further down must still be reachable whole.
+    const std::string longName = "mat\\" + std::string(80, 'W') + ".mat";
+    Res().ClearList();
+    Res().AddNames({"z.mat", longName, "a.mat"});  // the long one sorts between
+    Res().resize(600, 400);
+    Res().show();
+    QApplication::processEvents();
+    ASSERT_EQ(Res().LB1->item(1)->text().toStdString(), longName);
+    const QRect row = Res().LB1->visualItemRect(Res().LB1->item(1));
+    EXPECT_GE(row.width(),
+              Res().LB1->fontMetrics().horizontalAdvance(QString::fromStdString(longName)));
+    EXPECT_GT(Res().LB1->horizontalScrollBar()->maximum(), 0);
+    EXPECT_EQ(Res().LB1->visualItemRect(Res().LB1->item(0)).height(), row.height());
+    Res().hide();
 }
 
 TEST_F(ResPickerTest, MotsDialectWithoutItsContainerSaysSo) {

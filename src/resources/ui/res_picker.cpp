@@ -1,6 +1,7 @@
 #include "resources/ui/res_picker.hpp"
 
 #include <QComboBox>
+#include <QFontMetrics>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -13,6 +14,7 @@
 #include <QScrollArea>
 #include <QSignalBlocker>
 #include <QSplitter>
+#include <QStyledItemDelegate>
 #include <QToolButton>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -51,6 +53,21 @@ char DecimalSeparator() {
 }
 
 }  // namespace
+
+// Gives every row of a list one size, so that the view need not measure each row.
+class UniformRowDelegate : public QStyledItemDelegate {
+  public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+    // An invalid size measures rows as usual.
+    void SetSize(QSize size) { size_ = size; }
+    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+        return size_.isValid() ? size_ : QStyledItemDelegate::sizeHint(option, index);
+    }
+
+  private:
+    QSize size_;
+};
 
 TRes::TRes(Settings& settings, TemplateStore& templates, TTplOpt& options)
     : settings_(settings), templates_(templates), options_(options) {
@@ -102,6 +119,10 @@ void TRes::BuildLayout() {
     LB1->setObjectName(QStringLiteral("LB1"));
     LB1->setStyleSheet(NameListLook());
     LB1->setMinimumWidth(80);
+    // Measuring each of thousands of names takes longer than a frame; all rows are one size.
+    rowSize_ = new UniformRowDelegate(LB1);
+    LB1->setItemDelegate(rowSize_);
+    LB1->setUniformItemSizes(true);
 
     Image = new QLabel;
     Image->setObjectName(QStringLiteral("Image"));
@@ -324,10 +345,7 @@ void TRes::ClearList() {
 }
 
 void TRes::AddNames(const std::vector<std::string>& names) {
-    listed_.insert(listed_.end(), names.begin(), names.end());
-    std::stable_sort(
-        listed_.begin(), listed_.end(),
-        [](const std::string& a, const std::string& b) { return PickerNameLess(a, b); });
+    AddInPickerOrder(listed_, names);
     QStringList items;
     items.reserve(static_cast<qsizetype>(listed_.size()));
     for (const std::string& name : listed_) {
@@ -336,6 +354,35 @@ void TRes::AddNames(const std::vector<std::string>& names) {
     const QSignalBlocker quiet(LB1);
     LB1->clear();
     LB1->addItems(items);
+    if (LB1->count() > 0) {
+        // Every row gets the first one's height; the widest name sets how far the list
+        // scrolls sideways.
+        rowSize_->SetSize({});
+        const QSize natural = LB1->sizeHintForIndex(LB1->model()->index(0, 0));
+        const int padding = natural.width() - NameWidth(listed_.front());
+        int widest = 0;
+        for (const std::string& name : listed_) {
+            widest = std::max(widest, NameWidth(name));
+        }
+        rowSize_->SetSize(QSize(std::max(natural.width(), widest + padding), natural.height()));
+    }
+}
+
+int TRes::NameWidth(std::string_view name) {
+    if (!charWidths_) {
+        // Names are single-byte text, so the widths of the 256 characters, measured once,
+        // add up to any name's width without laying out each name.
+        charWidths_.emplace();
+        const QFontMetrics metrics(LB1->font());
+        for (std::size_t c = 0; c < charWidths_->size(); ++c) {
+            (*charWidths_)[c] = metrics.horizontalAdvance(QChar(static_cast<char16_t>(c)));
+        }
+    }
+    int width = 0;
+    for (const char c : name) {
+        width += (*charWidths_)[static_cast<unsigned char>(c)];
+    }
+    return width;
 }
 
 void TRes::LB1Click() {
@@ -371,15 +418,14 @@ void TRes::LB1Click() {
 }
 
 void TRes::ShowTexture(std::size_t index, const std::string& item) {
-    const DecodedTexture texture =
-        resources_.DecodeTexture(index, selectedColormap_, DecimalSeparator());
+    DecodedTexture texture = resources_.DecodeTexture(index, selectedColormap_, DecimalSeparator());
     QPixmap picture;
     picture.loadFromData(reinterpret_cast<const uchar*>(texture.bmp.data()),
                          static_cast<uint>(texture.bmp.size()), "BMP");
     Image->setPixmap(picture);
     Label1->setText(FromBytes(texture.gridSizeText));
     Label2->setText(FromBytes(texture.pixelSizeText));
-    shownBmp_ = texture.bmp;
+    shownBmp_ = std::move(texture.bmp);
     // Every texture shown is also written beside the program.
     Export(item);
 }

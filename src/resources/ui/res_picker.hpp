@@ -1,7 +1,10 @@
 #pragma once
 
 #include <QDialog>
+#include <array>
+#include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "resources/resource_state.hpp"
@@ -19,6 +22,7 @@ class QPushButton;
 namespace skerry::ui {
 
 class TTplOpt;
+class UniformRowDelegate;
 
 // The Resource Picker: lists the entries of one kind from the open container (or template
 // names), shows what the clicked one holds, a texture as a picture, and hands the chosen
@@ -84,6 +88,8 @@ class TRes : public QDialog {
     void ListContainers(const std::string& dir);
     void ShowTexture(std::size_t index, const std::string& item);
     void Export(const std::string& name);
+    // A name's width in the list's font.
+    int NameWidth(std::string_view name);
 
     Settings& settings_;
     TemplateStore& templates_;
@@ -95,8 +101,10 @@ class TRes : public QDialog {
     bool lastClear_ = true;
     std::vector<std::size_t> colormapEntries_;  // directory index of each PalBox item
     std::size_t selectedColormap_ = 0;
-    std::string shownBmp_;             // the texture on show, as BMP bytes
-    std::vector<std::string> listed_;  // LB1's names as bytes, in the list's order
+    std::string shownBmp_;                            // the texture on show, as BMP bytes
+    std::vector<std::string> listed_;                 // LB1's names as bytes, in the list's order
+    std::optional<std::array<int, 256>> charWidths_;  // in LB1's font, once measured
+    UniformRowDelegate* rowSize_ = nullptr;           // LB1's rows, all one size
 };
 
 }  // namespace skerry::ui
