@@ -1,7 +1,6 @@
 #include "template/template_file.hpp"
 
 #include <fstream>
-#include <iterator>
 #include <system_error>
 
 #include "template/new_tpl.hpp"
@@ -32,12 +31,22 @@ std::vector<std::string> SplitTemplateLines(std::string_view bytes) {
 
 FileBytes ReadFileBytes(const std::filesystem::path& path) {
     FileBytes result;
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
+    std::error_code ec;
+    std::ifstream in;
+    // A folder opens as a stream here and fails only at the first read.
+    if (!std::filesystem::is_directory(path, ec)) {
+        in.open(path, std::ios::binary);
+    }
+    if (!in.is_open()) {
         result.error = "Cannot open file " + path.string();
         return result;
     }
-    std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    std::string bytes;
+    char buffer[1 << 16];
+    // read() turns a failing read into badbit; the stream buffer on its own would throw.
+    while (in.read(buffer, sizeof buffer), in.gcount() > 0) {
+        bytes.append(buffer, static_cast<std::size_t>(in.gcount()));
+    }
     if (in.bad()) {
         result.error = "Cannot read file " + path.string();
         return result;
