@@ -3,9 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 #include <functional>
 
+#include "support/failing_writer.hpp"
 #include "template/template_file.hpp"
 
 namespace skerry {
@@ -56,19 +56,6 @@ TEST_F(FilesTogether, BothFilesAreReplacedOnSuccess) {
     EXPECT_FALSE(std::filesystem::exists(dir_ / "Old.tpl.part"));
 }
 
-// Writes the first half of one file's bytes and then fails, as a full disk would. Other
-// files go through the plain writer, which SetFileWriter({}) puts in place and hands back.
-FileWriter FailingHalfWayThrough(std::string fileName) {
-    return [fileName, plain = SetFileWriter({})](const std::filesystem::path& path,
-                                                 std::string_view bytes) {
-        if (path.filename() != fileName + ".part") {
-            return plain(path, bytes);
-        }
-        std::ofstream(path, std::ios::binary) << bytes.substr(0, bytes.size() / 2);
-        return false;
-    };
-}
-
 TEST_F(FilesTogether, AFailureAnywhereKeepsEveryEarlierFileWhole) {
     namespace fs = std::filesystem;
     const struct {
@@ -91,10 +78,10 @@ TEST_F(FilesTogether, AFailureAnywhereKeepsEveryEarlierFileWhole) {
         {"New.tpl.part is a folder",
          [](const fs::path& d) { fs::create_directory(d / "New.tpl.part"); }, "New.tpl"},
         {"the folder is gone", [](const fs::path& d) { fs::remove_all(d); }, "Old.tpl"},
-        {"Old.tpl fails half way",
-         [](const fs::path&) { SetFileWriter(FailingHalfWayThrough("Old.tpl")); }, "Old.tpl"},
-        {"New.tpl fails half way",
-         [](const fs::path&) { SetFileWriter(FailingHalfWayThrough("New.tpl")); }, "New.tpl"},
+        {"Old.tpl fails half way", [](const fs::path&) { testing::FailHalfWayThrough("Old.tpl"); },
+         "Old.tpl"},
+        {"New.tpl fails half way", [](const fs::path&) { testing::FailHalfWayThrough("New.tpl"); },
+         "New.tpl"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
