@@ -39,12 +39,12 @@ int main(int argc, char** argv) {
         }
         for (const std::filesystem::path& file : InputsOf(argv[i])) {
             std::ifstream in(file, std::ios::binary);
-            const std::string bytes((std::istreambuf_iterator<char>(in)),
-                                    std::istreambuf_iterator<char>());
-            if (!in.good() && !in.eof()) {
-                std::fprintf(stderr, "Cannot read %s\n", file.c_str());
+            if (!in) {
+                std::fprintf(stderr, "Cannot open %s\n", file.c_str());
                 return 1;
             }
+            const std::string bytes((std::istreambuf_iterator<char>(in)),
+                                    std::istreambuf_iterator<char>());
             // Named first, so that a crash points at its input.
             std::printf("%s\n", file.c_str());
             std::fflush(stdout);

@@ -27,7 +27,9 @@ void AppendNewTemplate(RebuiltTemplateFile& file, std::string_view description,
 
 // Replaces several files so that either all of them change or none does: every file is
 // written beside its target (as TARGET.part) first, and only when all are written whole are
-// they renamed into place, in order. Returns a message naming the file that failed.
+// they renamed into place, in order. A folder in a target's place is found before anything is
+// written; only a rename that fails for a reason arising meanwhile (the folder taken away) can
+// leave the files before it replaced. Returns a message naming the file that failed.
 struct FileWrite {
     std::filesystem::path path;
     std::string bytes;
