@@ -130,20 +130,24 @@ TEST_F(BadInput, TemplateFilesScanLookUpAndRebuildWithEveryLineKept) {
 }
 
 TEST_F(BadInput, LongLinesAndWideLinesKeepWhatTheTableHolds) {
-    TemplateStore store;
-    for (const auto& bad : BadTemplateFiles()) {
-        if (bad.name == "sixty_fields") {
-            store.ScanBytes(bad.bytes);
-            ASSERT_TRUE(store.Lookup("wide"));
-            // Fields past the fiftieth are not kept, but the line is.
-            EXPECT_EQ(store.FoundFields()[49], "p49=49");
-            EXPECT_TRUE(store.Templates().line[0].ends_with(" p59=59"));
-        } else if (bad.name == "megabyte_line") {
-            store.ScanBytes(bad.bytes);
-            EXPECT_EQ(store.Templates().line[0].size(), bad.bytes.size() - 2);
-            EXPECT_EQ(store.Templates().parent[0], "none");
+    auto bytesOf = [](std::string_view name) {
+        for (const auto& bad : BadTemplateFiles()) {
+            if (bad.name == name)
+                return bad.bytes;
         }
-    }
+        return std::string();
+    };
+    TemplateStore store;
+    store.ScanBytes(bytesOf("sixty_fields"));
+    ASSERT_TRUE(store.Lookup("wide"));
+    // Fields past the fiftieth are not kept, but the line is.
+    EXPECT_EQ(store.FoundFields()[49], "p49=49");
+    EXPECT_TRUE(store.Templates().line[0].ends_with(" p59=59"));
+
+    const std::string megabyte = bytesOf("megabyte_line");
+    store.ScanBytes(megabyte);
+    EXPECT_EQ(store.Templates().line[0].size(), megabyte.size() - 2);
+    EXPECT_EQ(store.Templates().parent[0], "none");
 }
 
 }  // namespace
