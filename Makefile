@@ -1,13 +1,21 @@
 # The whole set-up on a fresh machine: `make run` starts the editor, `make test` runs every test.
 BUILD      := build
 GENERATOR  := Ninja
-CONFIGURE  := cmake -S . -B $(BUILD) -G $(GENERATOR) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DSKERRY_WERROR=ON
+# The core tests and the fuzz replays once more under AddressSanitizer and
+# UndefinedBehaviorSanitizer, in a build of their own that compiles the core but no windows.
+SAN_BUILD  := $(BUILD)/sanitized
+CONFIGURE  := cmake -S . -B $(BUILD) -G $(GENERATOR) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DSKERRY_WERROR=ON \
+              -DSKERRY_SANITIZED_BUILD=$(CURDIR)/$(SAN_BUILD)
+SANITIZE   := -fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer -g1
+# `make fuzz` builds the libFuzzer programs with clang and runs each for FUZZ_SECONDS.
+FUZZ_BUILD := build-fuzz
+FUZZ_SECONDS ?= 60
 # `make run` works on sample game data of our own making, with settings that point at it kept
 # under build/, never in the user's own config.
 SAMPLE     := $(CURDIR)/$(BUILD)/sample
 RUN_CONFIG := $(CURDIR)/$(BUILD)/config
 
-.PHONY: all deps configure build build-app run test bench package help-images clean
+.PHONY: all deps configure build build-app run test sanitized fuzz bench package help-images clean
 
 all: build
 
@@ -36,8 +44,20 @@ run: build-app
 		XDG_CONFIG_HOME=$(RUN_CONFIG) QT_QPA_PLATFORM=offscreen $(BUILD)/skerry-shots $(BUILD)/screenshots; \
 	fi
 
-test: build
+sanitized: configure
+	@cmake -S . -B $(SAN_BUILD) -G $(GENERATOR) -DCMAKE_BUILD_TYPE= -DSKERRY_WERROR=ON \
+		"-DCMAKE_CXX_FLAGS=$(SANITIZE)" >/dev/null
+	@cmake --build $(SAN_BUILD) --target skerry_core_tests fuzz_replays
+
+test: build sanitized
 	@cd $(BUILD) && ctest --output-on-failure --timeout 120
+
+fuzz:
+	@scripts/install-deps fuzz
+	@cmake -S . -B $(FUZZ_BUILD) -G $(GENERATOR) -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+		-DCMAKE_CXX_COMPILER=clang++ -DSKERRY_FUZZ=ON >/dev/null
+	@cmake --build $(FUZZ_BUILD) --target fuzzers
+	@fuzz/run-fuzzers $(FUZZ_BUILD)/fuzz $(FUZZ_SECONDS)
 
 bench: build
 	@$(BUILD)/bench/skerry-bench
@@ -53,4 +73,4 @@ help-images: build
 	@echo "help/images/ updated"
 
 clean:
-	rm -rf $(BUILD)
+	rm -rf $(BUILD) $(FUZZ_BUILD)

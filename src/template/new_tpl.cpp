@@ -38,33 +38,71 @@ void AppendNewTemplate(RebuiltTemplateFile& file, std::string_view description,
     file.bytes += kLineEnd;
 }
 
+namespace {
+
+bool WritePlainFile(const std::filesystem::path& path, std::string_view bytes) {
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    if (!out) {
+        return false;
+    }
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    out.close();
+    return static_cast<bool>(out);
+}
+
+FileWriter& CurrentWriter() {
+    static FileWriter writer = WritePlainFile;
+    return writer;
+}
+
+std::filesystem::path Temporary(const std::filesystem::path& path) {
+    std::filesystem::path part = path;
+    part += ".part";
+    return part;
+}
+
+}  // namespace
+
+FileWriter SetFileWriter(FileWriter writer) {
+    FileWriter previous = std::move(CurrentWriter());
+    CurrentWriter() = writer ? std::move(writer) : FileWriter(WritePlainFile);
+    return previous;
+}
+
 std::optional<std::string> WriteFilesTogether(const std::vector<FileWrite>& files) {
     std::error_code ec;
-    auto temporary = [](const std::filesystem::path& path) {
-        std::filesystem::path part = path;
-        part += ".part";
-        return part;
-    };
-    auto discard = [&](std::size_t written) {
-        for (std::size_t i = 0; i < written; ++i) {
-            std::filesystem::remove(temporary(files[i].path), ec);
+    auto failure = [](const FileWrite& file) { return "Cannot create file " + file.path.string(); };
+    // A folder in a target's place would refuse its rename only after the files before it
+    // had been replaced, so look before writing anything.
+    for (const FileWrite& file : files) {
+        if (std::filesystem::is_directory(file.path, ec)) {
+            return failure(file);
+        }
+    }
+    std::vector<std::filesystem::path> parts;  // ours, removed unless renamed into place
+    auto discard = [&](std::size_t from) {
+        for (std::size_t i = from; i < parts.size(); ++i) {
+            std::filesystem::remove(parts[i], ec);
         }
     };
-    for (std::size_t i = 0; i < files.size(); ++i) {
-        std::ofstream out(temporary(files[i].path), std::ios::binary | std::ios::trunc);
-        if (out) {
-            out.write(files[i].bytes.data(), static_cast<std::streamsize>(files[i].bytes.size()));
-            out.close();
+    for (const FileWrite& file : files) {
+        const std::filesystem::path part = Temporary(file.path);
+        // A folder of that name is not ours to remove.
+        if (std::filesystem::is_directory(part, ec)) {
+            discard(0);
+            return failure(file);
         }
-        if (!out) {
-            discard(i + 1);
-            return "Cannot create file " + files[i].path.string();
+        parts.push_back(part);
+        if (!CurrentWriter()(part, file.bytes)) {
+            discard(0);
+            return failure(file);
         }
     }
     for (std::size_t i = 0; i < files.size(); ++i) {
-        std::filesystem::rename(temporary(files[i].path), files[i].path, ec);
+        std::filesystem::rename(parts[i], files[i].path, ec);
         if (ec) {
-            return "Cannot create file " + files[i].path.string();
+            discard(i);
+            return failure(files[i]);
         }
     }
     return std::nullopt;

@@ -15,20 +15,25 @@ std::vector<std::string> SplitTemplateLines(std::string_view bytes) {
 
 FileBytes ReadFileBytes(const std::filesystem::path& path) {
     FileBytes result;
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
+    std::error_code ec;
+    std::ifstream in;
+    // A folder opens as a stream here and fails only at the first read.
+    if (!std::filesystem::is_directory(path, ec)) {
+        in.open(path, std::ios::binary);
+    }
+    if (!in.is_open()) {
         result.error = "Cannot open file " + path.string();
         return result;
     }
     // Whole blocks at a time: a character at a time through the stream buffer is ten times
     // slower, and a 1 MB template file is read at every Open, Save and Append.
     std::string bytes;
-    std::error_code ec;
     if (const std::uintmax_t size = std::filesystem::file_size(path, ec); !ec) {
         bytes.reserve(static_cast<std::size_t>(size));
     }
     char block[1 << 16];
-    while (in.read(block, sizeof block) || in.gcount() > 0) {
+    // read() turns a failing read into badbit; the stream buffer on its own would throw.
+    while (in.read(block, sizeof block), in.gcount() > 0) {
         bytes.append(block, static_cast<std::size_t>(in.gcount()));
     }
     if (in.bad()) {

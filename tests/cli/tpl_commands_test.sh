@@ -36,6 +36,13 @@ expect put-new-tail test "$(tail -n 2 "$dir/New.tpl")" = $'# DESC: a ghost\r\nfr
 expect put-replace "$cli" tpl put "$dir/c.tpl" "$dir/New2.tpl" guard 'guard _actor health=9'
 expect put-replace-line grep -q $'^guard _actor health=9\r$' "$dir/New2.tpl"
 expect put-replace-count test "$(wc -l < "$dir/New2.tpl")" = 4
+# A folder as the source or the target is named, and nothing is left beside the target.
+mkdir "$dir/folder.tpl"
+check put-from-folder 2 '' -- "$cli" tpl put "$dir/folder.tpl" "$dir/New3.tpl" x 'x none'
+expect put-from-folder-message grep -qx "Cannot open file $dir/folder.tpl" "$dir/stderr"
+check put-onto-folder 2 '' -- "$cli" tpl put "$dir/c.tpl" "$dir/folder.tpl" x 'x none'
+expect put-onto-folder-message grep -qx "Cannot create file $dir/folder.tpl" "$dir/stderr"
+expect put-onto-folder-clean test ! -e "$dir/folder.tpl.part"
 
 # The checker on the grid Open loads.
 printf '_boom none type=explosion\r\nbig _boom debris=+a debris=+b physflags=0x4a\r\ncalm _boom\r\n' > "$dir/e.tpl"

@@ -3,7 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <functional>
 
+#include "support/failing_writer.hpp"
 #include "template/template_file.hpp"
 
 namespace skerry {
@@ -52,19 +54,62 @@ class FilesTogether : public ::testing::Test {
     std::filesystem::path dir_;
 };
 
-TEST_F(FilesTogether, AllOrNothing) {
+TEST_F(FilesTogether, BothFilesAreReplacedOnSuccess) {
     ASSERT_FALSE(WriteFilesTogether({{dir_ / "Old.tpl", "old"}, {dir_ / "New.tpl", "new"}}));
-    EXPECT_EQ(ReadFileBytes(dir_ / "Old.tpl").bytes, "old");
-
-    // The second file cannot be written: the first keeps its earlier bytes.
-    std::filesystem::create_directories(dir_ / "New.tpl.part");
-    const auto failure =
-        WriteFilesTogether({{dir_ / "Old.tpl", "changed"}, {dir_ / "New.tpl", "changed"}});
-    ASSERT_TRUE(failure);
-    EXPECT_NE(failure->find("New.tpl"), std::string::npos);
     EXPECT_EQ(ReadFileBytes(dir_ / "Old.tpl").bytes, "old");
     EXPECT_EQ(ReadFileBytes(dir_ / "New.tpl").bytes, "new");
     EXPECT_FALSE(std::filesystem::exists(dir_ / "Old.tpl.part"));
+}
+
+TEST_F(FilesTogether, AFailureAnywhereKeepsEveryEarlierFileWhole) {
+    namespace fs = std::filesystem;
+    const struct {
+        const char* what;
+        std::function<void(const fs::path&)> arrange;
+        const char* failing;  // the file the message must name
+    } cases[] = {
+        {"New.tpl is a folder",
+         [](const fs::path& d) {
+             fs::remove(d / "New.tpl");
+             fs::create_directory(d / "New.tpl");
+         },
+         "New.tpl"},
+        {"Old.tpl is a folder",
+         [](const fs::path& d) {
+             fs::remove(d / "Old.tpl");
+             fs::create_directory(d / "Old.tpl");
+         },
+         "Old.tpl"},
+        {"New.tpl.part is a folder",
+         [](const fs::path& d) { fs::create_directory(d / "New.tpl.part"); }, "New.tpl"},
+        {"the folder is gone", [](const fs::path& d) { fs::remove_all(d); }, "Old.tpl"},
+        {"Old.tpl fails half way", [](const fs::path&) { testing::FailHalfWayThrough("Old.tpl"); },
+         "Old.tpl"},
+        {"New.tpl fails half way", [](const fs::path&) { testing::FailHalfWayThrough("New.tpl"); },
+         "New.tpl"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        fs::remove_all(dir_);
+        fs::create_directories(dir_);
+        ASSERT_FALSE(WriteFilesTogether({{dir_ / "Old.tpl", "old"}, {dir_ / "New.tpl", "new"}}));
+        c.arrange(dir_);
+        const auto failure = WriteFilesTogether({{dir_ / "Old.tpl", std::string(1000, 'o')},
+                                                 {dir_ / "New.tpl", std::string(1000, 'n')}});
+        SetFileWriter({});
+        ASSERT_TRUE(failure);
+        EXPECT_EQ(*failure, "Cannot create file " + (dir_ / c.failing).string());
+        // Each file is either as it was or not a file at all; no temporary stays behind.
+        for (const char* name : {"Old.tpl", "New.tpl"}) {
+            const auto bytes = ReadFileBytes(dir_ / name).bytes;
+            EXPECT_TRUE(!bytes || *bytes == (name[0] == 'O' ? "old" : "new")) << name;
+        }
+        EXPECT_FALSE(fs::is_regular_file(dir_ / "Old.tpl.part"));
+        EXPECT_FALSE(fs::is_regular_file(dir_ / "New.tpl.part"));
+        // A folder in the temporary's place was never ours, so it stays.
+        EXPECT_EQ(fs::is_directory(dir_ / "New.tpl.part"),
+                  std::string_view(c.what) == "New.tpl.part is a folder");
+    }
 }
 
 TEST_F(FilesTogether, SameFileSeesThroughDotsAndLinks) {

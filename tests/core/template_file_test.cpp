@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 namespace skerry {
 namespace {
 
@@ -37,6 +39,11 @@ TEST(TemplateFile, MissingFileIsReported) {
     const FileBytes file = ReadFileBytes("/nonexistent/skerry/master.tpl");
     EXPECT_FALSE(file.bytes);
     EXPECT_NE(file.error.find("/nonexistent/skerry/master.tpl"), std::string::npos);
+
+    // A folder in the file's place is reported, not thrown from the first read.
+    const auto folder = std::filesystem::temp_directory_path();
+    EXPECT_FALSE(FileExists(folder));
+    EXPECT_EQ(ReadFileBytes(folder).error, "Cannot open file " + folder.string());
 }
 
 }  // namespace

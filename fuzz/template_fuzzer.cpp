@@ -1,0 +1,73 @@
+// A template file as Open and Save use it: the scan, lookups and descendant searches of names
+// found in it, the parent walk and composition of Open, the checker, and the New.tpl rebuild
+// with those bytes as the source.
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "editors/template_checks.hpp"
+#include "fuzz_check.hpp"
+#include "template/new_tpl.hpp"
+#include "template/open_template.hpp"
+#include "template/template_file.hpp"
+#include "template/template_store.hpp"
+
+using namespace skerry;
+
+namespace {
+
+std::size_t Lines(std::string_view bytes) {
+    return SplitTemplateLines(bytes).size();
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    const std::string_view bytes(reinterpret_cast<const char*>(data), size);
+    // On the heap: the tables are large, and each input starts from an empty store.
+    const auto store = std::make_unique<TemplateStore>();
+    store->ScanBytes(bytes);
+    const std::vector<std::string> names = store->OfferedTemplateNames();
+    FUZZ_REQUIRE(names.size() <= kOfferedTemplates);
+    const std::size_t sourceLines = Lines(bytes);
+
+    // The first, a middle and the last name: each search walks the whole table.
+    std::vector<std::string> picks;
+    if (!names.empty()) {
+        picks = {names.front(), names[names.size() / 2], names.back()};
+    }
+    for (const std::string& name : picks) {
+        FUZZ_REQUIRE(store->Lookup(name).has_value());
+        FUZZ_REQUIRE(store->FoundFields()[0] == name);
+        for (const ParamSplit& pair : TemplateParameters(store->FoundFields())) {
+            FUZZ_REQUIRE(pair.hasEquals && !pair.name.empty());
+        }
+
+        store->SearchDescendants(name);
+        FUZZ_REQUIRE(store->Descendants().name[0] == name);
+        FUZZ_REQUIRE(store->OfferedDescendantNames().size() <= kOfferedDescendants);
+
+        const OpenedTemplate opened = OpenTemplate(*store, name);
+        if (!opened.walk.ok) {
+            FUZZ_REQUIRE(!opened.walk.error.empty());
+            continue;
+        }
+        DoChecks(opened.grid);
+        // Saving what Open loaded replaces the template's lines in place and keeps the rest.
+        const RebuiltTemplateFile rebuilt = RebuildTemplateFile(bytes, name, opened.line);
+        FUZZ_REQUIRE(rebuilt.replaced);
+        FUZZ_REQUIRE(Lines(rebuilt.bytes) == sourceLines);
+    }
+
+    // A name new to the file goes at the end, after its description.
+    RebuiltTemplateFile added = RebuildTemplateFile(bytes, "fuzzed", "fuzzed none");
+    if (!added.replaced) {
+        AppendNewTemplate(added, "made by the fuzzer", "fuzzed none");
+        FUZZ_REQUIRE(Lines(added.bytes) == sourceLines + 2);
+        FUZZ_REQUIRE(added.bytes.ends_with("\r\nfuzzed none\r\n"));
+    }
+    return 0;
+}

@@ -1,0 +1,51 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace skerry::testing {
+
+// Malformed game files, one per kind of fault, each with what the readers must make of it.
+// The core tests, the window tests and the fuzz seeds all draw on these tables.
+
+struct BadContainer {
+    std::string name;
+    std::string bytes;
+    bool isContainer = true;  // passes the container test
+    std::size_t listed = 0;   // entries the directory read lists
+    std::string firstName;    // the first listed entry's name as text
+    std::string firstEntry;   // the bytes reading that entry gives
+};
+std::vector<BadContainer> BadContainers();
+
+struct BadTexture {
+    std::string name;
+    std::string bytes;
+    bool decodes = false;  // false: refused as "Not a Mat File"
+    std::int32_t width = 0;
+    std::int32_t height = 0;
+};
+std::vector<BadTexture> BadTextures();
+
+// Colormap entries of a few lengths short of the 832 bytes that are read.
+struct BadColormap {
+    std::string name;
+    std::string bytes;
+};
+std::vector<BadColormap> BadColormaps();
+
+struct BadTemplateFile {
+    std::string name;
+    std::string bytes;
+    std::size_t offered = 0;  // names the picker offers
+    std::string firstName;    // the first of them
+    bool truncated = false;   // more template lines than the table holds
+};
+std::vector<BadTemplateFile> BadTemplateFiles();
+
+// Cases larger than this stay out of the fuzz seeds.
+inline constexpr std::size_t kLargestSeed = 16 * 1024;
+
+}  // namespace skerry::testing

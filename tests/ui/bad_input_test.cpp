@@ -1,0 +1,219 @@
+// The bad-input tables through the windows: a message where the input cannot be used, the
+// earlier state kept, and nothing written but what the program always writes.
+#include <QComboBox>
+#include <QImage>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <filesystem>
+#include <fstream>
+#include <set>
+
+#include "app/ui/qt_text.hpp"
+#include "app/ui/tpl_ed.hpp"
+#include "resources/byte_source.hpp"
+#include "resources/resource_writers.hpp"
+#include "resources/ui/res_picker.hpp"
+#include "support/bad_inputs.hpp"
+#include "template/new_tpl.hpp"
+#include "template/template_file.hpp"
+#include "template/ui/tpl_desc.hpp"
+#include "ui_fixture.hpp"
+
+namespace skerry::ui {
+namespace {
+
+namespace fs = std::filesystem;
+
+class BadInputWindowTest : public WindowTest {
+  protected:
+    void SetUp() override {
+        WindowTest::SetUp();
+        StartWithSampleData();
+    }
+    TRes& Res() { return windows_->Res(); }
+    TTplEd& Ed() { return windows_->TplEd(); }
+
+    void WriteContainer(const std::string& name, const std::string& bytes) {
+        std::ofstream(state_.settings.jkDir + name, std::ios::binary) << bytes;
+    }
+    void Click(const std::string& item) {
+        const auto found = Res().LB1->findItems(FromBytes(item), Qt::MatchExactly);
+        ASSERT_EQ(found.size(), 1) << item;
+        Res().LB1->setCurrentItem(found[0]);
+    }
+    // The files in the program directory, the sample data's folder aside.
+    std::set<std::string> Written() {
+        std::set<std::string> names;
+        for (const auto& entry : fs::directory_iterator(state_.settings.programDir)) {
+            if (entry.path().filename() != "sample") {
+                names.insert(entry.path().filename().string());
+            }
+        }
+        return names;
+    }
+};
+
+TEST_F(BadInputWindowTest, ContainersThatCannotBeUsedSaySoAndKeepTheirList) {
+    Res().GetRes(".mat", true);
+    for (const auto& bad : testing::BadContainers()) {
+        SCOPED_TRACE(bad.name);
+        messages_.clear();
+        const std::string file = "bad_" + bad.name + ".gob";
+        WriteContainer(file, bad.bytes);
+        const std::string before = Res().Resources().CurrentPath();
+        const int listedBefore = Res().LB2->count();
+        Res().Cb1->setEditText(QString::fromStdString(file));
+        if (!bad.isContainer) {
+            EXPECT_EQ(messages_, QStringList{"File is Not A Jedi Knight GOB ?"});
+            EXPECT_EQ(Res().Resources().CurrentPath(), before);
+            EXPECT_EQ(Res().LB2->count(), listedBefore);
+            continue;
+        }
+        EXPECT_TRUE(Res().Resources().CurrentPath().ends_with(file));
+        ASSERT_EQ(Res().LB2->count(), static_cast<int>(bad.listed));
+        if (bad.listed > 0) {
+            EXPECT_EQ(Res().LB2->item(0)->text(), FromBytes(bad.firstName));
+        }
+        // A count beyond what the picker holds is mentioned, once.
+        const bool tooMany = ByteReader(bad.bytes).I32(12).value_or(0) > 4096;
+        EXPECT_EQ(messages_.size(), tooMany ? 1 : 0);
+    }
+    EXPECT_TRUE(Written().empty());
+}
+
+TEST_F(BadInputWindowTest, TexturesThatCannotBeShownSaySoAndKeepThePicture) {
+    std::vector<ContainerEntry> entries;
+    for (const auto& bad : testing::BadTextures()) {
+        entries.push_back({"mat\\" + bad.name + ".mat", bad.bytes});
+    }
+    WriteContainer("textures.gob", MakeContainer(entries));
+    Res().Cb1->setEditText("textures.gob");
+    Res().GetRes(".mat", true);
+    Click("mat\\solid_colour.mat");
+    for (const auto& bad : testing::BadTextures()) {
+        SCOPED_TRACE(bad.name);
+        messages_.clear();
+        const qint64 shown = Res().Image->pixmap().cacheKey();
+        Click("mat\\" + bad.name + ".mat");
+        const fs::path exported = state_.settings.programDir + bad.name + ".bmp";
+        if (bad.decodes) {
+            EXPECT_TRUE(messages_.isEmpty());
+            EXPECT_EQ(Res().Image->pixmap().size(), QSize(bad.width, bad.height));
+            EXPECT_TRUE(fs::exists(exported));
+        } else {
+            EXPECT_EQ(messages_, QStringList{"Not a Mat File"});
+            EXPECT_EQ(Res().Image->pixmap().cacheKey(), shown);
+            EXPECT_FALSE(fs::exists(exported));
+        }
+    }
+}
+
+TEST_F(BadInputWindowTest, EntryNamesNeverExportOutsideTheProgramDirectory) {
+    const std::string mat = MakeTextureMat(2, 2, "abcd");
+    WriteContainer("names.gob", MakeContainer({{"..\\..\\evil.mat", mat},
+                                               {"mat/../../../escape.mat", mat},
+                                               {"mat\\\xe9t\xe9.mat", mat}}));
+    Res().Cb1->setEditText("names.gob");
+    Res().GetRes(".mat", true);
+    for (const char* item : {"..\\..\\evil.mat", "mat/../../../escape.mat"}) {
+        Click(item);
+    }
+    Click("mat\\\xe9t\xe9.mat");
+    EXPECT_TRUE(messages_.isEmpty());
+    EXPECT_EQ(Written(), (std::set<std::string>{"evil.bmp", "escape.bmp", "\xe9t\xe9.bmp"}));
+    const fs::path above = fs::path(state_.settings.programDir).parent_path().parent_path();
+    EXPECT_FALSE(fs::exists(above / "evil.bmp"));
+    EXPECT_FALSE(fs::exists(above / "escape.bmp"));
+    // Qt's own clean-up cannot name a file whose name is not in the system's encoding.
+    fs::remove(state_.settings.programDir + "\xe9t\xe9.bmp");
+}
+
+TEST_F(BadInputWindowTest, ShortColormapsShowTheColoursTheyHold) {
+    // Two pixels: colour 0, whose bytes come first, and colour 200, near the palette's end.
+    std::vector<ContainerEntry> entries = {
+        {"mat\\probe.mat", MakeTextureMat(2, 1, std::string("\x00\xc8", 2))}};
+    const auto colormaps = testing::BadColormaps();
+    for (const auto& bad : colormaps) {
+        entries.push_back({"misc\\cmp\\" + bad.name + ".cmp", bad.bytes});
+    }
+    WriteContainer("res2.gob", MakeContainer(entries));
+    windows_.reset();
+    WhenModal([](QWidget* modal) { static_cast<QDialog*>(modal)->accept(); });
+    windows_ = std::make_unique<AppWindows>(state_);
+    state_.settings.programDir = dir_.path().toStdString() + "/";
+    ASSERT_EQ(Res().PalBox->count(), static_cast<int>(colormaps.size()));
+
+    Res().GetRes(".mat", true);
+    Click("mat\\probe.mat");
+    for (const auto& bad : colormaps) {
+        SCOPED_TRACE(bad.name);
+        Res().PalBox->setEditText(QString::fromStdString(bad.name + ".cmp"));
+        const QImage image = Res().Image->pixmap().toImage();
+        for (const int index : {0, 200}) {
+            auto channel = [&](int c) {
+                const std::size_t at = 64 + 3 * static_cast<std::size_t>(index) + c;
+                return at < bad.bytes.size() ? static_cast<unsigned char>(bad.bytes[at]) : 0;
+            };
+            EXPECT_EQ(image.pixel(index == 0 ? 0 : 1, 0), qRgb(channel(0), channel(1), channel(2)))
+                << "colour " << index;
+        }
+    }
+    EXPECT_TRUE(messages_.isEmpty());
+}
+
+TEST_F(BadInputWindowTest, OddTemplateFilesAreListedAndSavedWithEveryLineKept) {
+    for (const auto& bad : testing::BadTemplateFiles()) {
+        SCOPED_TRACE(bad.name);
+        messages_.clear();
+        UseMasterTpl(bad.bytes);
+        int listed = -1;
+        WhenModal([&](QWidget*) {
+            listed = Res().LB1->count();
+            Res().BBClose->click();
+        });
+        Ed().Open1Click();
+        EXPECT_EQ(listed, static_cast<int>(bad.offered));
+        EXPECT_EQ(messages_.size(), bad.truncated ? 1 : 0);
+
+        Ed().New1Click();
+        Ed().CB1->setEditText("ghost");
+        Ed().TplNameE->setText("probe");
+        Ed().BasedOnE->setText("none");
+        WhenModal([this](QWidget*) { windows_->TplDesc().BBOK->click(); });
+        Ed().SaveAS1Click();
+        const std::string line = ToBytes(Ed().RE1->toPlainText());
+        RebuiltTemplateFile expected = RebuildTemplateFile(bad.bytes, "probe", line);
+        AppendNewTemplate(expected, ToBytes(windows_->TplDesc().E1->text()), line);
+        EXPECT_EQ(ReadFileBytes(state_.settings.NewTplPath()).bytes, expected.bytes);
+    }
+}
+
+TEST_F(BadInputWindowTest, AFolderInPlaceOfATemplateFileIsMissingAndNothingIsWritten) {
+    fs::remove(state_.settings.jedTplPath);
+    fs::create_directory(state_.settings.jedTplPath);
+    WhenModal([this](QWidget*) { Res().BBClose->click(); });
+    Ed().Open1Click();
+    EXPECT_EQ(messages_.first(), "Cannot find Jed Tpl file");
+    Ed().CB1->setEditText("ghost");
+    Ed().TplNameE->setText("probe");
+    Ed().BasedOnE->setText("none");
+    Ed().SaveAS1Click();
+    EXPECT_EQ(messages_.last(), "Cannot find Jed Master.Tpl file");
+    EXPECT_TRUE(Written().empty());
+
+    // New.tpl a folder: its commands name it, and Append leaves Old.tpl alone.
+    fs::create_directory(state_.settings.NewTplPath());
+    const QString cannotOpen =
+        "Cannot open file " + QString::fromStdString(state_.settings.NewTplPath());
+    messages_.clear();
+    Ed().VNewtpl1Click();
+    Ed().AppendtoNewtpl1Click();
+    EXPECT_EQ(messages_, (QStringList{cannotOpen, cannotOpen}));
+    EXPECT_EQ(Written(), std::set<std::string>{"New.tpl"});
+}
+
+}  // namespace
+}  // namespace skerry::ui
