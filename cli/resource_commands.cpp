@@ -35,9 +35,8 @@ bool Load(const std::string& path, LoadedContainer& loaded) {
         std::cerr << loaded.error << '\n';
         return false;
     }
-    if (loaded.directory.truncated) {
-        std::cerr << path << " lists " << loaded.directory.declaredCount
-                  << " entries; only the first " << kDirectoryCapacity << " are read.\n";
+    if (const std::optional<std::string> shortfall = DirectoryShortfall(path, loaded.directory)) {
+        std::cerr << *shortfall << '\n';
     }
     return true;
 }

@@ -62,6 +62,20 @@ std::string ReadEntry(ByteSource& source, const GobEntry& entry, std::uint64_t l
                          std::min(static_cast<std::uint64_t>(entry.size), limit));
 }
 
+std::optional<std::string> DirectoryShortfall(const std::string& path,
+                                              const GobDirectory& directory) {
+    const std::size_t read = directory.entries.size();
+    if (directory.declaredCount <= 0 || static_cast<std::size_t>(directory.declaredCount) <= read) {
+        return std::nullopt;
+    }
+    const std::string listed =
+        path + " lists " + std::to_string(directory.declaredCount) + " entries";
+    if (read == kDirectoryCapacity) {
+        return listed + "; only the first " + std::to_string(kDirectoryCapacity) + " are read.";
+    }
+    return listed + " but holds only " + std::to_string(read) + " of them whole; those are read.";
+}
+
 std::string CannotOpenMessage(const std::filesystem::path& path) {
     return "Cannot open file " + path.string();
 }

@@ -51,6 +51,11 @@ ContainerHeader TestContainer(ByteSource& source);
 // Reads up to kDirectoryCapacity entries of count; only entries the file holds whole.
 GobDirectory ReadDirectory(ByteSource& source, std::int32_t count);
 
+// What the user is told when a directory lists more entries than are read: more than the
+// table holds, or more than the file holds whole. Nothing when every entry was read.
+std::optional<std::string> DirectoryShortfall(const std::string& path,
+                                              const GobDirectory& directory);
+
 // The entry's bytes: only those that exist in the source, none for a negative offset or size.
 // At most limit of them, for readers that need only the entry's start.
 std::string ReadEntry(ByteSource& source, const GobEntry& entry, std::uint64_t limit = UINT64_MAX);

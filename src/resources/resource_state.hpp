@@ -20,8 +20,8 @@ class ResourceState {
     std::optional<std::string> Load(const std::string& path);
 
     const std::string& CurrentPath() const { return path_; }
-    bool Truncated() const { return directory_.truncated; }
-    std::int32_t DeclaredCount() const { return directory_.declaredCount; }
+    // What to tell the user when the directory lists more entries than were read.
+    std::optional<std::string> Shortfall() const { return DirectoryShortfall(path_, directory_); }
 
     // The entry names in directory order: the index is the directory index.
     const std::vector<std::string>& Names() const { return names_; }

@@ -63,6 +63,17 @@ TEST(GobContainer, AtMost4096EntriesAreRead) {
     EXPECT_FALSE(Directory(MakeContainer({{"x", ""}})).truncated);
 }
 
+TEST(GobContainer, ShortfallSaysWhatWasRead) {
+    std::vector<ContainerEntry> many(kDirectoryCapacity + 1, {"x", ""});
+    EXPECT_EQ(DirectoryShortfall("big.gob", Directory(MakeContainer(many))),
+              "big.gob lists 4097 entries; only the first 4096 are read.");
+    std::string cut = MakeContainer({{"a", ""}, {"b", ""}});
+    cut[12] = 100;  // more entries than the file holds
+    EXPECT_EQ(DirectoryShortfall("cut.gob", Directory(cut)),
+              "cut.gob lists 100 entries but holds only 2 of them whole; those are read.");
+    EXPECT_FALSE(DirectoryShortfall("ok.gob", Directory(MakeContainer({{"a", ""}}))));
+}
+
 TEST(GobContainer, EntryReadsCanStopEarly) {
     const std::string bytes = MakeContainer({{"a.txt", "hello"}});
     MemorySource source(bytes);

@@ -241,11 +241,8 @@ void TRes::GetGobs(const std::string& path) {
         ShowMessage(this, PathFromBytes(*failure));
         return;
     }
-    if (resources_.Truncated()) {
-        ShowMessage(this, QStringLiteral("%1 lists %2 entries; only the first %3 can be shown.")
-                              .arg(PathFromBytes(path))
-                              .arg(resources_.DeclaredCount())
-                              .arg(kDirectoryCapacity));
+    if (const std::optional<std::string> shortfall = resources_.Shortfall()) {
+        ShowMessage(this, PathFromBytes(*shortfall));
     }
     QStringList names;
     names.reserve(static_cast<qsizetype>(resources_.Names().size()));
