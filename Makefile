@@ -14,6 +14,8 @@ FUZZ_SECONDS ?= 60
 # under build/, never in the user's own config.
 SAMPLE     := $(CURDIR)/$(BUILD)/sample
 RUN_CONFIG := $(CURDIR)/$(BUILD)/config
+# Tests run in parallel, one per core.
+JOBS       := $(shell nproc 2>/dev/null || echo 2)
 
 .PHONY: all deps configure build build-app run test sanitized fuzz bench package help-images clean
 
@@ -50,7 +52,7 @@ sanitized: configure
 	@cmake --build $(SAN_BUILD) --target skerry_core_tests fuzz_replays
 
 test: build sanitized
-	@cd $(BUILD) && ctest --output-on-failure --timeout 120
+	@cd $(BUILD) && ctest --output-on-failure --timeout 120 -j $(JOBS)
 
 fuzz:
 	@scripts/install-deps fuzz

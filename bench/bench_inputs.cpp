@@ -4,9 +4,9 @@
 #include <cstdio>
 #include <stdexcept>
 
+#include "common/file_io.hpp"
 #include "resources/picker_listing.hpp"
-#include "resources/sample_data.hpp"
-#include "template/template_file.hpp"
+#include "sample/sample_data.hpp"
 
 namespace skerry::bench {
 

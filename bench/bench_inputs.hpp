@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "resources/resource_writers.hpp"
+#include "sample/game_file_writers.hpp"
 
 namespace skerry::bench {
 

@@ -12,7 +12,7 @@
 #include "resources/picker_listing.hpp"
 #include "resources/picker_order.hpp"
 #include "resources/resource_state.hpp"
-#include "resources/sample_data.hpp"
+#include "sample/sample_data.hpp"
 #include "template/catalogue.hpp"
 #include "template/new_tpl.hpp"
 #include "template/template_line.hpp"

@@ -18,7 +18,7 @@
 
 #include "app/ui/app_windows.hpp"
 #include "app/ui/grid_table_model.hpp"
-#include "app/ui/messages.hpp"
+#include "common/ui/messages.hpp"
 #include "app/ui/tpl_ed.hpp"
 #include "bench_table.hpp"
 #include "resources/picker_listing.hpp"

@@ -5,10 +5,10 @@
 #include <memory>
 #include <string>
 
+#include "common/file_io.hpp"
 #include "resources/gob_container.hpp"
 #include "resources/mat_fileops.hpp"
-#include "resources/sample_data.hpp"
-#include "template/template_file.hpp"
+#include "sample/sample_data.hpp"
 #include "tpl_commands.hpp"
 
 #ifdef _WIN32

@@ -6,13 +6,13 @@
 #include <string>
 #include <vector>
 
+#include "common/file_io.hpp"
 #include "editors/template_checks.hpp"
 #include "resources/picker_order.hpp"
 #include "template/catalogue.hpp"
 #include "template/new_tpl.hpp"
 #include "template/open_template.hpp"
 #include "template/param_grid.hpp"
-#include "template/template_file.hpp"
 #include "template/template_line.hpp"
 #include "template/template_store.hpp"
 

@@ -6,7 +6,7 @@
 
 #include "fuzz_check.hpp"
 #include "resources/mat_fileops.hpp"
-#include "resources/resource_writers.hpp"
+#include "sample/game_file_writers.hpp"
 
 using namespace skerry;
 

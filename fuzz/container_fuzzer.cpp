@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+#include "common/names.hpp"
 #include "fuzz_check.hpp"
 #include "resources/gob_container.hpp"
 #include "resources/mat_fileops.hpp"

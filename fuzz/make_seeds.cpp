@@ -3,14 +3,15 @@
 //   skerry-fuzz-seeds fuzz/seeds
 #include <cstdio>
 #include <filesystem>
+#include <random>
 #include <string>
 #include <vector>
 
-#include "resources/resource_writers.hpp"
-#include "resources/sample_data.hpp"
+#include "common/file_io.hpp"
+#include "sample/game_file_writers.hpp"
+#include "sample/sample_data.hpp"
+#include "sample/sample_templates.hpp"
 #include "support/bad_inputs.hpp"
-#include "template/sample_templates.hpp"
-#include "template/template_file.hpp"
 
 using namespace skerry;
 
@@ -42,7 +43,8 @@ std::string SmallSampleContainer() {
 
 std::vector<Seed> SampleSeeds() {
     const std::filesystem::path sample =
-        std::filesystem::temp_directory_path() / "skerry_fuzz_seed_sample";
+        std::filesystem::temp_directory_path() /
+        ("skerry_fuzz_seed_sample-" + std::to_string(std::random_device{}()));
     WriteSampleData(sample);
     const std::string jkmsnd = ReadFileBytes(sample / "mots" / "jkmsnd.goo").bytes.value_or("");
     std::filesystem::remove_all(sample);

@@ -8,8 +8,8 @@
 #include "fuzz_check.hpp"
 #include "resources/byte_source.hpp"
 #include "resources/mat_fileops.hpp"
-#include "resources/resource_writers.hpp"
-#include "resources/sample_data.hpp"
+#include "sample/game_file_writers.hpp"
+#include "sample/sample_data.hpp"
 
 using namespace skerry;
 

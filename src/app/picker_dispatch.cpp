@@ -43,13 +43,13 @@ std::vector<PickerAction> PickerDispatch(std::string_view name, std::string_view
     if (name == "+ damageclass")
         actions.push_back({K::EditFlags, "damage", false});
     if (contains("debris template"))
-        actions.push_back({K::DisplayWep, "_debris", false});
+        actions.push_back({K::ListDescendants, "_debris", false});
     if (contains("template name"))
-        actions.push_back({K::DisplayAll, {}, false});
+        actions.push_back({K::ListTemplates, {}, false});
     if (contains("weapon template"))
-        actions.push_back({K::DisplayWep, "_weapon", false});
+        actions.push_back({K::ListDescendants, "_weapon", false});
     if (contains("explosion template"))
-        actions.push_back({K::DisplayWep, "_explosion", false});
+        actions.push_back({K::ListDescendants, "_explosion", false});
     if (contains("vector"))
         actions.push_back({K::EditVector, {}, false});
     if (name == "frame")

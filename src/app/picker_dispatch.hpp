@@ -13,8 +13,8 @@ struct PickerAction {
         ShowResourcePicker,  // show the picker and take its pick (ResResult)
         EditFlags,           // flag editor of kind `text`
         EditTypeFlags,       // flag editor, kind from the row's description
-        DisplayWep,          // descendants of the base template `text`
-        DisplayAll,          // every template name
+        ListDescendants,     // descendants of the base template `text` (DisplayWep)
+        ListTemplates,       // every template name (DisplayAll)
         EditVector,          // Vector/Frame dialog in vector mode
         EditFrame,           // Vector/Frame dialog in frame mode
     };

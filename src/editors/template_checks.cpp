@@ -15,7 +15,7 @@ GridSearch IsInGrid(const ParamGrid& grid, std::string_view name) {
     return found;
 }
 
-bool CkMove(const ParamGrid& grid) {
+bool PhysicsFlagsWithoutPhysicsMove(const ParamGrid& grid) {
     // A grid shorter than the generic rows has no "move" row: read it as not set.
     const std::string_view move =
         kMoveRow < grid.RowCount() ? std::string_view(grid.Row(kMoveRow).value) : "";
@@ -23,17 +23,17 @@ bool CkMove(const ParamGrid& grid) {
     return physflags.inGrid && !physflags.valueEmpty && move != "physics";
 }
 
-bool CkDebris(const ParamGrid& grid) {
+bool HasDebris(const ParamGrid& grid) {
     const GridSearch debris = IsInGrid(grid, "debris");
     return debris.inGrid && !debris.valueEmpty;
 }
 
 std::vector<std::string> DoChecks(const ParamGrid& grid) {
     std::vector<std::string> report;
-    if (CkMove(grid)) {
+    if (PhysicsFlagsWithoutPhysicsMove(grid)) {
         report.emplace_back(kMoveFinding);
     }
-    if (CkDebris(grid)) {
+    if (HasDebris(grid)) {
         report.emplace_back(kDebrisFinding);
     }
     return report;

@@ -26,10 +26,11 @@ struct GridSearch {
 // Visits every row, since several rows may carry the same name (explosion has four "debris").
 GridSearch IsInGrid(const ParamGrid& grid, std::string_view name);
 
-// Physics flags are set but "move" is not exactly "physics".
-bool CkMove(const ParamGrid& grid);
-// Some debris row has a value: a reminder that more than one needs the RandDebris flag.
-bool CkDebris(const ParamGrid& grid);
+// Physics flags are set but "move" is not exactly "physics" (CkMove).
+bool PhysicsFlagsWithoutPhysicsMove(const ParamGrid& grid);
+// Some debris row has a value: a reminder that more than one needs the RandDebris flag
+// (CkDebris).
+bool HasDebris(const ParamGrid& grid);
 
 // The report lines, the move finding before the debris finding; empty when all is well.
 std::vector<std::string> DoChecks(const ParamGrid& grid);

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "common/names.hpp"
 #include "resources/picker_order.hpp"
 
 namespace skerry {

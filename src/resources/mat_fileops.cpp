@@ -7,8 +7,8 @@
 #include <cstring>
 #include <iterator>
 
+#include "common/file_io.hpp"
 #include "resources/byte_source.hpp"
-#include "template/template_file.hpp"
 
 namespace skerry {
 

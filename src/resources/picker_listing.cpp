@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <system_error>
 
+#include "common/names.hpp"
 #include "resources/gob_container.hpp"
 #include "resources/picker_order.hpp"
 
@@ -70,25 +71,6 @@ std::vector<std::string> ListContainerFiles(const std::filesystem::path& dir) {
     std::sort(names.begin(), names.end(),
               [](const std::string& a, const std::string& b) { return PickerNameLess(a, b); });
     return names;
-}
-
-std::optional<std::filesystem::path> FindFileIgnoringCase(const std::filesystem::path& dir,
-                                                          std::string_view name) {
-    std::error_code ec;
-    if (dir.empty()) {
-        return std::nullopt;
-    }
-    const std::filesystem::path exact = dir / name;
-    if (std::filesystem::is_regular_file(exact, ec)) {
-        return exact;
-    }
-    for (const auto& entry : std::filesystem::directory_iterator(dir, ec)) {
-        if (EqualsIgnoringCase(entry.path().filename().string(), name) &&
-            entry.is_regular_file(ec)) {
-            return entry.path();
-        }
-    }
-    return std::nullopt;
 }
 
 }  // namespace skerry

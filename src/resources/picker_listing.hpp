@@ -28,8 +28,4 @@ std::optional<std::size_t> FindName(const std::vector<std::string>& entryNames,
 // The names of the .gob and .goo files (any letter case) in a folder, sorted.
 std::vector<std::string> ListContainerFiles(const std::filesystem::path& dir);
 
-// The file called name in dir, found ignoring letter case; nothing when there is none.
-std::optional<std::filesystem::path> FindFileIgnoringCase(const std::filesystem::path& dir,
-                                                          std::string_view name);
-
 }  // namespace skerry

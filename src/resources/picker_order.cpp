@@ -32,12 +32,6 @@ bool PickerNameLess(std::string_view a, std::string_view b) {
     });
 }
 
-bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               return FoldAscii(x) == FoldAscii(y);
-           });
-}
-
 std::size_t PickerInsertPosition(const std::vector<std::string>& sorted, std::string_view name) {
     const auto at = std::upper_bound(sorted.begin(), sorted.end(), name,
                                      [](std::string_view value, const std::string& element) {

@@ -10,9 +10,6 @@ namespace skerry {
 // "Crate" and "crate" stand together and the list reads the same on every platform.
 bool PickerNameLess(std::string_view a, std::string_view b);
 
-// True when a and b are the same text but for ASCII letter case.
-bool EqualsIgnoringCase(std::string_view a, std::string_view b);
-
 // Where name goes in a list already in picker order (after any equal names).
 std::size_t PickerInsertPosition(const std::vector<std::string>& sorted, std::string_view name);
 

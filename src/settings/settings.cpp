@@ -4,24 +4,12 @@
 #include <fstream>
 #include <system_error>
 
+#include "common/file_io.hpp"
+
 namespace skerry {
 
 std::string Settings::MotsTplPath() const {
     return FolderOf(jedTplPath) + "mots.tpl";
-}
-
-bool CanWriteIn(const std::string& dir) {
-    std::error_code ec;
-    const std::filesystem::path probe =
-        std::filesystem::path(dir.empty() ? "." : dir) / ".skerry-write-test";
-    {
-        std::ofstream out(probe, std::ios::binary | std::ios::trunc);
-        if (!out) {
-            return false;
-        }
-    }
-    std::filesystem::remove(probe, ec);
-    return true;
 }
 
 std::string ExplainProgramDirFailure(const Settings& settings, const std::string& failure) {

@@ -2,6 +2,7 @@
 
 #include <string>
 
+
 namespace skerry {
 
 // The platform's directory separator, which ends every stored directory.
@@ -30,9 +31,6 @@ struct Settings {
     std::string OldTplPath() const { return programDir + "Old.tpl"; }
     std::string HelpFilePath() const { return programDir + "Skerry.html"; }
 };
-
-// True when files can be created in dir (it exists and takes a new file).
-bool CanWriteIn(const std::string& dir);
 
 // The message for a write into the program directory that failed. When the directory itself
 // cannot be written (an installed program in a system folder), it says so plainly, since

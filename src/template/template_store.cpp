@@ -2,6 +2,7 @@
 
 #include <unordered_set>
 
+#include "common/file_io.hpp"
 #include "template/template_file.hpp"
 
 namespace skerry {

@@ -33,8 +33,10 @@ struct TemplateRecords {
         line.fill({});
     }
 };
-using TTPLRec = TemplateRecords<kTemplateCapacity>;
-using TWeaponRec = TemplateRecords<kDescendantCapacity>;
+// The template table of one scanned file (TTPLRec) and the descendant table of one base
+// template (TWeaponRec).
+using TemplateTable = TemplateRecords<kTemplateCapacity>;
+using DescendantTable = TemplateRecords<kDescendantCapacity>;
 
 struct ScanResult {
     enum class Status { Read, Missing, Unreadable } status = Status::Read;
@@ -65,15 +67,15 @@ class TemplateStore {
     std::vector<std::string> OfferedTemplateNames() const;
     std::vector<std::string> OfferedDescendantNames() const;
 
-    const TTPLRec& Templates() const { return templates_; }
-    const TWeaponRec& Descendants() const { return descendants_; }
+    const TemplateTable& Templates() const { return templates_; }
+    const DescendantTable& Descendants() const { return descendants_; }
     const Fields& FoundFields() const { return found_; }
 
     bool newTplMode = false;
 
   private:
-    TTPLRec templates_;
-    TWeaponRec descendants_;
+    TemplateTable templates_;
+    DescendantTable descendants_;
     Fields found_;
 };
 

@@ -3,14 +3,16 @@
 
 #include <filesystem>
 
+#include "common/file_io.hpp"
 #include "resources/gob_container.hpp"
 #include "resources/mat_fileops.hpp"
-#include "resources/resource_writers.hpp"
-#include "resources/sample_data.hpp"
+#include "sample/game_file_writers.hpp"
+#include "sample/sample_data.hpp"
 #include "support/bad_inputs.hpp"
 #include "template/new_tpl.hpp"
 #include "template/template_file.hpp"
 #include "template/template_store.hpp"
+#include "support/temp_dir.hpp"
 
 namespace skerry {
 namespace {
@@ -22,7 +24,7 @@ using testing::BadTextures;
 class BadInput : public ::testing::Test {
   protected:
     void SetUp() override {
-        dir_ = std::filesystem::temp_directory_path() / "skerry_bad_input";
+        dir_ = testing::UniqueTempPath("skerry_bad_input");
         std::filesystem::remove_all(dir_);
         std::filesystem::create_directories(dir_);
     }

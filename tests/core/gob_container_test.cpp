@@ -4,7 +4,7 @@
 
 #include <cstring>
 
-#include "resources/resource_writers.hpp"
+#include "sample/game_file_writers.hpp"
 
 namespace skerry {
 namespace {

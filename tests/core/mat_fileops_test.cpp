@@ -6,8 +6,9 @@
 #include <filesystem>
 #include <fstream>
 
-#include "resources/resource_writers.hpp"
-#include "template/template_file.hpp"
+#include "common/file_io.hpp"
+#include "sample/game_file_writers.hpp"
+#include "support/temp_dir.hpp"
 
 namespace skerry {
 namespace {
@@ -140,7 +141,7 @@ TEST(MatFileops, ExportNamesStayInTheTargetFolder) {
     EXPECT_EQ(ExportFileName("a/../b/c.mat"), "c.bmp");
     EXPECT_EQ(ExportFileName("noext"), "noext.bmp");
 
-    const auto dir = std::filesystem::temp_directory_path() / "skerry_export_test";
+    const auto dir = testing::UniqueTempPath("skerry_export_test");
     std::filesystem::create_directories(dir);
     const DecodedTexture t = DecodeMat(MakeSolidMat(9), Ramp());
     EXPECT_FALSE(ExportBmp(dir / "red.bmp", t.bmp));

@@ -5,8 +5,9 @@
 #include <filesystem>
 #include <functional>
 
+#include "common/file_io.hpp"
 #include "support/failing_writer.hpp"
-#include "template/template_file.hpp"
+#include "support/temp_dir.hpp"
 
 namespace skerry {
 namespace {
@@ -46,7 +47,7 @@ TEST(NewTpl, BytesSurviveAndCtrlZEndsTheSource) {
 class FilesTogether : public ::testing::Test {
   protected:
     void SetUp() override {
-        dir_ = std::filesystem::temp_directory_path() / "skerry_files_together";
+        dir_ = testing::UniqueTempPath("skerry_files_together");
         std::filesystem::remove_all(dir_);
         std::filesystem::create_directories(dir_);
     }

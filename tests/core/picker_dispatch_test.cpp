@@ -54,9 +54,9 @@ TEST(PickerDispatch, FlagRows) {
 }
 
 TEST(PickerDispatch, TemplateRowsOfferTheRightNames) {
-    const std::vector<PickerAction> weapons{{K::DisplayWep, "_weapon", false}};
-    const std::vector<PickerAction> explosions{{K::DisplayWep, "_explosion", false}};
-    const std::vector<PickerAction> all{{K::DisplayAll, {}, false}};
+    const std::vector<PickerAction> weapons{{K::ListDescendants, "_weapon", false}};
+    const std::vector<PickerAction> explosions{{K::ListDescendants, "_explosion", false}};
+    const std::vector<PickerAction> all{{K::ListTemplates, {}, false}};
     EXPECT_EQ(ForRow("actor", "weapon"), weapons);
     EXPECT_EQ(ForRow("actor", "weapon2"), weapons);
     EXPECT_EQ(ForRow("actor", "explode"), explosions);
@@ -69,7 +69,7 @@ TEST(PickerDispatch, TemplateRowsOfferTheRightNames) {
     LoadGridMain(grid, "explosion");
     for (std::size_t row = 24; row <= 27; ++row) {
         EXPECT_EQ(PickerDispatch(grid.Row(row).name, grid.Row(row).description),
-                  (std::vector<PickerAction>{{K::DisplayWep, "_debris", false}}));
+                  (std::vector<PickerAction>{{K::ListDescendants, "_debris", false}}));
     }
 }
 

@@ -5,9 +5,9 @@
 
 #include <filesystem>
 
+#include "common/file_io.hpp"
 #include "resources/gob_container.hpp"
 #include "resources/mat_fileops.hpp"
-#include "template/template_file.hpp"
 #include "template/template_store.hpp"
 
 namespace skerry {

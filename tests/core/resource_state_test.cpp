@@ -4,9 +4,10 @@
 
 #include <filesystem>
 
-#include "resources/resource_writers.hpp"
-#include "resources/sample_data.hpp"
-#include "template/template_file.hpp"
+#include "common/file_io.hpp"
+#include "sample/game_file_writers.hpp"
+#include "sample/sample_data.hpp"
+#include "support/temp_dir.hpp"
 
 namespace skerry {
 namespace {
@@ -14,7 +15,7 @@ namespace {
 class ResourceStateTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        dir_ = std::filesystem::temp_directory_path() / "skerry_resource_state";
+        dir_ = testing::UniqueTempPath("skerry_resource_state");
         std::filesystem::remove_all(dir_);
         std::filesystem::create_directories(dir_);
     }

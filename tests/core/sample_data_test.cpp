@@ -1,4 +1,4 @@
-#include "resources/sample_data.hpp"
+#include "sample/sample_data.hpp"
 
 #include <gtest/gtest.h>
 
@@ -8,6 +8,7 @@
 #include "resources/gob_container.hpp"
 #include "resources/mat_fileops.hpp"
 #include "template/template_store.hpp"
+#include "support/temp_dir.hpp"
 
 namespace skerry {
 namespace {
@@ -15,7 +16,7 @@ namespace {
 class SampleData : public ::testing::Test {
   protected:
     static void SetUpTestSuite() {
-        dir_ = std::filesystem::temp_directory_path() / "skerry_sample_test";
+        dir_ = testing::UniqueTempPath("skerry_sample_test");
         std::filesystem::remove_all(dir_);
         ASSERT_FALSE(WriteSampleData(dir_));
     }

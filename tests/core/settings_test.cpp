@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "common/file_io.hpp"
+
 namespace skerry {
 namespace {
 

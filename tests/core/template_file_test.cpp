@@ -4,6 +4,8 @@
 
 #include <filesystem>
 
+#include "common/file_io.hpp"
+
 namespace skerry {
 namespace {
 

@@ -5,10 +5,12 @@
 #include <filesystem>
 #include <fstream>
 
+#include "support/temp_dir.hpp"
+
 namespace skerry {
 namespace {
 
-std::vector<std::string> NonEmpty(const TWeaponRec& table) {
+std::vector<std::string> NonEmpty(const DescendantTable& table) {
     std::vector<std::string> names;
     for (const std::string& name : table.name) {
         if (!name.empty())
@@ -26,7 +28,7 @@ TEST(TemplateStore, ScanSkipsCommentsAndCountsBlankLines) {
         " leading none\r\n"
         "remarked none type=item # a remark\r\n"
         "last none\r\n");
-    const TTPLRec& t = store.Templates();
+    const TemplateTable& t = store.Templates();
     EXPECT_EQ(t.name[0], "abc");
     EXPECT_EQ(t.parent[0], "none");
     EXPECT_EQ(t.line[0], "abc none type=actor");
@@ -142,7 +144,7 @@ TEST(TemplateStore, ScanOfAMissingFileKeepsTheTable) {
 }
 
 TEST(TemplateStore, ScanReadsAFileAndPicksItByMode) {
-    const auto dir = std::filesystem::temp_directory_path() / "skerry_store_test";
+    const auto dir = testing::UniqueTempPath("skerry_store_test");
     std::filesystem::create_directories(dir);
     std::ofstream(dir / "master.tpl", std::ios::binary) << "jk none\r\n";
     std::ofstream(dir / "mots.tpl", std::ios::binary) << "mots none\r\n";

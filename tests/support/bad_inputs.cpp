@@ -2,8 +2,8 @@
 
 #include <climits>
 
-#include "resources/resource_writers.hpp"
-#include "resources/sample_data.hpp"
+#include "sample/game_file_writers.hpp"
+#include "sample/sample_data.hpp"
 
 namespace skerry::testing {
 

@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "template/new_tpl.hpp"
+#include "common/file_io.hpp"
 
 namespace skerry::testing {
 

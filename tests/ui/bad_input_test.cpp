@@ -11,14 +11,14 @@
 #include <fstream>
 #include <set>
 
-#include "app/ui/qt_text.hpp"
+#include "common/file_io.hpp"
+#include "common/ui/qt_text.hpp"
 #include "app/ui/tpl_ed.hpp"
 #include "resources/byte_source.hpp"
-#include "resources/resource_writers.hpp"
+#include "sample/game_file_writers.hpp"
 #include "resources/ui/res_picker.hpp"
 #include "support/bad_inputs.hpp"
 #include "template/new_tpl.hpp"
-#include "template/template_file.hpp"
 #include "template/ui/tpl_desc.hpp"
 #include "ui_fixture.hpp"
 

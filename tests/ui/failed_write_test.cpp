@@ -8,15 +8,14 @@
 #include <filesystem>
 #include <fstream>
 
-#include "app/ui/file_dialogs.hpp"
+#include "common/file_io.hpp"
+#include "common/ui/file_dialogs.hpp"
 #include "app/ui/grid_table_model.hpp"
 #include "app/ui/tpl_ed.hpp"
 #include "resources/ui/res_picker.hpp"
 #include "settings/ui/qsettings_store.hpp"
 #include "settings/ui/tpl_opt.hpp"
 #include "support/failing_writer.hpp"
-#include "template/new_tpl.hpp"
-#include "template/template_file.hpp"
 #include "ui_fixture.hpp"
 
 namespace skerry::ui {

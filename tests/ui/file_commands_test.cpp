@@ -8,11 +8,11 @@
 #include <QToolButton>
 #include <filesystem>
 
-#include "app/ui/file_dialogs.hpp"
+#include "common/file_io.hpp"
+#include "common/ui/file_dialogs.hpp"
 #include "app/ui/grid_table_model.hpp"
 #include "app/ui/tpl_ed.hpp"
 #include "resources/ui/res_picker.hpp"
-#include "template/template_file.hpp"
 #include "template/ui/tpl_desc.hpp"
 #include "ui_fixture.hpp"
 

@@ -8,7 +8,7 @@
 
 #include "app/ui/grid_table_model.hpp"
 #include "app/ui/tpl_ed.hpp"
-#include "resources/sample_data.hpp"
+#include "sample/sample_data.hpp"
 #include "resources/ui/res_picker.hpp"
 
 namespace skerry::ui {

@@ -9,7 +9,7 @@
 #include <memory>
 
 #include "app/ui/app_windows.hpp"
-#include "app/ui/messages.hpp"
+#include "common/ui/messages.hpp"
 #include "support/memory_settings_store.hpp"
 
 namespace skerry::ui {

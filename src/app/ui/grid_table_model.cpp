@@ -3,7 +3,7 @@
 #include <QBrush>
 #include <QColor>
 
-#include "app/ui/qt_text.hpp"
+#include "common/ui/qt_text.hpp"
 
 namespace skerry::ui {
 

@@ -3,7 +3,7 @@
 #include <exception>
 
 #include "app/ui/artwork.hpp"
-#include "app/ui/messages.hpp"
+#include "common/ui/messages.hpp"
 
 namespace skerry::ui {
 

@@ -23,15 +23,15 @@
 #include "app/ui/app_windows.hpp"
 #include "app/ui/grid_table_model.hpp"
 #include "app/ui/help_window.hpp"
-#include "app/ui/look.hpp"
-#include "app/ui/messages.hpp"
-#include "app/ui/qt_text.hpp"
+#include "common/file_io.hpp"
+#include "common/ui/look.hpp"
+#include "common/ui/messages.hpp"
+#include "common/ui/qt_text.hpp"
 #include "editors/ui/chkr.hpp"
 #include "editors/ui/tpl_vec.hpp"
 #include "resources/ui/res_picker.hpp"
 #include "settings/ui/tpl_opt.hpp"
 #include "template/catalogue.hpp"
-#include "template/template_file.hpp"
 #include "template/template_line.hpp"
 
 namespace skerry::ui {
@@ -382,10 +382,10 @@ void TTplEd::SG1SelectCell(int /*column*/, int row) {
 void TTplEd::RunPickerAction(const PickerAction& action) {
     using K = PickerAction::Kind;
     switch (action.kind) {
-        case K::DisplayAll:
+        case K::ListTemplates:
             DisplayAll();
             break;
-        case K::DisplayWep:
+        case K::ListDescendants:
             DisplayWep(action.text);
             break;
         case K::EditFlags:

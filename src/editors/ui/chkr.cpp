@@ -5,8 +5,8 @@
 #include <QShowEvent>
 #include <QVBoxLayout>
 
-#include "app/ui/look.hpp"
-#include "app/ui/qt_text.hpp"
+#include "common/ui/look.hpp"
+#include "common/ui/qt_text.hpp"
 #include "editors/template_checks.hpp"
 
 namespace skerry::ui {

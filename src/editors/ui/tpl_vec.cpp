@@ -9,7 +9,7 @@
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
-#include "app/ui/qt_text.hpp"
+#include "common/ui/qt_text.hpp"
 
 namespace skerry::ui {
 

@@ -19,9 +19,10 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
-#include "app/ui/look.hpp"
-#include "app/ui/messages.hpp"
-#include "app/ui/qt_text.hpp"
+#include "common/names.hpp"
+#include "common/ui/look.hpp"
+#include "common/ui/messages.hpp"
+#include "common/ui/qt_text.hpp"
 #include "resources/picker_listing.hpp"
 #include "resources/picker_order.hpp"
 #include "settings/ui/tpl_opt.hpp"

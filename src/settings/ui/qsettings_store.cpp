@@ -4,7 +4,7 @@
 #include <QFile>
 #include <QFileInfo>
 
-#include "app/ui/qt_text.hpp"
+#include "common/ui/qt_text.hpp"
 
 namespace skerry::ui {
 

@@ -12,8 +12,8 @@
 #include <QStyle>
 #include <QToolButton>
 
-#include "app/ui/messages.hpp"
-#include "app/ui/qt_text.hpp"
+#include "common/ui/messages.hpp"
+#include "common/ui/qt_text.hpp"
 
 namespace skerry::ui {
 

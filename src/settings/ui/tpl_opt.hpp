@@ -2,7 +2,7 @@
 
 #include <QDialog>
 
-#include "app/ui/file_dialogs.hpp"
+#include "common/ui/file_dialogs.hpp"
 #include "settings/settings.hpp"
 #include "settings/settings_store.hpp"
 

@@ -1,4 +1,4 @@
-#include "app/ui/file_dialogs.hpp"
+#include "common/ui/file_dialogs.hpp"
 
 #include <QDir>
 #include <QFileDialog>

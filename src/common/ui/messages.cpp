@@ -1,4 +1,4 @@
-#include "app/ui/messages.hpp"
+#include "common/ui/messages.hpp"
 
 #include <QApplication>
 #include <QMessageBox>

@@ -1,4 +1,4 @@
-#include "resources/resource_writers.hpp"
+#include "sample/game_file_writers.hpp"
 
 namespace skerry {
 

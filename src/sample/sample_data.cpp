@@ -1,11 +1,11 @@
-#include "resources/sample_data.hpp"
+#include "sample/sample_data.hpp"
 
 #include <algorithm>
 #include <cstdint>
 #include <system_error>
 
-#include "template/sample_templates.hpp"
-#include "template/template_file.hpp"
+#include "common/file_io.hpp"
+#include "sample/sample_templates.hpp"
 
 namespace skerry {
 

@@ -9,15 +9,15 @@
 #include <QToolButton>
 
 #include "app/ui/app_windows.hpp"
-#include "app/ui/file_dialogs.hpp"
+#include "common/file_io.hpp"
+#include "common/ui/file_dialogs.hpp"
 #include "app/ui/grid_table_model.hpp"
-#include "app/ui/messages.hpp"
-#include "app/ui/qt_text.hpp"
+#include "common/ui/messages.hpp"
+#include "common/ui/qt_text.hpp"
 #include "app/ui/tpl_ed.hpp"
 #include "resources/ui/res_picker.hpp"
 #include "template/new_tpl.hpp"
 #include "template/open_template.hpp"
-#include "template/template_file.hpp"
 #include "template/ui/tpl_desc.hpp"
 
 namespace skerry::ui {

@@ -1,4 +1,4 @@
-#include "template/sample_templates.hpp"
+#include "sample/sample_templates.hpp"
 
 #include <vector>
 

@@ -1,0 +1,51 @@
+#include "common/names.hpp"
+
+#include <algorithm>
+#include <system_error>
+
+namespace skerry {
+
+namespace {
+
+unsigned char FoldAscii(char c) {
+    const auto u = static_cast<unsigned char>(c);
+    return (u >= 'A' && u <= 'Z') ? static_cast<unsigned char>(u + ('a' - 'A')) : u;
+}
+
+}  // namespace
+
+bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+               return FoldAscii(x) == FoldAscii(y);
+           });
+}
+
+std::optional<std::filesystem::path> FindFileIgnoringCase(const std::filesystem::path& dir,
+                                                          std::string_view name) {
+    std::error_code ec;
+    if (dir.empty()) {
+        return std::nullopt;
+    }
+    const std::filesystem::path exact = dir / name;
+    if (std::filesystem::is_regular_file(exact, ec)) {
+        return exact;
+    }
+    for (const auto& entry : std::filesystem::directory_iterator(dir, ec)) {
+        if (EqualsIgnoringCase(entry.path().filename().string(), name) &&
+            entry.is_regular_file(ec)) {
+            return entry.path();
+        }
+    }
+    return std::nullopt;
+}
+
+std::filesystem::path ResolveIgnoringCase(const std::filesystem::path& path) {
+    std::error_code ec;
+    if (path.empty() || std::filesystem::is_regular_file(path, ec)) {
+        return path;
+    }
+    const std::filesystem::path dir = path.has_parent_path() ? path.parent_path() : ".";
+    return FindFileIgnoringCase(dir, path.filename().string()).value_or(path);
+}
+
+}  // namespace skerry
