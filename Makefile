@@ -17,7 +17,7 @@ RUN_CONFIG := $(CURDIR)/$(BUILD)/config
 # Tests run in parallel, one per core.
 JOBS       := $(shell nproc 2>/dev/null || echo 2)
 
-.PHONY: all deps configure build build-app run test sanitized fuzz bench package help-images clean
+.PHONY: all deps configure build build-app run test format-check sanitized fuzz bench package help-images clean
 
 all: build
 
@@ -46,12 +46,17 @@ run: build-app
 		XDG_CONFIG_HOME=$(RUN_CONFIG) QT_QPA_PLATFORM=offscreen $(BUILD)/skerry-shots $(BUILD)/screenshots; \
 	fi
 
+# Every C++ file as .clang-format lays it out; a difference fails, naming the file and line.
+format-check: deps
+	@find src cli tests bench fuzz -name '*.cpp' -o -name '*.hpp' | grep -v '^fuzz/seeds/' | \
+		xargs clang-format --dry-run --Werror
+
 sanitized: configure
 	@cmake -S . -B $(SAN_BUILD) -G $(GENERATOR) -DCMAKE_BUILD_TYPE= -DSKERRY_WERROR=ON \
 		"-DCMAKE_CXX_FLAGS=$(SANITIZE)" >/dev/null
 	@cmake --build $(SAN_BUILD) --target skerry_core_tests fuzz_replays
 
-test: build sanitized
+test: format-check build sanitized
 	@cd $(BUILD) && ctest --output-on-failure --timeout 120 -j $(JOBS)
 
 fuzz:

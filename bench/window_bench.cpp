@@ -18,9 +18,9 @@
 
 #include "app/ui/app_windows.hpp"
 #include "app/ui/grid_table_model.hpp"
-#include "common/ui/messages.hpp"
 #include "app/ui/tpl_ed.hpp"
 #include "bench_table.hpp"
+#include "common/ui/messages.hpp"
 #include "resources/picker_listing.hpp"
 #include "resources/ui/res_picker.hpp"
 #include "support/memory_settings_store.hpp"

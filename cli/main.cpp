@@ -1,8 +1,8 @@
 #include <CLI/CLI.hpp>
 #include <iostream>
 
-#include "resource_commands.hpp"
 #include "flag_commands.hpp"
+#include "resource_commands.hpp"
 #include "tpl_commands.hpp"
 
 // skerry-cli: the editor's core from the command line. Exit 0 = done, 1 = nothing found,

@@ -109,7 +109,8 @@ bool SyncFile(const std::filesystem::path& path) {
 // can bring back the old name. Windows commits a rename with the file system's own log.
 void SyncFolder([[maybe_unused]] const std::filesystem::path& folder) {
 #ifndef _WIN32
-    const int fd = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    const int fd =
+        ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd >= 0) {
         ::fsync(fd);
         ::close(fd);
@@ -171,8 +172,8 @@ std::optional<std::string> WriteFilesTogether(const std::vector<FileWrite>& file
     return std::nullopt;
 }
 
-std::optional<std::string> WriteFileWhole(const std::filesystem::path& path,
-                                          std::string_view bytes, Durability durability) {
+std::optional<std::string> WriteFileWhole(const std::filesystem::path& path, std::string_view bytes,
+                                          Durability durability) {
     return WriteFilesTogether({{path, std::string(bytes)}}, durability);
 }
 

@@ -42,8 +42,7 @@ std::optional<std::string> WriteFilesTogether(const std::vector<FileWrite>& file
 // Writes the file whole or not at all: a temporary file beside the target is renamed over it
 // once every byte is written, so a failure never leaves a half-written file. Returns a message
 // naming the file when it fails.
-std::optional<std::string> WriteFileWhole(const std::filesystem::path& path,
-                                          std::string_view bytes,
+std::optional<std::string> WriteFileWhole(const std::filesystem::path& path, std::string_view bytes,
                                           Durability durability = Durability::Synced);
 
 // How WriteFilesTogether puts one temporary file's bytes on disk; false when it could not.

@@ -2,7 +2,6 @@
 
 #include <string>
 
-
 namespace skerry {
 
 // The platform's directory separator, which ends every stored directory.

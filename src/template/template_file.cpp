@@ -1,6 +1,5 @@
 #include "template/template_file.hpp"
 
-
 namespace skerry {
 
 std::vector<std::string> SplitTemplateLines(std::string_view bytes) {

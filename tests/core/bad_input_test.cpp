@@ -9,10 +9,10 @@
 #include "sample/game_file_writers.hpp"
 #include "sample/sample_data.hpp"
 #include "support/bad_inputs.hpp"
+#include "support/temp_dir.hpp"
 #include "template/new_tpl.hpp"
 #include "template/template_file.hpp"
 #include "template/template_store.hpp"
-#include "support/temp_dir.hpp"
 
 namespace skerry {
 namespace {

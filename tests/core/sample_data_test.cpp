@@ -7,8 +7,8 @@
 
 #include "resources/gob_container.hpp"
 #include "resources/mat_fileops.hpp"
-#include "template/template_store.hpp"
 #include "support/temp_dir.hpp"
+#include "template/template_store.hpp"
 
 namespace skerry {
 namespace {

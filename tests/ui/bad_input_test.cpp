@@ -11,12 +11,12 @@
 #include <fstream>
 #include <set>
 
+#include "app/ui/tpl_ed.hpp"
 #include "common/file_io.hpp"
 #include "common/ui/qt_text.hpp"
-#include "app/ui/tpl_ed.hpp"
 #include "resources/byte_source.hpp"
-#include "sample/game_file_writers.hpp"
 #include "resources/ui/res_picker.hpp"
+#include "sample/game_file_writers.hpp"
 #include "support/bad_inputs.hpp"
 #include "template/new_tpl.hpp"
 #include "template/ui/tpl_desc.hpp"

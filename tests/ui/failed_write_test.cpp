@@ -8,10 +8,10 @@
 #include <filesystem>
 #include <fstream>
 
-#include "common/file_io.hpp"
-#include "common/ui/file_dialogs.hpp"
 #include "app/ui/grid_table_model.hpp"
 #include "app/ui/tpl_ed.hpp"
+#include "common/file_io.hpp"
+#include "common/ui/file_dialogs.hpp"
 #include "resources/ui/res_picker.hpp"
 #include "settings/ui/qsettings_store.hpp"
 #include "settings/ui/tpl_opt.hpp"
@@ -91,9 +91,9 @@ class FailedWriteTest : public WindowTest {
     void ExpectRefused(const fs::path& target, const std::string& before) {
         SetFileWriter({});
         EXPECT_EQ(messages_.size(), 1);
-        EXPECT_TRUE(!messages_.isEmpty() &&
-                    messages_[0].contains("Cannot create file " +
-                                          QString::fromStdString(target.string())))
+        EXPECT_TRUE(
+            !messages_.isEmpty() &&
+            messages_[0].contains("Cannot create file " + QString::fromStdString(target.string())))
             << messages_.join('|').toStdString();
         if (fs::is_directory(target)) {
             fs::remove(target);

@@ -8,10 +8,10 @@
 #include <QToolButton>
 #include <filesystem>
 
-#include "common/file_io.hpp"
-#include "common/ui/file_dialogs.hpp"
 #include "app/ui/grid_table_model.hpp"
 #include "app/ui/tpl_ed.hpp"
+#include "common/file_io.hpp"
+#include "common/ui/file_dialogs.hpp"
 #include "resources/ui/res_picker.hpp"
 #include "template/ui/tpl_desc.hpp"
 #include "ui_fixture.hpp"

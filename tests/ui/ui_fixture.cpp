@@ -8,8 +8,8 @@
 
 #include "app/ui/grid_table_model.hpp"
 #include "app/ui/tpl_ed.hpp"
-#include "sample/sample_data.hpp"
 #include "resources/ui/res_picker.hpp"
+#include "sample/sample_data.hpp"
 
 namespace skerry::ui {
 

@@ -13,7 +13,13 @@ namespace skerry::ui {
 AppWindows::AppWindows(AppState& state) {
     tplEd_ = std::make_unique<TTplEd>(state.settings, state.templates);
     tplOpt_ = std::make_unique<TTplOpt>(state.settings, *state.store);
-    res_ = std::make_unique<TRes>(state.settings, state.templates, *tplOpt_);
+    res_ = std::make_unique<TRes>(state.settings, state.templates);
+    if (res_->FormCreate()) {
+        // Start-up is where the user settles the dialect for the run, once the Jedi Knight
+        // container is known to be there.
+        tplOpt_->exec();
+        res_->ListDialectContainers();
+    }
     aboutBox_ = std::make_unique<TAboutBox>();
     tplDesc_ = std::make_unique<Ttpl_desc>();
     vector_ = std::make_unique<TVector>();

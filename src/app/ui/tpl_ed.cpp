@@ -493,6 +493,7 @@ void TTplEd::ResResult() {
     }
     TRes& res = windows_->Res();
     res.SetResourceMode(resourceMode_);
+    windows_->TplOpt().FixDialect();
     const int result = res.ShowModal();
     if (templateListing_) {
         ViewSBClick();

@@ -9,12 +9,12 @@
 #include <QToolButton>
 
 #include "app/ui/app_windows.hpp"
+#include "app/ui/grid_table_model.hpp"
+#include "app/ui/tpl_ed.hpp"
 #include "common/file_io.hpp"
 #include "common/ui/file_dialogs.hpp"
-#include "app/ui/grid_table_model.hpp"
 #include "common/ui/messages.hpp"
 #include "common/ui/qt_text.hpp"
-#include "app/ui/tpl_ed.hpp"
 #include "resources/ui/res_picker.hpp"
 #include "template/new_tpl.hpp"
 #include "template/open_template.hpp"

@@ -25,7 +25,6 @@
 #include "common/ui/qt_text.hpp"
 #include "resources/picker_listing.hpp"
 #include "resources/picker_order.hpp"
-#include "settings/ui/tpl_opt.hpp"
 
 namespace skerry::ui {
 
@@ -70,12 +69,11 @@ class UniformRowDelegate : public QStyledItemDelegate {
     QSize size_;
 };
 
-TRes::TRes(Settings& settings, TemplateStore& templates, TTplOpt& options)
-    : settings_(settings), templates_(templates), options_(options) {
+TRes::TRes(Settings& settings, TemplateStore& templates)
+    : settings_(settings), templates_(templates) {
     setObjectName(QStringLiteral("TRes"));
     setWindowTitle(QStringLiteral("Resource Picker"));
     BuildLayout();
-    FormCreate();
 }
 
 void TRes::BuildLayout() {
@@ -198,17 +196,19 @@ void TRes::BuildLayout() {
     connect(BBClose, &QPushButton::clicked, this, &TRes::BBCloseClick);
 }
 
-void TRes::FormCreate() {
+bool TRes::FormCreate() {
     colormapsLoaded_ = false;
     const std::optional<std::filesystem::path> res2 =
         FindFileIgnoringCase(settings_.jkDir, "res2.gob");
     if (!res2) {
         ShowMessage(this, QStringLiteral(" JK Directory Invalid  Reset in Options"));
-        return;
+        return false;
     }
     GetGobs(res2->string());
-    // This is where the user settles the dialect for the run.
-    options_.exec();
+    return true;
+}
+
+void TRes::ListDialectContainers() {
     if (settings_.jkDialect) {
         ListContainers(settings_.jkDir);
         const QSignalBlocker quiet(Cb1);
@@ -324,8 +324,6 @@ void TRes::showEvent(QShowEvent* event) {
 void TRes::FormShow() {
     PalBox->setEditText(QStringLiteral("dflt.cmp"));
     PalBoxChange();
-    // The dialect is settled once the picker has been used.
-    options_.RG1->setEnabled(false);
 }
 
 void TRes::hideEvent(QHideEvent* event) {

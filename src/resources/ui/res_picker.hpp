@@ -21,7 +21,6 @@ class QPushButton;
 
 namespace skerry::ui {
 
-class TTplOpt;
 class UniformRowDelegate;
 
 // The Resource Picker: lists the entries of one kind from the open container (or template
@@ -30,12 +29,16 @@ class UniformRowDelegate;
 class TRes : public QDialog {
     Q_OBJECT
   public:
-    TRes(Settings& settings, TemplateStore& templates, TTplOpt& options);
+    TRes(Settings& settings, TemplateStore& templates);
 
     // Shows the picker maximised and modal; returns Accepted for OK, Rejected otherwise.
     int ShowModal();
 
-    void FormCreate();
+    // Opens the Jedi Knight container; false, with the message shown, when there is none.
+    // Start-up then lets the user settle the dialect and calls ListDialectContainers.
+    bool FormCreate();
+    // Lists the containers of the run's dialect in Cb1.
+    void ListDialectContainers();
     void FormShow();
     void FormHide();
     void GetGobs(const std::string& path);
@@ -93,7 +96,6 @@ class TRes : public QDialog {
 
     Settings& settings_;
     TemplateStore& templates_;
-    TTplOpt& options_;
     ResourceState resources_;
     bool resourceMode_ = true;
     bool colormapsLoaded_ = false;

@@ -183,6 +183,10 @@ void TTplOpt::MotsSBClick() {
            QStringLiteral("*.goo"));
 }
 
+void TTplOpt::FixDialect() {
+    RG1->setEnabled(false);
+}
+
 void TTplOpt::BBOKClick() {
     if (settings_.restartNeeded) {
         ShowMessage(this, FromBytes(kRestartMessage));

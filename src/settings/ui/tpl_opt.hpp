@@ -28,6 +28,9 @@ class TTplOpt : public QDialog {
     void MotsSBClick();
     void RG1Click();
     void BBOKClick();
+    // The dialect is settled for the rest of the run: once the picker has listed a
+    // container's entries, switching would mix the two games' files.
+    void FixDialect();
 
     // The index of the selected dialect: 0 "JK tpl", 1 "Mots tpl".
     int RG1ItemIndex() const;
