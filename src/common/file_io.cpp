@@ -1,6 +1,7 @@
 #include "common/file_io.hpp"
 
 #include <fstream>
+#include <random>
 #include <system_error>
 
 #ifdef _WIN32
@@ -179,8 +180,10 @@ std::optional<std::string> WriteFileWhole(const std::filesystem::path& path, std
 
 bool CanWriteIn(const std::filesystem::path& dir) {
     std::error_code ec;
+    // A name of its own, so that two programs probing the same folder at once do not meet.
     const std::filesystem::path probe =
-        (dir.empty() ? std::filesystem::path(".") : dir) / ".skerry-write-test";
+        (dir.empty() ? std::filesystem::path(".") : dir) /
+        (".skerry-write-test-" + std::to_string(std::random_device{}()));
     {
         std::ofstream out(probe, std::ios::binary | std::ios::trunc);
         if (!out) {

@@ -47,7 +47,7 @@ class BadInputWindowTest : public WindowTest {
     // The files in the program directory, the sample data's folder aside.
     std::set<std::string> Written() {
         std::set<std::string> names;
-        for (const auto& entry : fs::directory_iterator(state_.settings.programDir)) {
+        for (const auto& entry : fs::directory_iterator(state_.settings.workDir)) {
             if (entry.path().filename() != "sample") {
                 names.insert(entry.path().filename().string());
             }
@@ -99,7 +99,7 @@ TEST_F(BadInputWindowTest, TexturesThatCannotBeShownSaySoAndKeepThePicture) {
         messages_.clear();
         const qint64 shown = Res().Image->pixmap().cacheKey();
         Click("mat\\" + bad.name + ".mat");
-        const fs::path exported = state_.settings.programDir + bad.name + ".bmp";
+        const fs::path exported = state_.settings.workDir + bad.name + ".bmp";
         if (bad.decodes) {
             EXPECT_TRUE(messages_.isEmpty());
             EXPECT_EQ(Res().Image->pixmap().size(), QSize(bad.width, bad.height));
@@ -125,11 +125,11 @@ TEST_F(BadInputWindowTest, EntryNamesNeverExportOutsideTheProgramDirectory) {
     Click("mat\\\xe9t\xe9.mat");
     EXPECT_TRUE(messages_.isEmpty());
     EXPECT_EQ(Written(), (std::set<std::string>{"evil.bmp", "escape.bmp", "\xe9t\xe9.bmp"}));
-    const fs::path above = fs::path(state_.settings.programDir).parent_path().parent_path();
+    const fs::path above = fs::path(state_.settings.workDir).parent_path().parent_path();
     EXPECT_FALSE(fs::exists(above / "evil.bmp"));
     EXPECT_FALSE(fs::exists(above / "escape.bmp"));
     // Qt's own clean-up cannot name a file whose name is not in the system's encoding.
-    fs::remove(state_.settings.programDir + "\xe9t\xe9.bmp");
+    fs::remove(state_.settings.workDir + "\xe9t\xe9.bmp");
 }
 
 TEST_F(BadInputWindowTest, ShortColormapsShowTheColoursTheyHold) {
@@ -145,6 +145,7 @@ TEST_F(BadInputWindowTest, ShortColormapsShowTheColoursTheyHold) {
     WhenModal([](QWidget* modal) { static_cast<QDialog*>(modal)->accept(); });
     windows_ = std::make_unique<AppWindows>(state_);
     state_.settings.programDir = dir_.path().toStdString() + "/";
+    state_.settings.workDir = state_.settings.programDir;
     ASSERT_EQ(Res().PalBox->count(), static_cast<int>(colormaps.size()));
 
     Res().GetRes(".mat", true);

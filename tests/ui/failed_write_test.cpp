@@ -52,7 +52,7 @@ class FailedWriteTest : public WindowTest {
         Ed().Open1Click();
         Ed().SaveAS1Click();
         ASSERT_TRUE(messages_.isEmpty());
-        program_ = state_.settings.programDir;
+        program_ = state_.settings.workDir;
         saved_ = Read(state_.settings.NewTplPath());
     }
     void TearDown() override {
@@ -119,11 +119,11 @@ TEST_F(FailedWriteTest, SaveKeepsNewTplWhole) {
          {Failure::FolderMissing, Failure::TargetIsFolder, Failure::HalfWay}) {
         SCOPED_TRACE(Describe(failure));
         const fs::path target = Arrange(failure, program_ + "New.tpl");
-        state_.settings.programDir = target.parent_path().string() + "/";
+        state_.settings.workDir = target.parent_path().string() + "/";
         EditTheGrid("0.3");
         Ed().SaveAS1Click();
         ExpectRefused(target, failure == Failure::FolderMissing ? "<not a file>" : saved_);
-        state_.settings.programDir = program_;
+        state_.settings.workDir = program_;
         WriteFileWhole(program_ + "New.tpl", saved_);
     }
 }

@@ -26,32 +26,11 @@ class FileCommandsTest : public WindowTest {
         StartWithSampleData();
         master_ = *ReadFileBytes(state_.settings.jedTplPath).bytes;
     }
-    std::string NewTpl() { return ReadFileBytes(state_.settings.NewTplPath()).bytes.value_or("-"); }
-
-    // Runs a command that shows the picker, picking name (or closing it untouched).
-    void Pick(const QString& name, void (TTplEd::*command)()) {
-        WhenModal([this, name](QWidget*) {
-            if (!name.isEmpty()) {
-                const auto found = Res().LB1->findItems(name, Qt::MatchExactly);
-                if (!found.isEmpty())
-                    Res().LB1->setCurrentItem(found[0]);
-            }
-            Res().BBok->click();
-        });
-        (Ed().*command)();
-    }
-    void AnswerDescription(const QString& text) {
-        WhenModal([this, text](QWidget*) {
-            windows_->TplDesc().E1->setText(text);
-            windows_->TplDesc().BBOK->click();
-        });
-    }
-
     std::string master_;
 };
 
 TEST_F(FileCommandsTest, OpenWalksTheChainAndFillsTheGrid) {
-    Pick("stormtrooper_officer_heavy", &TTplEd::Open1Click);
+    Pick("stormtrooper_officer_heavy", [this] { Ed().Open1Click(); });
     const QStringList memo = Ed().Memo->toPlainText().split('\n');
     ASSERT_GE(memo.size(), 5);
     EXPECT_EQ(memo[0], "Parent template(s)");
@@ -71,13 +50,13 @@ TEST_F(FileCommandsTest, OpenWalksTheChainAndFillsTheGrid) {
 }
 
 TEST_F(FileCommandsTest, OpenOfABaseKeepsItsTypeAndAnUntouchedPickerChangesNothing) {
-    Pick("_weapon", &TTplEd::Open1Click);
+    Pick("_weapon", [this] { Ed().Open1Click(); });
     EXPECT_EQ(Value("type"), "weapon");
     EXPECT_EQ(Ed().Memo->toPlainText(), "Parent template(s)\n\n");
 
     Res().ED->clear();
     Ed().Memo->setPlainText("kept");
-    Pick("", &TTplEd::Open1Click);  // closed without a click: nothing to open
+    Pick("", [this] { Ed().Open1Click(); });  // closed without a click: nothing to open
     EXPECT_EQ(Ed().Memo->toPlainText(), "kept");
     EXPECT_EQ(Ed().TplNameE->text(), "_weapon");
     EXPECT_EQ(Value("type"), "weapon");
@@ -87,14 +66,14 @@ TEST_F(FileCommandsTest, OpenThatCannotEndSaysSoAndKeepsTheGrid) {
     WriteFile("broken.tpl", "orphan\t_nobody\thealth=5\r\n");
     state_.settings.jedTplPath = state_.settings.programDir + "broken.tpl";
     Ed().CB1->setEditText("item");
-    Pick("orphan", &TTplEd::Open1Click);
+    Pick("orphan", [this] { Ed().Open1Click(); });
     EXPECT_EQ(messages_,
               QStringList{"The parent \"_nobody\" of \"orphan\" is not in the template file"});
     EXPECT_EQ(Ed().Grid().RowCount(), 19u);
 }
 
 TEST_F(FileCommandsTest, SaveOfANameInMasterReplacesItsLineOnly) {
-    Pick("crate", &TTplEd::Open1Click);
+    Pick("crate", [this] { Ed().Open1Click(); });
     Ed().GridModel().setData(Ed().GridModel().index(4, GridTableModel::kValueColumn), "0.3",
                              Qt::EditRole);
     bool dialogShown = false;
@@ -164,7 +143,7 @@ TEST_F(FileCommandsTest, NewNamesGetTheirDescriptionAndAppendKeepsThem) {
 TEST_F(FileCommandsTest, MotsDialectSavesFromMotsTpl) {
     state_.settings.jkDialect = false;
     state_.settings.motsDialect = true;
-    Pick("mara", &TTplEd::Open1Click);
+    Pick("mara", [this] { Ed().Open1Click(); });
     EXPECT_EQ(Ed().BasedOnE->text(), "walkplayer");
     Ed().SaveAS1Click();
     EXPECT_NE(NewTpl().find("Mysteries of the Sith levels"), std::string::npos);
@@ -175,7 +154,7 @@ TEST_F(FileCommandsTest, MotsDialectSavesFromMotsTpl) {
 }
 
 TEST_F(FileCommandsTest, AFailedRebuildLeavesNewAndOldAsTheyWere) {
-    Pick("crate", &TTplEd::Open1Click);
+    Pick("crate", [this] { Ed().Open1Click(); });
     Ed().SaveAS1Click();
     const std::string saved = NewTpl();
     std::filesystem::create_directories(state_.settings.NewTplPath() + ".part");
@@ -192,20 +171,20 @@ TEST_F(FileCommandsTest, ParentChoiceLeavesTheGridAndOpenNewTplReadsNewTpl) {
     Ed().CB1->setEditText("weapon");
     Ed().GridModel().setData(Ed().GridModel().index(20, GridTableModel::kValueColumn), "9",
                              Qt::EditRole);
-    Pick("_weapon", &TTplEd::BasedOnEClick);
+    Pick("_weapon", [this] { Ed().BasedOnEClick(); });
     EXPECT_EQ(Ed().BasedOnE->text(), "_weapon");
     EXPECT_EQ(Ed().Grid().Row(20).value, "9");
 
     Ed().TplNameE->setText("+zapper");
     AnswerDescription("zap");
     Ed().SaveAS1Click();
-    Pick("+zapper", &TTplEd::OpenNewtpl1Click);
+    Pick("+zapper", [this] { Ed().OpenNewtpl1Click(); });
     EXPECT_TRUE(state_.templates.newTplMode);
     EXPECT_EQ(Ed().TplNameE->text(), "+zapper");
 }
 
 TEST_F(FileCommandsTest, ViewAndCopyOfNewTpl) {
-    Pick("crate", &TTplEd::Open1Click);
+    Pick("crate", [this] { Ed().Open1Click(); });
     Ed().SaveAS1Click();
     Ed().VNtpl->click();
     EXPECT_TRUE(Ed().RE1->toPlainText().startsWith("# Object templates for Jedi Knight levels\n"));

@@ -17,6 +17,8 @@
 
 #include "app/ui/grid_table_model.hpp"
 #include "app/ui/tpl_ed.hpp"
+#include "common/file_io.hpp"
+#include "sample/game_file_writers.hpp"
 #include "settings/ui/tpl_opt.hpp"
 #include "ui_fixture.hpp"
 
@@ -75,7 +77,7 @@ TEST_F(ResPickerTest, TexturesShowWithSizesAndAreExported) {
     EXPECT_EQ(Res().Label2->text(), "Size in pixels =  30 Wide x  20 High");
     EXPECT_EQ(Res().ED->text(), "02stripe.mat");
     EXPECT_TRUE(Res().Bmpsave->isEnabled());
-    const std::string exported = state_.settings.programDir + "02stripe.bmp";
+    const std::string exported = state_.settings.workDir + "02stripe.bmp";
     ASSERT_TRUE(std::filesystem::exists(exported));
     EXPECT_EQ(std::filesystem::file_size(exported), 20u * 32u + 1078u);
 
@@ -115,7 +117,7 @@ TEST_F(ResPickerTest, ContainerSwitchRelistsAndABadOneKeepsTheOld) {
 }
 
 TEST_F(ResPickerTest, AnExportThatCannotBeWrittenSaysSoAndStillShows) {
-    state_.settings.programDir = "/nonexistent/skerry/";
+    state_.settings.workDir = "/nonexistent/skerry/";
     Res().GetRes(".mat", true);
     Click("mat\\red.mat");
     ASSERT_EQ(messages_.size(), 1);
@@ -143,6 +145,15 @@ TEST_F(ResPickerTest, FileRowsTakeTheBareNameThroughTheMainWindow) {
     });
     SelectRow("+ model3d");
     EXPECT_EQ(Ed().Grid().Row(static_cast<std::size_t>(RowOf("+ model3d"))).value, "");
+}
+
+TEST_F(ResPickerTest, PickingTheContainerTheBoxShowsReadsItAgain) {
+    // res2.gob changed on disk while the box names it; picking it from the list reads it.
+    WriteFileWhole(Res().Resources().CurrentPath(),
+                   MakeContainer({{"mat\\new.mat", MakeSolidMat(3)}}));
+    emit Res().Cb1->textActivated(QStringLiteral("res2.gob"));
+    EXPECT_EQ(Res().Resources().Names(), std::vector<std::string>{"mat\\new.mat"});
+    EXPECT_TRUE(messages_.isEmpty());
 }
 
 TEST_F(ResPickerTest, ListedNamesAreNeverCutShort) {

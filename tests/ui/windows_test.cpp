@@ -54,10 +54,10 @@ TEST_F(Windows, PickerCancelEmptiesTheNameAndOkKeepsIt) {
         res.LB1->setCurrentRow(2);
         res.BBok->click();
     });
-    EXPECT_EQ(res.ShowModal(), QDialog::Accepted);
+    EXPECT_EQ(res.Choose(), "b");
     EXPECT_EQ(res.ED->text(), "b");
     WhenModal([&](QWidget*) { res.BBClose->click(); });
-    EXPECT_EQ(res.ShowModal(), QDialog::Rejected);
+    EXPECT_EQ(res.Choose(), std::nullopt);
     EXPECT_TRUE(res.ED->text().isEmpty());
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDialog>
+#include <QString>
 
 class QLabel;
 class QPushButton;
@@ -14,6 +15,8 @@ class TAboutBox : public QDialog {
     TAboutBox();
 
     void FormCreate();
+    // Shows the box modally, saying where New.tpl and exported bitmaps go.
+    int ShowModal(const QString& workFolder);
 
     QLabel* ProgramIcon = nullptr;
     QLabel* ProductName = nullptr;

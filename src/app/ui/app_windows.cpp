@@ -12,7 +12,7 @@ namespace skerry::ui {
 
 AppWindows::AppWindows(AppState& state) {
     tplEd_ = std::make_unique<TTplEd>(state.settings, state.templates);
-    tplOpt_ = std::make_unique<TTplOpt>(state.settings, *state.store);
+    tplOpt_ = std::make_unique<TTplOpt>(state.settings, *state.store, state.folders);
     res_ = std::make_unique<TRes>(state.settings, state.templates);
     if (res_->FormCreate()) {
         // Start-up is where the user settles the dialect for the run, once the Jedi Knight

@@ -4,6 +4,7 @@
 
 #include "settings/settings.hpp"
 #include "settings/settings_store.hpp"
+#include "settings/ui/tpl_opt.hpp"
 #include "template/template_store.hpp"
 
 namespace skerry::ui {
@@ -25,6 +26,7 @@ struct AppState {
     Settings settings;
     TemplateStore templates;
     std::unique_ptr<SettingsStore> store;
+    ProgramFolders folders;  // the real ones unless a test gives others
 };
 
 // The seven windows, created once in their fixed order and kept until the program ends.

@@ -18,6 +18,7 @@
 #include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "app/ui/about_box.hpp"
 #include "app/ui/app_windows.hpp"
@@ -289,6 +290,7 @@ void TTplEd::FormCreate() {
     BasedOnE->setEnabled(false);
     FlagOK->hide();
     CLB1->hide();
+    MarkClean();
 }
 
 void TTplEd::showEvent(QShowEvent* event) {
@@ -348,6 +350,7 @@ void TTplEd::FormResize() {
 }
 
 void TTplEd::CB1Change(const QString& text) {
+    CommitPendingEdit();
     LoadGridMain(text);
 }
 
@@ -358,15 +361,42 @@ void TTplEd::LoadGridMain(const QString& text) {
     gridModel_->EndReset();
     loadingGrid_ = false;
     if (loaded) {
-        // The open bit list belongs to a row of the old grid; the Flag button must not
-        // write into whatever parameter the new grid has there.
-        CloseFlagList();
-        SaveAS1->setEnabled(true);
-        FormResize();
+        GridLoaded();
     }
 }
 
+void TTplEd::ReplaceGrid(const ParamGrid& grid) {
+    loadingGrid_ = true;
+    gridModel_->BeginReset();
+    grid_ = grid;
+    gridModel_->EndReset();
+    loadingGrid_ = false;
+    GridLoaded();
+}
+
+void TTplEd::GridLoaded() {
+    // The open bit list belongs to a row of the old grid; the Flag button must not write
+    // into whatever parameter the new grid has there.
+    CloseFlagList();
+    SaveAS1->setEnabled(true);
+    FormResize();
+}
+
+void TTplEd::CommitPendingEdit() {
+    const QModelIndex current = SG1->currentIndex();
+    QWidget* editor = current.isValid() ? SG1->indexWidget(current) : nullptr;
+    if (editor == nullptr) {
+        return;
+    }
+    // What the delegate does on Enter: the view writes the text into the model and closes
+    // the editor, so nothing written later into that cell is overwritten by stale text.
+    QAbstractItemDelegate* delegate = SG1->itemDelegateForIndex(current);
+    emit delegate->commitData(editor);
+    emit delegate->closeEditor(editor, QAbstractItemDelegate::NoHint);
+}
+
 void TTplEd::SG1SelectCell(int /*column*/, int row) {
+    CommitPendingEdit();
     currentRow_ = row;
     CloseFlagList();
     resourceMode_ = true;
@@ -374,6 +404,9 @@ void TTplEd::SG1SelectCell(int /*column*/, int row) {
         return;
     }
     const GridRow& cells = grid_.Row(static_cast<std::size_t>(row));
+    if (cells.Kept()) {
+        return;  // a kept field is typed by hand: no picker knows what it takes
+    }
     for (const PickerAction& action : PickerDispatch(cells.name, cells.description)) {
         RunPickerAction(action);
     }
@@ -422,6 +455,7 @@ void TTplEd::SetRowValue(int row, const std::string& value) {
 }
 
 void TTplEd::MemoSelectionChange() {
+    CommitPendingEdit();
     // Only a whole param=value selection writes: a caret move or a half-made drag selection
     // would otherwise wipe the value the user is about to replace.
     QString selected = Memo->textCursor().selectedText();
@@ -439,6 +473,7 @@ void TTplEd::MemoSelectionChange() {
 }
 
 void TTplEd::ViewSBClick() {
+    CommitPendingEdit();
     RE1->setPlainText(
         FromBytes(ComposeLine(ToBytes(TplNameE->text()), ToBytes(BasedOnE->text()), grid_)));
 }
@@ -475,38 +510,57 @@ void TTplEd::OfferTemplateNames(const std::vector<std::string>& names) {
     res.ClearList();
     res.AddNames(names);
     resourceMode_ = false;
-    ResResult();
 }
 
 void TTplEd::DisplayAll() {
     OfferTemplateNames(templates_.OfferedTemplateNames());
+    ResResult();
 }
 
 void TTplEd::DisplayWep(const std::string& base) {
     templates_.SearchDescendants(base);
     OfferTemplateNames(templates_.OfferedDescendantNames());
+    ResResult();
 }
 
-void TTplEd::ResResult() {
+std::optional<std::string> TTplEd::ShowPicker() {
     if (windows_ == nullptr) {
-        return;
+        return std::nullopt;
     }
     TRes& res = windows_->Res();
     res.SetResourceMode(resourceMode_);
+    // Once the picker has listed a container's entries, the dialect is settled for the run.
     windows_->TplOpt().FixDialect();
-    const int result = res.ShowModal();
-    if (templateListing_) {
-        ViewSBClick();
-        return;
-    }
-    if (result == QDialog::Accepted) {
-        SetCurrentValue(ToBytes(res.ED->text()));
+    return res.Choose();
+}
+
+void TTplEd::ResResult() {
+    if (const std::optional<std::string> pick = ShowPicker()) {
+        SetCurrentValue(*pick);
     }
     resourceMode_ = true;
     ViewSBClick();
 }
 
+std::optional<std::string> TTplEd::ChooseTemplateName() {
+    templateListing_ = true;
+    OfferTemplateNames(templates_.OfferedTemplateNames());
+    std::optional<std::string> chosen = ShowPicker();
+    templateListing_ = false;
+    ViewSBClick();
+    // OK without a click hands back the name of an earlier showing, perhaps a model's file
+    // name: that is no choice of a template.
+    if (chosen && windows_ != nullptr) {
+        const std::vector<std::string>& listed = windows_->Res().ListedNames();
+        if (std::find(listed.begin(), listed.end(), *chosen) == listed.end()) {
+            chosen.reset();
+        }
+    }
+    return chosen;
+}
+
 void TTplEd::VectorResult() {
+    CommitPendingEdit();
     if (windows_ == nullptr) {
         return;
     }
@@ -558,6 +612,7 @@ void TTplEd::RedrawFlagList() {
 }
 
 void TTplEd::FlagOKClick() {
+    CommitPendingEdit();
     const FlagPress press = flags_.PressFlag();
     RedrawFlagList();
     switch (press.outcome) {
@@ -599,11 +654,12 @@ void TTplEd::Options1Click() {
 
 void TTplEd::AboutSkerry1Click() {
     if (windows_ != nullptr) {
-        windows_->AboutBox().exec();
+        windows_->AboutBox().ShowModal(PathFromBytes(settings_.workDir));
     }
 }
 
 void TTplEd::TemplateChecks1Click() {
+    CommitPendingEdit();
     if (windows_ != nullptr) {
         windows_->Ckr().exec();
     }

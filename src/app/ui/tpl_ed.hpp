@@ -2,6 +2,7 @@
 
 #include <QMainWindow>
 #include <QPersistentModelIndex>
+#include <optional>
 #include <string>
 
 #include "app/picker_dispatch.hpp"
@@ -19,6 +20,10 @@ class QPlainTextEdit;
 class QSplitter;
 class QTableView;
 class QToolButton;
+
+namespace skerry {
+struct OpenedTemplate;
+}
 
 namespace skerry::ui {
 
@@ -51,6 +56,10 @@ class TTplEd : public QMainWindow {
     void ResResult();
     void VectorResult();
 
+    // Writes the text of an open cell editor into the grid. Every command that reads the grid
+    // runs it first: a value typed and not yet confirmed is never lost.
+    void CommitPendingEdit();
+
     // The flag editor: the bit list CLB1 and the Flag button under the grid.
     void GetFlag(std::string_view key);
     void GetTypeFlag();
@@ -62,8 +71,8 @@ class TTplEd : public QMainWindow {
     void New1Click();
     void Open1Click();
     void OpenNewtpl1Click();
-    void LoadOpenTpl();
-    void FillGridTpl();
+    // Shows an opened template: its name, parent and grid, and the line.
+    void LoadOpenTpl(const OpenedTemplate& opened);
     void BasedOnEClick();
     void SaveAS1Click();
     void AppendtoNewtpl1Click();
@@ -114,21 +123,35 @@ class TTplEd : public QMainWindow {
 
   protected:
     void showEvent(QShowEvent* event) override;
+    // The close box and Exit ask before a changed template is lost.
+    void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
     void BuildMenus();
     void BuildLayout();
     void RunPickerAction(const PickerAction& action);
+    // Shows the picker over what its list holds: the chosen name, or nothing.
+    std::optional<std::string> ShowPicker();
+    // Offers every template name for Open or the parent: a name from the list, or nothing.
+    std::optional<std::string> ChooseTemplateName();
+    // Puts a loaded grid in place of the shown one.
+    void ReplaceGrid(const ParamGrid& grid);
+    // After a grid load: the bit list belongs to the old rows, Save opens up, columns fit.
+    void GridLoaded();
     // Writes into the value cell of the current row, if the grid still has that row.
     void SetCurrentValue(const std::string& value) { SetRowValue(currentRow_, value); }
     void SetRowValue(int row, const std::string& value);
     // Open and Open New.tpl, which differ only in where the template names come from.
     void OpenTemplate(bool fromNewTpl);
-    // Save and Append: checks, composition and the rebuild of New.tpl.
-    void SaveTemplate(bool append);
-    // Rebuilds New.tpl with the template line; false with a message when nothing was written.
-    bool NewTplRebuild(const std::string& name, const std::string& line, bool append);
+    // Save and Append: checks, composition and the rebuild of New.tpl; false, with the
+    // message shown, when nothing was written.
+    bool SaveTemplate(bool append);
+    // The template as last opened, saved or started is what counts as unchanged.
+    void MarkClean();
+    bool Changed();
+    // Before a changed template is left: Save (true once saved), Discard (true), Cancel.
+    bool ConfirmDiscard();
     void OfferTemplateNames(const std::vector<std::string>& names);
     // CLB1 shows the flag editor's entries; the core holds them.
     void RedrawFlagList();
@@ -149,7 +172,9 @@ class TTplEd : public QMainWindow {
     bool vectorMode_ = true;
     bool templateListing_ = false;
     std::string chosenName_;
-    FlagEditor flags_;  // the bit list's entries, single-value mode, the kind's title
+    std::string cleanLine_;   // the line as last opened, saved or started
+    QString lastCopyTarget_;  // the file Copy's dialog was last given
+    FlagEditor flags_;        // the bit list's entries, single-value mode, the kind's title
     bool shown_ = false;
     bool loadingGrid_ = false;
     // The cell that was current when the mouse went down: a click on it opens its picker

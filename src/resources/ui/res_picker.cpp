@@ -12,9 +12,11 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollArea>
+#include <QShowEvent>
 #include <QSignalBlocker>
 #include <QSplitter>
 #include <QStyledItemDelegate>
+#include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -188,7 +190,14 @@ void TRes::BuildLayout() {
     resize(1000, 700);
 
     connect(LB1, &QListWidget::itemSelectionChanged, this, &TRes::LB1Click);
-    connect(Cb1, &QComboBox::editTextChanged, this, &TRes::Cb1Change);
+    connect(Cb1, &QComboBox::editTextChanged, this, [this](const QString& text) {
+        Cb1Change(text);
+        // A pick from the list changes the text and then reports the pick; the pick must not
+        // load the same container a second time.
+        cb1JustLoaded_ = text;
+        QTimer::singleShot(0, this, [this] { cb1JustLoaded_.reset(); });
+    });
+    connect(Cb1, &QComboBox::textActivated, this, &TRes::Cb1Activated);
     connect(PalBox, &QComboBox::editTextChanged, this, &TRes::PalBoxChange);
     connect(ED, &QLineEdit::textChanged, this, &TRes::EDChange);
     connect(Bmpsave, &QToolButton::clicked, this, &TRes::BmpsaveClick);
@@ -311,14 +320,20 @@ void TRes::GetRes(const std::string& extension, bool clearFirst) {
     AddNames(ListEntries(resources_.Names(), extension));
 }
 
-int TRes::ShowModal() {
+std::optional<std::string> TRes::Choose() {
     setWindowState(windowState() | Qt::WindowMaximized);
-    return exec();
+    if (exec() != QDialog::Accepted) {
+        return std::nullopt;
+    }
+    return ToBytes(ED->text());
 }
 
 void TRes::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
-    FormShow();
+    // Restoring the window from the task bar is no new showing: the colormap chosen stays.
+    if (!event->spontaneous()) {
+        FormShow();
+    }
 }
 
 void TRes::FormShow() {
@@ -430,9 +445,9 @@ void TRes::Export(const std::string& name) {
     if (shownBmp_.empty()) {
         return;
     }
-    const std::string path = settings_.programDir + ExportFileName(name);
+    const std::string path = settings_.workDir + ExportFileName(name);
     if (const std::optional<std::string> failure = ExportBmp(path, shownBmp_)) {
-        ShowMessage(this, PathFromBytes(ExplainProgramDirFailure(settings_, *failure)));
+        ShowMessage(this, PathFromBytes(ExplainWorkDirFailure(settings_, *failure)));
     }
 }
 
@@ -449,6 +464,14 @@ void TRes::Cb1Change(const QString& text) {
         if (const auto path = FindFileIgnoringCase(*dir, name)) {
             GetGobs(path->string());
         }
+    }
+}
+
+void TRes::Cb1Activated(const QString& text) {
+    const bool justLoaded = cb1JustLoaded_ == text;
+    cb1JustLoaded_.reset();
+    if (!justLoaded) {
+        Cb1Change(text);
     }
 }
 

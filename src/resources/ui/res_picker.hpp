@@ -31,8 +31,9 @@ class TRes : public QDialog {
   public:
     TRes(Settings& settings, TemplateStore& templates);
 
-    // Shows the picker maximised and modal; returns Accepted for OK, Rejected otherwise.
-    int ShowModal();
+    // Shows the picker maximised and modal. The chosen name on OK; nothing when it was closed
+    // any other way (Cancel, Esc, the close box).
+    std::optional<std::string> Choose();
 
     // Opens the Jedi Knight container; false, with the message shown, when there is none.
     // Start-up then lets the user settle the dialect and calls ListDialectContainers.
@@ -87,6 +88,9 @@ class TRes : public QDialog {
 
   private:
     void BuildLayout();
+    // A pick from the container box: loads that container even when the box's text already
+    // named it, so a container changed on disk can be read again.
+    void Cb1Activated(const QString& text);
     // Lists the containers of a directory into Cb1 (through the hidden lister FLB1).
     void ListContainers(const std::string& dir);
     void ShowTexture(std::size_t index, const std::string& item);
@@ -99,6 +103,7 @@ class TRes : public QDialog {
     ResourceState resources_;
     bool resourceMode_ = true;
     bool colormapsLoaded_ = false;
+    std::optional<QString> cb1JustLoaded_;  // the box's text loaded by this very change
     std::string lastExtension_;
     bool lastClear_ = true;
     std::vector<std::size_t> colormapEntries_;  // directory index of each PalBox item

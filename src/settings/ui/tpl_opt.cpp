@@ -9,6 +9,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStandardPaths>
 #include <QStyle>
 #include <QToolButton>
 
@@ -50,7 +51,8 @@ QLabel* Caption(const char* name, const QString& text) {
 
 }  // namespace
 
-TTplOpt::TTplOpt(Settings& settings, SettingsStore& store) : settings_(settings), store_(store) {
+TTplOpt::TTplOpt(Settings& settings, SettingsStore& store, ProgramFolders folders)
+    : settings_(settings), store_(store), folders_(std::move(folders)) {
     setObjectName(QStringLiteral("TTplOpt"));
     setWindowTitle(QStringLiteral("Template Options"));
     setWindowFlag(Qt::Tool);
@@ -108,9 +110,17 @@ TTplOpt::TTplOpt(Settings& settings, SettingsStore& store) : settings_(settings)
 }
 
 void TTplOpt::FormCreate() {
-    // New.tpl, Old.tpl, the help file and exported bitmaps live beside the program.
-    settings_.programDir =
-        WithTrailingSeparator(PathToBytes(QCoreApplication::applicationDirPath()));
+    // The help file lives beside the program, and so do New.tpl, Old.tpl and exported bitmaps
+    // when the program's folder can be written; an installed program keeps them in the
+    // user's own data folder.
+    settings_.programDir = WithTrailingSeparator(
+        !folders_.programDir.empty() ? folders_.programDir
+                                     : PathToBytes(QCoreApplication::applicationDirPath()));
+    settings_.workDir = ChooseWorkDir(
+        settings_.programDir,
+        !folders_.perUserDir.empty()
+            ? folders_.perUserDir
+            : PathToBytes(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation)));
     LoadStoredPaths(settings_, store_);
     Edit1->setText(PathFromBytes(settings_.jedTplPath));
     Edit3->setText(PathFromBytes(settings_.jkDir));

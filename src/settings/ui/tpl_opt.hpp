@@ -15,12 +15,19 @@ class QToolButton;
 
 namespace skerry::ui {
 
+// Where the program lives and where a user's own data may go: the real folders unless a
+// test gives others.
+struct ProgramFolders {
+    std::string programDir;  // empty: the running program's folder
+    std::string perUserDir;  // empty: the platform's per-user data folder
+};
+
 // The options window: where Jed's template file and the game's containers are, and which
 // template dialect this run works in.
 class TTplOpt : public QDialog {
     Q_OBJECT
   public:
-    TTplOpt(Settings& settings, SettingsStore& store);
+    TTplOpt(Settings& settings, SettingsStore& store, ProgramFolders folders = {});
 
     void FormCreate();
     void JedSBClick();
@@ -57,6 +64,7 @@ class TTplOpt : public QDialog {
 
     Settings& settings_;
     SettingsStore& store_;
+    ProgramFolders folders_;
     QButtonGroup* rg1Items_ = nullptr;
 };
 
