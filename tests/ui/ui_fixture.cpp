@@ -69,7 +69,8 @@ void WindowTest::SetValue(const std::string& name, const QString& value) {
 }
 
 void WindowTest::SelectRow(const std::string& name) {
-    Ed().SG1->setCurrentIndex(Ed().GridModel().index(RowOf(name), GridTableModel::kValueColumn));
+    FindControl<QTableView>(Ed(), "SG1")
+        ->setCurrentIndex(Ed().GridModel().index(RowOf(name), GridTableModel::kValueColumn));
     QApplication::processEvents();
 }
 

@@ -18,6 +18,7 @@ class TAboutBox : public QDialog {
     // Shows the box modally, saying where New.tpl and exported bitmaps go.
     int ShowModal(const QString& workFolder);
 
+  private:
     QLabel* ProgramIcon = nullptr;
     QLabel* ProductName = nullptr;
     QLabel* Version = nullptr;

@@ -20,6 +20,7 @@
 #include "app/ui/grid_table_model.hpp"
 #include "app/ui/help_window.hpp"
 #include "app/ui/tpl_ed.hpp"
+#include "common/ui/find_control.hpp"
 #include "common/ui/messages.hpp"
 #include "common/ui/qt_text.hpp"
 #include "editors/ui/chkr.hpp"
@@ -69,14 +70,15 @@ void TypeValue(TTplEd& editor, const char* name, const QString& value) {
     const QModelIndex cell = ValueCell(editor, name);
     if (cell.isValid()) {
         editor.GridModel().setData(cell, value, Qt::EditRole);
-        editor.SG1->setCurrentIndex(cell);
+        FindControl<QTableView>(editor, "SG1")->setCurrentIndex(cell);
     }
 }
 
 void SelectListed(TRes& res, const char* name) {
-    const auto found = res.LB1->findItems(QString::fromLatin1(name), Qt::MatchExactly);
+    const auto found = FindControl<QListWidget>(res, "LB1")
+                           ->findItems(QString::fromLatin1(name), Qt::MatchExactly);
     if (!found.isEmpty()) {
-        res.LB1->setCurrentItem(found.first());
+        FindControl<QListWidget>(res, "LB1")->setCurrentItem(found.first());
     }
 }
 
@@ -111,21 +113,21 @@ int RunScreenshotTour(const QString& folder, const QString& settingsFile) {
     editor.show();
     QCoreApplication::processEvents();
     editor.New1Click();
-    editor.CB1->setEditText(QStringLiteral("actor"));
-    editor.TplNameE->setText(QStringLiteral("mytrooper"));
-    editor.BasedOnE->setText(QStringLiteral("none"));
+    FindControl<QComboBox>(editor, "CB1")->setEditText(QStringLiteral("actor"));
+    FindControl<QLineEdit>(editor, "TplNameE")->setText(QStringLiteral("mytrooper"));
+    FindControl<QLineEdit>(editor, "BasedOnE")->setText(QStringLiteral("none"));
     TypeValue(editor, "health", QStringLiteral("40.0"));
     TypeValue(editor, "maxthrust", QStringLiteral("1.5"));
     TypeValue(editor, "mass", QStringLiteral("150.0"));
     editor.ViewSBClick();
-    editor.SG1->scrollToTop();
+    FindControl<QTableView>(editor, "SG1")->scrollToTop();
     snap(editor, "TTplEd", {1280, 800});
 
     // The flag editor open on the thing flags with two entries ticked.
-    editor.SG1->setCurrentIndex(ValueCell(editor, "+ thingflags"));
+    FindControl<QTableView>(editor, "SG1")->setCurrentIndex(ValueCell(editor, "+ thingflags"));
     QCoreApplication::processEvents();  // the selection opens the list once it has settled
-    editor.CLB1->item(0)->setCheckState(Qt::Checked);
-    editor.CLB1->item(4)->setCheckState(Qt::Checked);
+    FindControl<QListWidget>(editor, "CLB1")->item(0)->setCheckState(Qt::Checked);
+    FindControl<QListWidget>(editor, "CLB1")->item(4)->setCheckState(Qt::Checked);
     snap(editor, "TTplEd-flags", {1280, 800});
 
     snap(windows.TplOpt(), "TTplOpt", windows.TplOpt().size());
@@ -141,19 +143,20 @@ int RunScreenshotTour(const QString& folder, const QString& settingsFile) {
     SelectListed(res, "stormtrooper_officer_heavy");
     snap(res, "TRes-templates", {1000, 640});
     snap(windows.AboutBox(), "TAboutBox", windows.AboutBox().size());
-    windows.TplDesc().E1->setText(QStringLiteral("A stormtrooper that hits harder"));
+    FindControl<QLineEdit>(windows.TplDesc(), "E1")
+        ->setText(QStringLiteral("A stormtrooper that hits harder"));
     snap(windows.TplDesc(), "Ttpl_desc", windows.TplDesc().size());
     TVector& vector = windows.Vector();
     vector.SetCell(QStringLiteral("(0.25/-1.5/0.04:0/90/0)"), false);
     snap(vector, "TVector", {380, 230}, [&] {
-        vector.EYw->setFocus();
-        vector.EYw->setText(QStringLiteral("135"));
+        FindControl<QLineEdit>(vector, "EYw")->setFocus();
+        FindControl<QLineEdit>(vector, "EYw")->setText(QStringLiteral("135"));
     });
 
     // No type's grid holds both physics flags and debris rows, so the explosion grid is
     // given a flags row to show both findings in one report.
     // Written through the core: selecting a debris cell would open its picker.
-    editor.CB1->setEditText(QStringLiteral("explosion"));
+    FindControl<QComboBox>(editor, "CB1")->setEditText(QStringLiteral("explosion"));
     ParamGrid& grid = editor.Grid();
     editor.GridModel().BeginReset();
     FillParameters(grid, {{"debris", "+debris_a", true}});

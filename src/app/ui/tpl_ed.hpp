@@ -94,7 +94,15 @@ class TTplEd : public QMainWindow {
     const std::string& ChosenTemplateName() const { return chosenName_; }
     bool SingleValueMode() const { return flags_.SingleValueMode(); }
 
-    // Controls, named as the rest of the program and the tests know them.
+  protected:
+    void showEvent(QShowEvent* event) override;
+    // The close box and Exit ask before a changed template is lost.
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+  private:
+    // The controls, by the names the window descriptions give them; they are also their
+    // object names, by which code outside the window finds them.
     QLineEdit* TplNameE = nullptr;
     QLineEdit* BasedOnE = nullptr;
     QComboBox* CB1 = nullptr;
@@ -106,7 +114,6 @@ class TTplEd : public QMainWindow {
     QListWidget* CLB1 = nullptr;
     QPlainTextEdit* Memo = nullptr;
     QLabel* SBarPanels[3] = {};
-
     QAction* New1 = nullptr;
     QAction* Open1 = nullptr;
     QAction* OpenNewtpl1 = nullptr;
@@ -120,14 +127,8 @@ class TTplEd : public QMainWindow {
     QAction* Options1 = nullptr;
     QAction* HelpContents1 = nullptr;
     QAction* AboutSkerry1 = nullptr;
+    QSplitter* splitter_ = nullptr;
 
-  protected:
-    void showEvent(QShowEvent* event) override;
-    // The close box and Exit ask before a changed template is lost.
-    void closeEvent(QCloseEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
-  private:
     void BuildMenus();
     void BuildLayout();
     void RunPickerAction(const PickerAction& action);
@@ -165,7 +166,6 @@ class TTplEd : public QMainWindow {
 
     ParamGrid grid_;
     GridTableModel* gridModel_ = nullptr;
-    QSplitter* splitter_ = nullptr;
 
     int currentRow_ = 0;
     bool resourceMode_ = true;

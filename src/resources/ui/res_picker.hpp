@@ -66,6 +66,11 @@ class TRes : public QDialog {
     const ResourceState& Resources() const { return resources_; }
     std::size_t SelectedColormap() const { return selectedColormap_; }
 
+  protected:
+    void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
+
+  private:
     QWidget* Pnl2 = nullptr;
     QComboBox* Cb1 = nullptr;
     QComboBox* PalBox = nullptr;
@@ -82,11 +87,6 @@ class TRes : public QDialog {
     QPushButton* BBok = nullptr;
     QPushButton* BBClose = nullptr;
 
-  protected:
-    void showEvent(QShowEvent* event) override;
-    void hideEvent(QHideEvent* event) override;
-
-  private:
     void BuildLayout();
     // A pick from the container box: loads that container even when the box's text already
     // named it, so a container changed on disk can be read again.

@@ -43,6 +43,10 @@ class TTplOpt : public QDialog {
     int RG1ItemIndex() const;
     void SetRG1ItemIndex(int index);
 
+    // Od1, the open-file dialog of the three browse buttons: its filter entries.
+    static const QStringList kOd1Filters;
+
+  private:
     QLabel* Label1 = nullptr;
     QLineEdit* Edit1 = nullptr;
     QToolButton* JedSB = nullptr;
@@ -54,18 +58,14 @@ class TTplOpt : public QDialog {
     QToolButton* MotsSB = nullptr;
     QGroupBox* RG1 = nullptr;
     QPushButton* BBOK = nullptr;
+    QButtonGroup* rg1Items_ = nullptr;
 
-    // Od1, the open-file dialog of the three browse buttons: its filter entries.
-    static const QStringList kOd1Filters;
-
-  private:
     void Browse(BrowsedPath which, int filterIndex, const QString& title,
                 const QString& proposedName);
 
     Settings& settings_;
     SettingsStore& store_;
     ProgramFolders folders_;
-    QButtonGroup* rg1Items_ = nullptr;
 };
 
 }  // namespace skerry::ui

@@ -20,6 +20,7 @@ class Ttpl_desc : public QDialog {
     // still takes what it holds, as OK does.
     std::string Ask();
 
+  private:
     QLineEdit* E1 = nullptr;
     QPushButton* BBOK = nullptr;
 };
