@@ -78,12 +78,16 @@ TAboutBox::TAboutBox() {
 }
 
 int TAboutBox::ShowModal(const QString& workFolder) {
+    SetWorkFolder(workFolder);
+    return exec();
+}
+
+void TAboutBox::SetWorkFolder(const QString& workFolder) {
     const QString text =
         QStringLiteral("Saves New.tpl in %1").arg(QDir::toNativeSeparators(workFolder));
     // The folder may be long; the middle goes, the whole stays in the hint.
     Purpose->setText(Purpose->fontMetrics().elidedText(text, Qt::ElideMiddle, Purpose->width()));
     Purpose->setToolTip(QDir::toNativeSeparators(workFolder));
-    return exec();
 }
 
 void TAboutBox::FormCreate() {

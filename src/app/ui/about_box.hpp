@@ -15,6 +15,8 @@ class TAboutBox : public QDialog {
     TAboutBox();
 
     void FormCreate();
+    // Says where New.tpl and exported bitmaps go.
+    void SetWorkFolder(const QString& workFolder);
     // Shows the box modally, saying where New.tpl and exported bitmaps go.
     int ShowModal(const QString& workFolder);
 

@@ -142,6 +142,7 @@ int RunScreenshotTour(const QString& folder, const QString& settingsFile) {
     res.SetResourceMode(false);
     SelectListed(res, "stormtrooper_officer_heavy");
     snap(res, "TRes-templates", {1000, 640});
+    windows.AboutBox().SetWorkFolder(PathFromBytes(state.settings.workDir));
     snap(windows.AboutBox(), "TAboutBox", windows.AboutBox().size());
     FindControl<QLineEdit>(windows.TplDesc(), "E1")
         ->setText(QStringLiteral("A stormtrooper that hits harder"));
