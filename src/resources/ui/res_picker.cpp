@@ -339,6 +339,9 @@ void TRes::showEvent(QShowEvent* event) {
 void TRes::FormShow() {
     PalBox->setEditText(QStringLiteral("dflt.cmp"));
     PalBoxChange();
+    // The list is what the picker is for: typing a name's first letters finds it there,
+    // where in the container box it would ask for a container of that name.
+    LB1->setFocus();
 }
 
 void TRes::hideEvent(QHideEvent* event) {
