@@ -112,6 +112,18 @@ PlacedGeoset PlaceGeoset(const Model3do& model, std::size_t geoset) {
     return placed;
 }
 
+Vec3 FaceNormal(std::span<const Vec3> vertices, const ModelMesh& mesh, const ModelFace& face) {
+    Vec3 n;
+    for (std::uint32_t k = 0; k < face.count; ++k) {
+        const Vec3& a = vertices[mesh.faceVertices[face.first + k]];
+        const Vec3& b = vertices[mesh.faceVertices[face.first + (k + 1) % face.count]];
+        n.x += (a.y - b.y) * (a.z + b.z);
+        n.y += (a.z - b.z) * (a.x + b.x);
+        n.z += (a.x - b.x) * (a.y + b.y);
+    }
+    return n;
+}
+
 Box BoundingBox(const std::vector<Vec3>& points) {
     Box box;
     for (const Vec3& p : points) {

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstddef>
+#include <span>
 #include <vector>
 
 #include "resources/model_3do.hpp"
@@ -34,6 +35,10 @@ struct PlacedGeoset {
     std::vector<std::size_t> meshStart;  // the index of each mesh's first vertex
 };
 PlacedGeoset PlaceGeoset(const Model3do& model, std::size_t geoset);
+
+// A face's normal by Newell's method, sound for any polygon, of the length twice its area
+// (zero for a face without one). vertices are its mesh's, wherever they stand.
+Vec3 FaceNormal(std::span<const Vec3> vertices, const ModelMesh& mesh, const ModelFace& face);
 
 struct Box {
     Vec3 low;

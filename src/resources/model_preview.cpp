@@ -190,18 +190,16 @@ ModelPicture PrepareModelPicture(const Model3do& model, const std::vector<Rgb>& 
             PictureFace out;
             out.first = static_cast<std::uint32_t>(picture.points.size());
             out.count = face.count;
+            const std::size_t base = placed.meshStart[m];
             double depth = 0;
-            Vec3 normal;  // Newell's: sound for any polygon, however many corners
             for (std::uint32_t k = 0; k < face.count; ++k) {
-                const std::size_t base = placed.meshStart[m];
-                const Vec3& a = turned[base + mesh.faceVertices[face.first + k]];
-                const Vec3& b = turned[base + mesh.faceVertices[face.first + (k + 1) % face.count]];
-                normal.x += (a.y - b.y) * (a.z + b.z);
-                normal.y += (a.z - b.z) * (a.x + b.x);
-                normal.z += (a.x - b.x) * (a.y + b.y);
-                depth -= a.y;
-                picture.points.push_back({width / 2.0 - scale * a.x, height / 2.0 - scale * a.z});
+                const Vec3& corner = turned[base + mesh.faceVertices[face.first + k]];
+                depth -= corner.y;
+                picture.points.push_back(
+                    {width / 2.0 - scale * corner.x, height / 2.0 - scale * corner.z});
             }
+            const Vec3 normal = FaceNormal(
+                std::span<const Vec3>(turned).subspan(base, mesh.vertices.size()), mesh, face);
             const double length = std::hypot(normal.x, normal.y, normal.z);
             const double facing = length > 0 ? std::abs(normal.y) / length : 0;
             const double light = 0.35 + 0.65 * facing;
@@ -226,14 +224,22 @@ ModelPicture PrepareModelPicture(const Model3do& model, const std::vector<Rgb>& 
 }
 
 std::string ModelNumberText(double value, char decimalSeparator) {
-    // As a float: the files give six or so digits, and the shortest text of a float is what
-    // they wrote; "+ 0.0" turns -0 into 0.
+    // Six decimals, as the files write them, without the zeros that end them.
     char digits[64];
-    const auto end = std::to_chars(std::begin(digits), std::end(digits),
-                                   static_cast<float>(value) + 0.0f, std::chars_format::fixed)
-                         .ptr;
-    std::replace(digits, end, '.', decimalSeparator);
-    return std::string(digits, end);
+    char* end =
+        std::to_chars(std::begin(digits), std::end(digits), value, std::chars_format::fixed, 6).ptr;
+    while (end[-1] == '0') {
+        --end;
+    }
+    if (end[-1] == '.') {
+        --end;
+    }
+    std::string text(digits, end);
+    if (text == "-0") {
+        text = "0";
+    }
+    std::replace(text.begin(), text.end(), '.', decimalSeparator);
+    return text;
 }
 
 std::string ModelSizeText(const Box& box, char decimalSeparator) {

@@ -100,7 +100,8 @@ ModelPicture PrepareModelPicture(const Model3do& model, const std::vector<Rgb>& 
 
 // --- texts --------------------------------------------------------------------------------
 
-// A model's number as short as it reads back: "0.022547", "-0.0305", "0".
+// A model's number to six decimals, as the files write them, without trailing zeros:
+// "0.022547", "-0.0305", "0".
 std::string ModelNumberText(double value, char decimalSeparator = '.');
 // "Size in Jed Grid = 0.045 Wide x 0.045 Deep x 0.044 High": the box's sides along x, y, z.
 std::string ModelSizeText(const Box& box, char decimalSeparator);
