@@ -1,5 +1,6 @@
 #include "resources/model_3do.hpp"
 
+#include <array>
 #include <charconv>
 #include <cmath>
 #include <limits>
@@ -11,8 +12,21 @@ namespace skerry {
 
 namespace {
 
+// Looked up rather than compared: every byte of a model passes through here.
+constexpr std::array<bool, 256> kSeparators = [] {
+    std::array<bool, 256> table{};
+    for (const char c : {' ', '\t', '\r', '\v', '\f', ',', ':'}) {
+        table[static_cast<unsigned char>(c)] = true;
+    }
+    return table;
+}();
+
 bool IsSeparator(char c) {
-    return c == ' ' || c == '\t' || c == '\r' || c == '\v' || c == '\f' || c == ',' || c == ':';
+    return kSeparators[static_cast<unsigned char>(c)];
+}
+
+bool IsHex(std::string_view token) {
+    return token.size() > 2 && token[0] == '0' && (token[1] == 'x' || token[1] == 'X');
 }
 
 // Integers as the files write them: decimal, or hexadecimal after "0x", with a sign.
@@ -22,7 +36,7 @@ std::optional<std::int64_t> ParseInteger(std::string_view token) {
         token.remove_prefix(1);
     }
     int base = 10;
-    if (token.size() > 2 && token[0] == '0' && (token[1] == 'x' || token[1] == 'X')) {
+    if (IsHex(token)) {
         token.remove_prefix(2);
         base = 16;
     }
@@ -38,13 +52,13 @@ std::optional<std::int64_t> ParseInteger(std::string_view token) {
 // Numbers as the files write them: "1.5", ".5", "-.022", "1e-3", or an integer as above.
 // Only finite ones: from_chars also takes "inf" and "nan".
 std::optional<double> ParseNumber(std::string_view token) {
-    if (const std::optional<std::int64_t> integer = ParseInteger(token)) {
-        return static_cast<double>(*integer);
+    const bool signed_ = token.starts_with('+') || token.starts_with('-');
+    if (IsHex(token.substr(signed_ ? 1 : 0))) {
+        const std::optional<std::int64_t> integer = ParseInteger(token);
+        return integer ? std::optional<double>(static_cast<double>(*integer)) : std::nullopt;
     }
-    std::string_view digits = token;
-    if (digits.starts_with('+')) {
-        digits.remove_prefix(1);
-    }
+    // from_chars takes a minus sign but no plus.
+    const std::string_view digits = token.starts_with('+') ? token.substr(1) : token;
     double value = 0;
     const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), value);
     if (digits.empty() || error != std::errc() || end != digits.data() + digits.size() ||
