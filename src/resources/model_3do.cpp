@@ -68,6 +68,13 @@ std::optional<double> ParseNumber(std::string_view token) {
     return value;
 }
 
+// A token of the file as a message shows it: a long one cut short.
+std::string Shown(std::string_view token) {
+    constexpr std::size_t kLongest = 24;
+    return token.size() <= kLongest ? std::string(token)
+                                    : std::string(token.substr(0, kLongest)) + "...";
+}
+
 // The model's text a line at a time, each cut into tokens: comments ("#" on) dropped, and
 // blanks, commas and colons separating, so "0: 1 0x4" and "6, 0 4, 1" read as plain lists.
 class ModelText {
@@ -126,10 +133,10 @@ class ModelText {
         Need(i + 1, what);
         const std::optional<std::int64_t> value = ParseInteger(tokens_[i]);
         if (!value) {
-            Fail(what + ": '" + std::string(tokens_[i]) + "' is not a whole number");
+            Fail(what + ": '" + Shown(tokens_[i]) + "' is not a whole number");
         }
         if (*value < low || *value > high) {
-            Fail(what + ": " + std::string(tokens_[i]) + " is out of range");
+            Fail(what + ": " + Shown(tokens_[i]) + " is out of range");
         }
         return *value;
     }
@@ -141,10 +148,10 @@ class ModelText {
         Need(i + 1, what);
         const std::optional<double> value = ParseNumber(tokens_[i]);
         if (!value) {
-            Fail(what + ": '" + std::string(tokens_[i]) + "' is not a number");
+            Fail(what + ": '" + Shown(tokens_[i]) + "' is not a number");
         }
         if (std::abs(*value) > kLargestModelNumber) {
-            Fail(what + ": " + std::string(tokens_[i]) + " is out of range");
+            Fail(what + ": " + Shown(tokens_[i]) + " is out of range");
         }
         return *value;
     }
@@ -205,7 +212,7 @@ class ModelReader {
         if (t.Is(0, "3DO")) {
             t.Need(2, "The 3DO line");
             if (!t.Tokens()[1].starts_with("2.")) {
-                t.Fail("3DO version " + std::string(t.Tokens()[1]) + " is not read; 2.1 is");
+                t.Fail("3DO version " + Shown(t.Tokens()[1]) + " is not read; 2.1 is");
             }
             header_ = true;
         } else if (t.Is(0, "MATERIALS")) {
