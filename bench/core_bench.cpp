@@ -9,10 +9,12 @@
 #include "bench_table.hpp"
 #include "resources/gob_container.hpp"
 #include "resources/mat_fileops.hpp"
+#include "resources/model_preview.hpp"
 #include "resources/picker_listing.hpp"
 #include "resources/picker_order.hpp"
 #include "resources/resource_state.hpp"
 #include "sample/sample_data.hpp"
+#include "sample/sample_models.hpp"
 #include "template/catalogue.hpp"
 #include "template/new_tpl.hpp"
 #include "template/template_line.hpp"
@@ -268,11 +270,47 @@ void AddResourceRows(const Inputs& inputs) {
     }
 }
 
+void AddModelRows() {
+    const BenchModel largest = LargestModel();
+    const std::string& text = Keep(largest.bytes);
+    AddRow({"3DO model read",
+            largest.name + ", " + Megabytes(text.size()),
+            text.size(),
+            AddMemcpyBaseline(text),
+            1.0,
+            {}},
+           [&text](benchmark::State& state) {
+               for (auto _ : state) {
+                   Model3do model = ReadModel3do(text);
+                   benchmark::DoNotOptimize(model.geosets.data());
+               }
+           })
+        ->UseRealTime();
+
+    // The picker's picture of a model as large as any the game draws, every face in view.
+    auto model = std::make_shared<Model3do>(SphereModel(5000, 1));
+    const std::vector<Rgb> colours(model->materials.size(), Rgb{200, 100, 50});
+    AddRow({"model picture prepared", "5000 faces, 400x400", 0, {}, 1.0, Target::AtMostMs(16)},
+           [model, colours](benchmark::State& state) {
+               if (model->geosets[0].meshes[0].faces.size() != 5000) {
+                   Fault("the model is not 5000 faces");
+               }
+               ViewRotation view;
+               for (auto _ : state) {
+                   view = TurnView(view, 3, 0);  // as while the user drags
+                   ModelPicture picture = PrepareModelPicture(*model, colours, view, 400, 400);
+                   benchmark::DoNotOptimize(picture.faces.data());
+               }
+           })
+        ->UseRealTime();
+}
+
 }  // namespace
 
 void AddCoreBenchmarks(const Inputs& inputs) {
     AddTemplateRows(inputs);
     AddResourceRows(inputs);
+    AddModelRows();
 }
 
 }  // namespace skerry::bench

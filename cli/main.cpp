@@ -2,6 +2,7 @@
 #include <iostream>
 
 #include "flag_commands.hpp"
+#include "model_commands.hpp"
 #include "resource_commands.hpp"
 #include "tpl_commands.hpp"
 
@@ -14,6 +15,7 @@ int main(int argc, char** argv) {
     skerry::cli::AddTplCommands(app, exitCode);
     skerry::cli::AddResourceCommands(app, exitCode);
     skerry::cli::AddFlagCommands(app, exitCode);
+    skerry::cli::AddModelCommands(app, exitCode);
     try {
         app.parse(argc, argv);
     } catch (const CLI::CallForHelp&) {

@@ -100,12 +100,12 @@ LoadedContainer LoadContainer(const std::filesystem::path& path) {
 }
 
 std::optional<std::string> ReadEntryFromFile(const std::filesystem::path& path,
-                                             const GobEntry& entry) {
+                                             const GobEntry& entry, std::uint64_t limit) {
     std::optional<FileSource> source = FileSource::Open(path);
     if (!source) {
         return std::nullopt;
     }
-    return ReadEntry(*source, entry);
+    return ReadEntry(*source, entry, limit);
 }
 
 std::optional<std::size_t> FindEntry(const GobDirectory& directory, std::string_view name) {

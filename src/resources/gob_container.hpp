@@ -69,9 +69,11 @@ struct LoadedContainer {
 };
 LoadedContainer LoadContainer(const std::filesystem::path& path);
 
-// One entry's bytes from a container file; nothing when the file cannot be opened.
+// One entry's bytes from a container file, at most limit of them; nothing when the file
+// cannot be opened.
 std::optional<std::string> ReadEntryFromFile(const std::filesystem::path& path,
-                                             const GobEntry& entry);
+                                             const GobEntry& entry,
+                                             std::uint64_t limit = UINT64_MAX);
 
 std::string CannotOpenMessage(const std::filesystem::path& path);
 

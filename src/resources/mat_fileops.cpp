@@ -139,41 +139,83 @@ std::string GridSizeText(std::int32_t width, std::int32_t height, char decimalSe
     return text;
 }
 
-DecodedTexture DecodeMat(std::string_view entryBytes, const ColormapSlot& colormap,
-                         char decimalSeparator) {
+MatImage ReadMatImage(std::string_view entryBytes) {
     const ByteReader reader(entryBytes);
     if (!reader.Holds(0, kMatHeaderBytes) || entryBytes.substr(0, 4) != "MAT ") {
         throw MatError();
     }
-    DecodedTexture texture;
-    std::uint64_t pixelsAt = 0;
-    std::uint8_t solidIndex = 0;
-    if (*reader.I32(8) == kTextureType) {
-        const std::int32_t records = *reader.I32(12);
-        if (records < 0) {
-            throw MatError();
-        }
-        const std::uint64_t headerAt =
-            kMatHeaderBytes + kMatRecordBytes * static_cast<std::uint64_t>(records);
-        if (!reader.Holds(headerAt, kTextureHeaderBytes)) {
-            throw MatError();
-        }
-        texture.width = *reader.I32(headerAt);
-        texture.height = *reader.I32(headerAt + 4);
-        if (texture.width < 1 || texture.width > kMaxTextureSide || texture.height < 1 ||
-            texture.height > kMaxTextureSide) {
-            throw MatError();
-        }
-        pixelsAt = headerAt + kTextureHeaderBytes;
-    } else {
+    MatImage image;
+    if (*reader.I32(8) != kTextureType) {
         if (!reader.Holds(kMatHeaderBytes, kTextureHeaderBytes)) {
             throw MatError();
         }
-        texture.solidColour = true;
-        texture.width = kSolidColourSide;
-        texture.height = kSolidColourSide;
-        solidIndex = static_cast<std::uint8_t>(*reader.I32(kMatHeaderBytes + 4) & 0xff);
+        image.solidColour = true;
+        image.width = kSolidColourSide;
+        image.height = kSolidColourSide;
+        image.solidIndex = static_cast<std::uint8_t>(*reader.I32(kMatHeaderBytes + 4) & 0xff);
+        return image;
     }
+    const std::int32_t records = *reader.I32(12);
+    if (records < 0) {
+        throw MatError();
+    }
+    const std::uint64_t headerAt =
+        kMatHeaderBytes + kMatRecordBytes * static_cast<std::uint64_t>(records);
+    if (!reader.Holds(headerAt, kTextureHeaderBytes)) {
+        throw MatError();
+    }
+    image.width = *reader.I32(headerAt);
+    image.height = *reader.I32(headerAt + 4);
+    if (image.width < 1 || image.width > kMaxTextureSide || image.height < 1 ||
+        image.height > kMaxTextureSide) {
+        throw MatError();
+    }
+    image.transparent = *reader.I32(headerAt + 8) != 0;
+    image.pixels =
+        reader.Span(headerAt + kTextureHeaderBytes, static_cast<std::uint64_t>(image.width) *
+                                                        static_cast<std::uint64_t>(image.height));
+    return image;
+}
+
+Rgb MatColour(std::string_view entryBytes, const ColormapSlot& colormap) {
+    const MatImage image = ReadMatImage(entryBytes);
+    if (image.solidColour) {
+        const std::uint8_t i = image.solidIndex;
+        return {colormap.red[i], colormap.green[i], colormap.blue[i]};
+    }
+    // Counted by index first: a colour per pixel would be three lookups for each of up to 64
+    // million pixels.
+    std::array<std::uint64_t, 256> counts{};
+    for (const char pixel : image.pixels) {
+        ++counts[static_cast<std::uint8_t>(pixel)];
+    }
+    counts[0] +=
+        static_cast<std::uint64_t>(image.width) * static_cast<std::uint64_t>(image.height) -
+        image.pixels.size();
+    if (image.transparent && counts[0] < static_cast<std::uint64_t>(image.width) *
+                                             static_cast<std::uint64_t>(image.height)) {
+        counts[0] = 0;
+    }
+    std::uint64_t total = 0, red = 0, green = 0, blue = 0;
+    for (std::size_t i = 0; i < counts.size(); ++i) {
+        total += counts[i];
+        red += counts[i] * colormap.red[i];
+        green += counts[i] * colormap.green[i];
+        blue += counts[i] * colormap.blue[i];
+    }
+    auto average = [total](std::uint64_t sum) {
+        return static_cast<std::uint8_t>((sum + total / 2) / total);
+    };
+    return {average(red), average(green), average(blue)};
+}
+
+DecodedTexture DecodeMat(std::string_view entryBytes, const ColormapSlot& colormap,
+                         char decimalSeparator) {
+    const MatImage image = ReadMatImage(entryBytes);
+    DecodedTexture texture;
+    texture.width = image.width;
+    texture.height = image.height;
+    texture.solidColour = image.solidColour;
     texture.pixelSizeText = PixelSizeText(texture.width, texture.height);
     texture.gridSizeText = GridSizeText(texture.width, texture.height, decimalSeparator);
 
@@ -184,11 +226,11 @@ DecodedTexture DecodeMat(std::string_view entryBytes, const ColormapSlot& colorm
     const std::uint64_t stride = BmpStride(texture.width);
     texture.bmp.resize(static_cast<std::size_t>(kBmpHeaderBytes + height * stride));
     WriteBmpHeaders(texture.bmp, texture.width, texture.height, colormap);
-    const std::string_view pixels = reader.Span(pixelsAt, width * height);
+    const std::string_view pixels = image.pixels;
     char* const rows = texture.bmp.data() + kBmpHeaderBytes;
     if (texture.solidColour) {
         // 64 wide: no padding, so every row at once.
-        std::memset(rows, solidIndex, static_cast<std::size_t>(height * stride));
+        std::memset(rows, image.solidIndex, static_cast<std::size_t>(height * stride));
         return texture;
     }
     for (std::uint64_t row = 0; row < height; ++row) {

@@ -52,6 +52,30 @@ struct DecodedTexture {
     std::string gridSizeText;   // "Size in Jed Grid = %4f Wide x %4f High", two decimals
 };
 
+// Where the first image of a MAT entry stands in its bytes. Throws MatError for an entry that
+// is not a MAT or does not hold its headers whole.
+struct MatImage {
+    std::int32_t width = 0;
+    std::int32_t height = 0;
+    bool solidColour = false;
+    std::uint8_t solidIndex = 0;  // the colour of a solid-colour MAT
+    bool transparent = false;     // index 0 of the texture is see-through
+    std::string_view pixels;      // the texture's pixels the entry holds, top row first
+};
+MatImage ReadMatImage(std::string_view entryBytes);
+
+struct Rgb {
+    std::uint8_t red = 0;
+    std::uint8_t green = 0;
+    std::uint8_t blue = 0;
+    bool operator==(const Rgb&) const = default;
+};
+
+// The colour a material shows from a distance, through the colormap: a solid-colour MAT's
+// colour, or the average of its first texture's pixels (those the entry lacks are index 0;
+// the see-through ones of a transparent texture do not count). Throws MatError.
+Rgb MatColour(std::string_view entryBytes, const ColormapSlot& colormap);
+
 // Decodes the first image of a MAT entry with a colormap. Throws MatError for an entry that
 // is not a MAT or does not hold its headers whole. Pixels a short entry lacks are index 0.
 DecodedTexture DecodeMat(std::string_view entryBytes, const ColormapSlot& colormap,

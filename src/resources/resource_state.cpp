@@ -19,11 +19,11 @@ std::optional<std::string> ResourceState::Load(const std::string& path) {
     return std::nullopt;
 }
 
-std::optional<std::string> ResourceState::ReadEntry(std::size_t index) const {
+std::optional<std::string> ResourceState::ReadEntry(std::size_t index, std::uint64_t limit) const {
     if (index >= directory_.entries.size()) {
         return std::nullopt;
     }
-    return ReadEntryFromFile(path_, directory_.entries[index]);
+    return ReadEntryFromFile(path_, directory_.entries[index], limit);
 }
 
 std::vector<ResourceState::ColormapEntry> ResourceState::FindColormaps() const {

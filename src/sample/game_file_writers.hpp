@@ -3,7 +3,10 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
+
+#include "resources/model_3do.hpp"
 
 namespace skerry {
 
@@ -29,5 +32,10 @@ std::string MakeTextureMat(std::int32_t width, std::int32_t height, const std::s
 
 // A solid-colour MAT (type 0) of one colour index.
 std::string MakeSolidMat(std::uint8_t colourIndex);
+
+// A 3DO 2.1 model's text as modelling tools lay it out, with comment on its first line.
+// Numbers are written with six decimals. Each mesh also gets the tables the game reads and
+// a preview does not: four texture vertices, vertex normals and face normals.
+std::string MakeModel3do(const Model3do& model, std::string_view comment);
 
 }  // namespace skerry

@@ -6,6 +6,7 @@
 #include "common/file_io.hpp"
 #include "resources/gob_container.hpp"
 #include "resources/mat_fileops.hpp"
+#include "resources/model_preview.hpp"
 #include "sample/game_file_writers.hpp"
 #include "sample/sample_data.hpp"
 #include "support/bad_inputs.hpp"
@@ -82,6 +83,28 @@ TEST_F(BadInput, TexturesDecodeAtTheirFullSizeOrAreRefused) {
         } catch (const MatError& error) {
             EXPECT_FALSE(bad.decodes);
             EXPECT_EQ(error.what(), kNotAMatMessage);
+        }
+    }
+}
+
+TEST_F(BadInput, ModelsReadOrSayWhatIsWrong) {
+    std::vector<ContainerEntry> entries;
+    for (const auto& bad : testing::BadModels()) {
+        entries.push_back({"3do\\" + bad.name + ".3do", bad.bytes});
+    }
+    ResourceState container;
+    ASSERT_FALSE(container.Load(Write("models.gob", MakeContainer(entries)).string()));
+    for (const auto& bad : testing::BadModels()) {
+        SCOPED_TRACE(bad.name);
+        const ListedModel listed = ReadListedModel(container, bad.name + ".3do");
+        if (bad.message.empty()) {
+            ASSERT_TRUE(listed.model) << listed.message;
+            EXPECT_EQ(ModelBox(*listed.model).high.x, 0.5);
+            EXPECT_EQ(ModelBox(*listed.model).low.y, -0.022);
+            EXPECT_EQ(ModelBox(*listed.model).high.z, 2);
+        } else {
+            EXPECT_EQ(listed.status, ModelStatus::Bad);
+            EXPECT_EQ(listed.message, bad.name + ".3do: " + bad.message);
         }
     }
 }

@@ -10,6 +10,8 @@
 #include "common/file_io.hpp"
 #include "resources/gob_container.hpp"
 #include "resources/mat_fileops.hpp"
+#include "resources/model_geometry.hpp"
+#include "resources/model_preview.hpp"
 #include "support/own_fields.hpp"
 #include "template/open_template.hpp"
 #include "template/template_store.hpp"
@@ -107,6 +109,79 @@ TEST(RealData, OpenLosesNoFieldOfARealTemplate) {
     }
     if (files == 0)
         GTEST_SKIP() << "no real template files beside the project";
+}
+
+TEST(RealData, Models) {
+    if (Files("3do").empty())
+        GTEST_SKIP() << "no real models beside the project";
+    struct Case {
+        const char* file;
+        double radius;
+        std::size_t materials, meshes, vertices, faces;
+        Vec3 low, high;
+    };
+    const Case cases[] = {
+        {"jkrecog_rpt3.3do",
+         .022547,
+         2,
+         3,
+         666,
+         720,
+         {-.022046, -.022046, -.022321},
+         {.022046, .022046, .022321}},
+        {"jkrecog_detsphere1.3do",
+         .086589,
+         1,
+         1,
+         222,
+         240,
+         {-.081127, -.084304, -.084},
+         {.084805, .081628, .084}},
+        {"jkrecog_boc_saberthrow.3do",
+         .12772,
+         3,
+         1,
+         19,
+         22,
+         {-.0305, -.042654, -.00296},
+         {.0305, .12772, .002959}},
+        {"jkrecog_gran_head_sphere.3do",
+         .02,
+         1,
+         1,
+         382,
+         400,
+         {-.02, -.02, -.0198},
+         {.02, .02, .0198}},
+        {"jkrecog_crosshair_green_scope.3do",
+         .010308,
+         2,
+         1,
+         4,
+         1,
+         {-.01, 0, -.0025},
+         {.01, 0, .0025}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.file);
+        const ListedModel listed = ReadModelFile(RealData("3do") / c.file);
+        ASSERT_TRUE(listed.model) << listed.message;
+        const Model3do& model = *listed.model;
+        EXPECT_EQ(model.radius, c.radius);
+        EXPECT_EQ(model.materials.size(), c.materials);
+        ASSERT_EQ(model.geosets.size(), 1u);
+        std::size_t vertices = 0, faces = 0;
+        for (const ModelMesh& mesh : model.geosets[0].meshes) {
+            vertices += mesh.vertices.size();
+            faces += mesh.faces.size();
+        }
+        EXPECT_EQ(model.geosets[0].meshes.size(), c.meshes);
+        EXPECT_EQ(vertices, c.vertices);
+        EXPECT_EQ(faces, c.faces);
+        const Box box = ModelBox(model);
+        EXPECT_EQ(box.low, c.low);
+        EXPECT_EQ(box.high, c.high);
+    }
 }
 
 TEST(RealData, TemplateFiles) {

@@ -7,6 +7,7 @@
 
 #include "resources/gob_container.hpp"
 #include "resources/mat_fileops.hpp"
+#include "resources/model_preview.hpp"
 #include "support/temp_dir.hpp"
 #include "template/template_store.hpp"
 
@@ -67,6 +68,32 @@ TEST_F(SampleData, EveryTextureDecodesWithAColourfulPalette) {
     EXPECT_TRUE(solid);
     std::set<int> reds(colormaps.Slot(0).red.begin(), colormaps.Slot(0).red.end());
     EXPECT_GT(reds.size(), 32u);
+}
+
+TEST_F(SampleData, ModelsHangFromHierarchiesInTheContainersMaterials) {
+    int missing = 0;
+    for (const char* file : {"jk/res2.gob", "jk/res1hi.gob", "mots/jkmres.goo"}) {
+        ResourceState container;
+        ASSERT_FALSE(container.Load((dir_ / file).string()));
+        container.StoreColormaps(container.FindColormaps());
+        for (const std::string& name : container.Names()) {
+            if (!name.ends_with(".3do"))
+                continue;
+            SCOPED_TRACE(name);
+            const ListedModel listed = ReadListedModel(container, name);
+            ASSERT_TRUE(listed.model) << listed.message;
+            EXPECT_GE(listed.model->nodes.size(), 2u);
+            EXPECT_GT(listed.model->radius, 0);
+            const MaterialColours colours =
+                ColourMaterials(listed.model->materials, ContainerMaterials(container),
+                                container.Colormaps().Slot(0));
+            for (const MaterialState state : colours.state) {
+                missing += state != MaterialState::Found;
+            }
+        }
+    }
+    // Kyle's belt in res2.gob, and all four of hikyle's, which res1hi.gob lacks.
+    EXPECT_EQ(missing, 1 + 4);
 }
 
 TEST_F(SampleData, TemplateFilesHaveDeepHierarchiesOfEveryType) {

@@ -45,6 +45,15 @@ struct BadTemplateFile {
 };
 std::vector<BadTemplateFile> BadTemplateFiles();
 
+// 3DO models: a small two-node model written with short numbers (".5", "-.022", "0x2"),
+// and that model with one fault each.
+struct BadModel {
+    std::string name;
+    std::string bytes;
+    std::string message;  // what reading it says; empty when it reads
+};
+std::vector<BadModel> BadModels();
+
 // Cases larger than this stay out of the fuzz seeds.
 inline constexpr std::size_t kLargestSeed = 16 * 1024;
 
