@@ -37,6 +37,11 @@ class AppWindows {
     AppWindows(const AppWindows&) = delete;
     AppWindows& operator=(const AppWindows&) = delete;
 
+    // The windows' layouts and the picker's choices, kept between runs. Restore is false
+    // when the main window has no stored place (the first run).
+    bool RestoreLayout();
+    void SaveLayout();
+
     TTplEd& TplEd() { return *tplEd_; }
     TTplOpt& TplOpt() { return *tplOpt_; }
     TRes& Res() { return *res_; }
@@ -46,6 +51,7 @@ class AppWindows {
     TCkr& Ckr() { return *ckr_; }
 
   private:
+    AppState& state_;
     std::unique_ptr<TTplEd> tplEd_;
     std::unique_ptr<TTplOpt> tplOpt_;
     std::unique_ptr<TRes> res_;

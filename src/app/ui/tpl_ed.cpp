@@ -24,10 +24,12 @@
 #include "app/ui/app_windows.hpp"
 #include "app/ui/grid_table_model.hpp"
 #include "app/ui/help_window.hpp"
+#include "app/ui/keys_window.hpp"
 #include "common/file_io.hpp"
 #include "common/ui/look.hpp"
 #include "common/ui/messages.hpp"
 #include "common/ui/qt_text.hpp"
+#include "common/ui/window_geometry.hpp"
 #include "editors/ui/chkr.hpp"
 #include "editors/ui/tpl_vec.hpp"
 #include "resources/ui/res_picker.hpp"
@@ -70,8 +72,8 @@ QToolButton* FlatButton(const char* objectName, const QString& caption, const QS
 
 }  // namespace
 
-TTplEd::TTplEd(Settings& settings, TemplateStore& templates)
-    : settings_(settings), templates_(templates) {
+TTplEd::TTplEd(Settings& settings, TemplateStore& templates, SettingsStore& store)
+    : settings_(settings), templates_(templates), store_(store) {
     setObjectName(QStringLiteral("TTplEd"));
     gridModel_ = new GridTableModel(grid_, this);
     BuildMenus();
@@ -82,49 +84,62 @@ TTplEd::TTplEd(Settings& settings, TemplateStore& templates)
 TTplEd::~TTplEd() = default;
 
 void TTplEd::BuildMenus() {
-    QMenu* file = menuBar()->addMenu(QStringLiteral("File"));
+    // The captions of the window descriptions, with the letter Alt reaches each by underlined.
+    QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
     file->setToolTipsVisible(true);
-    New1 = MenuItem(file, "New1", QStringLiteral("New"), QStringLiteral("Make a new template"));
-    Open1 = MenuItem(file, "Open1", QStringLiteral("Open "),
+    New1 = MenuItem(file, "New1", QStringLiteral("&New"), QStringLiteral("Make a new template"));
+    Open1 = MenuItem(file, "Open1", QStringLiteral("&Open "),
                      QStringLiteral("Open an existing template"));
-    OpenNewtpl1 = MenuItem(file, "OpenNewtpl1", QStringLiteral("Open New.tpl"),
+    OpenNewtpl1 = MenuItem(file, "OpenNewtpl1", QStringLiteral("Open New.&tpl"),
                            QStringLiteral("Opens the new.tpl file once saved"), false);
+    OpenRecent1 = file->addMenu(QStringLiteral("Open &Recent"));
+    OpenRecent1->setObjectName(QStringLiteral("OpenRecent1"));
+    OpenRecent1->setToolTipsVisible(true);
     file->addSeparator()->setObjectName(QStringLiteral("N1"));
-    SaveAS1 = MenuItem(file, "SaveAS1", QStringLiteral("Save "),
+    SaveAS1 = MenuItem(file, "SaveAS1", QStringLiteral("&Save "),
                        QStringLiteral("Saves the template to new.tpl"), false);
-    AppendtoNewtpl1 = MenuItem(file, "AppendtoNewtpl1", QStringLiteral("Append to New.tpl"),
+    AppendtoNewtpl1 = MenuItem(file, "AppendtoNewtpl1", QStringLiteral("&Append to New.tpl"),
                                QStringLiteral("Adds changes to the new.tpl file"), false);
     file->addSeparator()->setObjectName(QStringLiteral("N2"));
     CopyNew = MenuItem(
-        file, "CopyNew", QStringLiteral("Copy New.tpl to project dir"),
+        file, "CopyNew", QStringLiteral("&Copy New.tpl to project dir"),
         QStringLiteral("Copies your completed  new.tpl file to - does not save current changes."),
         false);
     file->addSeparator()->setObjectName(QStringLiteral("N5"));
-    Exit1 = MenuItem(file, "Exit1", QStringLiteral("Exit"), QStringLiteral("exit Skerry"));
+    Exit1 = MenuItem(file, "Exit1", QStringLiteral("E&xit"), QStringLiteral("exit Skerry"));
+    // The platform's own keys for the commands every desktop program has.
+    New1->setShortcut(QKeySequence::New);
+    Open1->setShortcut(QKeySequence::Open);
+    SaveAS1->setShortcut(QKeySequence::Save);
+    AppendtoNewtpl1->setShortcut(QKeySequence::SaveAs);
+    Exit1->setShortcut(QKeySequence::Quit);
 
-    QMenu* view = menuBar()->addMenu(QStringLiteral("View"));
+    QMenu* view = menuBar()->addMenu(QStringLiteral("&View"));
     view->setToolTipsVisible(true);
-    Templateline1 = MenuItem(view, "Templateline1", QStringLiteral("Template line"),
+    Templateline1 = MenuItem(view, "Templateline1", QStringLiteral("&Template line"),
                              QStringLiteral("Views changes to  template"));
     Templateline1->setShortcut(QKeySequence(Qt::Key_F12));
-    VNewtpl1 = MenuItem(view, "VNewtpl1", QStringLiteral("New.tpl"),
+    VNewtpl1 = MenuItem(view, "VNewtpl1", QStringLiteral("&New.tpl"),
                         QStringLiteral("views entire new.tpl file"), false);
     view->addSeparator()->setObjectName(QStringLiteral("N4"));
-    TemplateChecks1 = MenuItem(view, "TemplateChecks1", QStringLiteral("Template Checks"),
+    TemplateChecks1 = MenuItem(view, "TemplateChecks1", QStringLiteral("Template &Checks"),
                                QStringLiteral("checks for errors in template"));
     TemplateChecks1->setShortcut(QKeySequence(Qt::Key_F10));
 
-    Options1 = menuBar()->addAction(QStringLiteral("Options"));
+    Options1 = menuBar()->addAction(QStringLiteral("&Options"));
     Options1->setObjectName(QStringLiteral("Options1"));
     Options1->setStatusTip(QStringLiteral("Set Directories and template type"));
     Options1->setToolTip(Options1->statusTip());
 
-    QMenu* help = menuBar()->addMenu(QStringLiteral("Help"));
+    QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
     help->setToolTipsVisible(true);
-    HelpContents1 = MenuItem(help, "HelpContents1", QStringLiteral("Help Contents"),
+    HelpContents1 = MenuItem(help, "HelpContents1", QStringLiteral("&Help Contents"),
                              QStringLiteral("opens skerry help file"));
+    HelpContents1->setShortcut(QKeySequence::HelpContents);
+    KeyboardShortcuts1 = MenuItem(help, "KeyboardShortcuts1", QStringLiteral("&Keyboard shortcuts"),
+                                  QStringLiteral("Lists the keys of every window"));
     help->addSeparator()->setObjectName(QStringLiteral("N3"));
-    AboutSkerry1 = MenuItem(help, "AboutSkerry1", QStringLiteral("About Skerry"),
+    AboutSkerry1 = MenuItem(help, "AboutSkerry1", QStringLiteral("&About Skerry"),
                             QStringLiteral("Shows the about box"));
 
     connect(New1, &QAction::triggered, this, &TTplEd::New1Click);
@@ -140,6 +155,7 @@ void TTplEd::BuildMenus() {
     connect(Options1, &QAction::triggered, this, &TTplEd::Options1Click);
     connect(HelpContents1, &QAction::triggered, this, &TTplEd::HelpContents1Click);
     connect(AboutSkerry1, &QAction::triggered, this, &TTplEd::AboutSkerry1Click);
+    connect(KeyboardShortcuts1, &QAction::triggered, this, &TTplEd::KeyboardShortcuts1Click);
 }
 
 void TTplEd::BuildLayout() {
@@ -291,6 +307,8 @@ void TTplEd::FormCreate() {
     FlagOK->hide();
     CLB1->hide();
     MarkClean();
+    recent_.Load(store_);
+    FillRecentMenu();
 }
 
 void TTplEd::showEvent(QShowEvent* event) {
@@ -663,6 +681,27 @@ void TTplEd::TemplateChecks1Click() {
     if (windows_ != nullptr) {
         windows_->Ckr().exec();
     }
+}
+
+void TTplEd::KeyboardShortcuts1Click() {
+    if (keys_ == nullptr) {
+        keys_ = new TKeys(*menuBar(), this);
+    }
+    keys_->exec();
+}
+
+void TTplEd::SaveLayout() {
+    store_.Write(kMainGeometryValue, ToBytes(SaveWindowGeometry(*this)));
+    store_.Write(kMainSplitterValue, ToBytes(SaveSplitters({splitter_})));
+}
+
+bool TTplEd::RestoreLayout() {
+    const bool placed =
+        RestoreWindowGeometry(*this, FromBytes(store_.Read(kMainGeometryValue).value_or("")));
+    if (placed) {
+        RestoreSplitters({splitter_}, FromBytes(store_.Read(kMainSplitterValue).value_or("")));
+    }
+    return placed;
 }
 
 void TTplEd::HelpContents1Click() {

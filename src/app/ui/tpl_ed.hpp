@@ -7,12 +7,15 @@
 
 #include "app/picker_dispatch.hpp"
 #include "editors/flag_editor.hpp"
+#include "settings/recent_templates.hpp"
 #include "settings/settings.hpp"
+#include "settings/settings_store.hpp"
 #include "template/param_grid.hpp"
 #include "template/template_store.hpp"
 
 class QAction;
 class QComboBox;
+class QMenu;
 class QLabel;
 class QLineEdit;
 class QListWidget;
@@ -30,13 +33,15 @@ namespace skerry::ui {
 class AppWindows;
 class GridTableModel;
 class HelpWindow;
+class TKeys;
 
 // The main window: name and parent boxes, the type box, the parameter grid, the template line
 // view, the flag editor's bit list and the parent-chain memo.
 class TTplEd : public QMainWindow {
     Q_OBJECT
   public:
-    TTplEd(Settings& settings, TemplateStore& templates);
+    // The store keeps the window's layout and the recent templates between runs.
+    TTplEd(Settings& settings, TemplateStore& templates, SettingsStore& store);
     ~TTplEd() override;
 
     // The other six windows exist only after this one; start-up hands them over here.
@@ -84,6 +89,17 @@ class TTplEd : public QMainWindow {
     void AboutSkerry1Click();
     void TemplateChecks1Click();
     void HelpContents1Click();
+    void KeyboardShortcuts1Click();
+
+    // File > Open Recent: opens the template as Open does, without the picker. An entry
+    // whose file or template is gone says so and leaves the list.
+    void OpenRecent(const RecentTemplate& recent);
+    const RecentTemplates& Recent() const { return recent_; }
+
+    // The window's size, place and splitter, kept between runs. Restore is false when
+    // nothing usable was stored (the first run).
+    void SaveLayout();
+    bool RestoreLayout();
 
     ParamGrid& Grid() { return grid_; }
     GridTableModel& GridModel() { return *gridModel_; }
@@ -127,6 +143,8 @@ class TTplEd : public QMainWindow {
     QAction* Options1 = nullptr;
     QAction* HelpContents1 = nullptr;
     QAction* AboutSkerry1 = nullptr;
+    QMenu* OpenRecent1 = nullptr;
+    QAction* KeyboardShortcuts1 = nullptr;
     QSplitter* splitter_ = nullptr;
 
     void BuildMenus();
@@ -154,6 +172,12 @@ class TTplEd : public QMainWindow {
     // Before a changed template is left: Save (true once saved), Discard (true), Cancel.
     bool ConfirmDiscard();
     void OfferTemplateNames(const std::vector<std::string>& names);
+    // Shows a template Open or Open Recent opened from file.
+    void ShowOpened(const OpenedTemplate& opened, const std::string& file);
+    // Puts a template first in File > Open Recent, and keeps the list.
+    void Remember(const RecentTemplate& recent);
+    void Forget(const RecentTemplate& recent);
+    void FillRecentMenu();
     // CLB1 shows the flag editor's entries; the core holds them.
     void RedrawFlagList();
     // Hides the bit list and hides and disables the Flag button; writes nothing.
@@ -161,6 +185,9 @@ class TTplEd : public QMainWindow {
 
     Settings& settings_;
     TemplateStore& templates_;
+    SettingsStore& store_;
+    RecentTemplates recent_;
+    TKeys* keys_ = nullptr;
     AppWindows* windows_ = nullptr;
     HelpWindow* help_ = nullptr;
 

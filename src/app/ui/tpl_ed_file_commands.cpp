@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPlainTextEdit>
 #include <QTextCursor>
 #include <QToolButton>
@@ -81,6 +82,10 @@ void TTplEd::OpenTemplate(bool fromNewTpl) {
         ShowMessage(this, FromBytes(opened.error));
         return;
     }
+    ShowOpened(opened, templates_.TemplateFilePath(settings_));
+}
+
+void TTplEd::ShowOpened(const OpenedTemplate& opened, const std::string& file) {
     QString chain = QStringLiteral("Parent template(s)\n\n");
     for (const std::string& line : opened.walk.ancestorLines) {
         chain += FromBytes(line) + QLatin1Char('\n');
@@ -92,6 +97,72 @@ void TTplEd::OpenTemplate(bool fromNewTpl) {
     New1->setEnabled(false);
     TplNameE->setFocus();
     MarkClean();
+    Remember({opened.name, file});
+}
+
+void TTplEd::OpenRecent(const RecentTemplate& recent) {
+    if (!ConfirmDiscard()) {
+        return;
+    }
+    const QString file = PathFromBytes(recent.file);
+    if (!FileExists(recent.file)) {
+        ShowMessage(this, QStringLiteral("%1 is no longer there, so %2 is taken off the recent "
+                                         "templates.")
+                              .arg(file, FromBytes(recent.name)));
+        Forget(recent);
+        return;
+    }
+    const ScanResult scan = templates_.Scan(recent.file);
+    if (scan.status != ScanResult::Status::Read) {
+        ShowMessage(this, scan.error.empty() ? FromBytes(kMissingTplFileMessage)
+                                             : PathFromBytes(scan.error));
+        return;
+    }
+    // Later scans (New, the pickers) read the file this template came from.
+    templates_.newTplMode = SameFile(recent.file, settings_.NewTplPath());
+    if (!templates_.Lookup(recent.name)) {
+        ShowMessage(this, QStringLiteral("%1 no longer holds the template %2, so it is taken off "
+                                         "the recent templates.")
+                              .arg(file, FromBytes(recent.name)));
+        Forget(recent);
+        return;
+    }
+    BasedOnE->setEnabled(true);
+    chosenName_ = recent.name;
+    const OpenedTemplate opened = skerry::OpenTemplate(templates_, recent.name);
+    if (!opened.ok) {
+        ShowMessage(this, FromBytes(opened.error));
+        return;
+    }
+    ShowOpened(opened, recent.file);
+}
+
+void TTplEd::Remember(const RecentTemplate& recent) {
+    recent_.Add(recent);
+    recent_.Save(store_);
+    FillRecentMenu();
+}
+
+void TTplEd::Forget(const RecentTemplate& recent) {
+    recent_.Remove(recent);
+    recent_.Save(store_);
+    FillRecentMenu();
+}
+
+void TTplEd::FillRecentMenu() {
+    OpenRecent1->clear();
+    int number = 0;
+    for (const RecentTemplate& recent : recent_.Items()) {
+        const QString file = PathFromBytes(recent.file);
+        QAction* item =
+            OpenRecent1->addAction(QStringLiteral("&%1 %2   (%3)")
+                                       .arg(++number)
+                                       .arg(FromBytes(recent.name), QFileInfo(file).fileName()));
+        item->setObjectName(QStringLiteral("OpenRecent%1").arg(number));
+        item->setToolTip(file);
+        connect(item, &QAction::triggered, this, [this, recent] { OpenRecent(recent); });
+    }
+    OpenRecent1->setEnabled(!recent_.Items().empty());
 }
 
 void TTplEd::LoadOpenTpl(const OpenedTemplate& opened) {
@@ -149,6 +220,7 @@ bool TTplEd::SaveTemplate(bool append) {
         return false;
     }
     MarkClean();
+    Remember({name, settings_.NewTplPath()});
     return true;
 }
 

@@ -25,6 +25,7 @@
 #include "common/ui/look.hpp"
 #include "common/ui/messages.hpp"
 #include "common/ui/qt_text.hpp"
+#include "common/ui/window_geometry.hpp"
 #include "resources/picker_listing.hpp"
 #include "resources/picker_order.hpp"
 
@@ -166,6 +167,7 @@ void TRes::BuildLayout() {
     upperMemo->addWidget(Memo);
     upperMemo->setStretchFactor(0, 1);
     upperMemo->setSizes({400, kMemoHeight});
+    splitters_ = {listImage, imageSizes, upperMemo};
 
     ED = new QLineEdit;
     ED->setObjectName(QStringLiteral("ED"));
@@ -233,6 +235,42 @@ void TRes::ListDialectContainers() {
         Cb1->setEditText(QStringLiteral("jkmres.goo"));
     }
     resourceMode_ = true;
+}
+
+void TRes::SaveLayout(SettingsStore& store) const {
+    // A picker not shown in this run keeps the place it had.
+    if (shown_) {
+        store.Write(kPickerGeometryValue, ToBytes(SaveWindowGeometry(*this)));
+        store.Write(kPickerSplittersValue, ToBytes(SaveSplitters(splitters_)));
+    }
+    if (!resources_.CurrentPath().empty()) {
+        store.Write(kPickerContainerValue, OpenContainerName());
+    }
+    if (!chosenColormap_.isEmpty()) {
+        store.Write(kPickerColormapValue, ToBytes(chosenColormap_));
+    }
+}
+
+void TRes::RestoreLayout(SettingsStore& store) {
+    placed_ =
+        RestoreWindowGeometry(*this, FromBytes(store.Read(kPickerGeometryValue).value_or("")));
+    RestoreSplitters(splitters_, FromBytes(store.Read(kPickerSplittersValue).value_or("")));
+    chosenColormap_ = FromBytes(store.Read(kPickerColormapValue).value_or(""));
+    const QString container = FromBytes(store.Read(kPickerContainerValue).value_or(""));
+    const int listed = Cb1->findText(container, Qt::MatchFixedString);
+    if (!container.isEmpty() && listed >= 0 &&
+        !EqualsIgnoringCase(ToBytes(container), OpenContainerName())) {
+        const QString name = Cb1->itemText(listed);
+        {
+            const QSignalBlocker quiet(Cb1);
+            Cb1->setEditText(name);
+        }
+        Cb1Change(name);
+    }
+}
+
+std::string TRes::OpenContainerName() const {
+    return std::filesystem::path(resources_.CurrentPath()).filename().string();
 }
 
 void TRes::ListContainers(const std::string& dir) {
@@ -321,7 +359,12 @@ void TRes::GetRes(const std::string& extension, bool clearFirst) {
 }
 
 std::optional<std::string> TRes::Choose() {
-    setWindowState(windowState() | Qt::WindowMaximized);
+    // Maximised the first time, unless the user left it at a size of their own last run;
+    // after that, as the user left it.
+    if (!placed_ && !shown_) {
+        setWindowState(windowState() | Qt::WindowMaximized);
+    }
+    shown_ = true;
     if (exec() != QDialog::Accepted) {
         return std::nullopt;
     }
@@ -337,7 +380,9 @@ void TRes::showEvent(QShowEvent* event) {
 }
 
 void TRes::FormShow() {
-    PalBox->setEditText(QStringLiteral("dflt.cmp"));
+    // The colormap the user left the picker with, else the game's default one.
+    const bool keep = !chosenColormap_.isEmpty() && PalBox->findText(chosenColormap_) >= 0;
+    PalBox->setEditText(keep ? chosenColormap_ : QStringLiteral("dflt.cmp"));
     PalBoxChange();
     // The list is what the picker is for: typing a name's first letters finds it there,
     // where in the container box it would ask for a container of that name.
@@ -350,6 +395,9 @@ void TRes::hideEvent(QHideEvent* event) {
 }
 
 void TRes::FormHide() {
+    if (PalBox->findText(PalBox->currentText()) >= 0) {
+        chosenColormap_ = PalBox->currentText();
+    }
     Memo->clear();
 }
 

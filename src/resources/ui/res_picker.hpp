@@ -9,6 +9,7 @@
 
 #include "resources/resource_state.hpp"
 #include "settings/settings.hpp"
+#include "settings/settings_store.hpp"
 #include "template/template_store.hpp"
 
 class QComboBox;
@@ -18,6 +19,7 @@ class QListWidget;
 class QPlainTextEdit;
 class QToolButton;
 class QPushButton;
+class QSplitter;
 
 namespace skerry::ui {
 
@@ -40,6 +42,13 @@ class TRes : public QDialog {
     bool FormCreate();
     // Lists the containers of the run's dialect in Cb1.
     void ListDialectContainers();
+
+    // The window's size and place, its splitters, and the container and colormap chosen
+    // last, kept between runs. The container comes back when the dialect lists it.
+    void SaveLayout(SettingsStore& store) const;
+    void RestoreLayout(SettingsStore& store);
+    // The file name of the open container; empty before one is open.
+    std::string OpenContainerName() const;
     void FormShow();
     void FormHide();
     void GetGobs(const std::string& path);
@@ -104,6 +113,10 @@ class TRes : public QDialog {
     bool resourceMode_ = true;
     bool colormapsLoaded_ = false;
     std::optional<QString> cb1JustLoaded_;  // the box's text loaded by this very change
+    QString chosenColormap_;                // the colormap on show when the picker last hid
+    bool placed_ = false;                   // a stored size and place was put back
+    bool shown_ = false;                    // shown in this run
+    QList<QSplitter*> splitters_;
     std::string lastExtension_;
     bool lastClear_ = true;
     std::vector<std::size_t> colormapEntries_;  // directory index of each PalBox item
