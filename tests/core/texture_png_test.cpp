@@ -3,12 +3,8 @@
 #include <gtest/gtest.h>
 #include <png.h>
 
-#include <filesystem>
-
-#include "common/file_io.hpp"
 #include "sample/game_file_writers.hpp"
 #include "sample/sample_data.hpp"
-#include "support/temp_dir.hpp"
 
 namespace skerry {
 namespace {
@@ -80,22 +76,6 @@ TEST(TexturePng, OnlyWholeBmpsOfOurKindsAreTaken) {
                                    std::string("XX") + bmp.substr(2), rle}) {
         EXPECT_FALSE(PngFromBmp(bad));
     }
-}
-
-TEST(TexturePng, SavedPicturesTakeTheFormatAsked) {
-    const auto dir = testing::UniqueTempPath("skerry_png_test");
-    std::filesystem::create_directories(dir);
-    const std::string bmp = DecodeMat(MakeSolidMat(9), {}).bmp;
-    EXPECT_EQ(PictureFormatOf(dir / "a.PnG"), PictureFormat::Png);
-    EXPECT_EQ(PictureFormatOf(dir / "a.png.bmp"), PictureFormat::Bmp);
-    EXPECT_FALSE(SavePicture(dir / "a.png", bmp, PictureFormat::Png));
-    EXPECT_EQ(ReadFileBytes(dir / "a.png").bytes, PngFromBmp(bmp));
-    EXPECT_FALSE(SavePicture(dir / "a.bmp", bmp, PictureFormat::Bmp));
-    EXPECT_EQ(ReadFileBytes(dir / "a.bmp").bytes, bmp);
-    const auto failure = SavePicture(dir / "no" / "b.png", bmp, PictureFormat::Png);
-    ASSERT_TRUE(failure);
-    EXPECT_NE(failure->find("b.png"), std::string::npos);
-    std::filesystem::remove_all(dir);
 }
 
 }  // namespace
