@@ -43,6 +43,16 @@ std::string SmallSampleContainer() {
     return MakeContainer(entries);
 }
 
+// A texture of the sample res2.gob, by its entry name.
+std::string SampleTexture(const std::string& name) {
+    for (ContainerEntry& entry : SampleJkEntries()) {
+        if (entry.name == name) {
+            return std::move(entry.bytes);
+        }
+    }
+    return {};
+}
+
 std::vector<Seed> SampleSeeds() {
     const std::filesystem::path sample =
         std::filesystem::temp_directory_path() /
@@ -57,6 +67,9 @@ std::vector<Seed> SampleSeeds() {
         {"texture", "sample_stripe.mat", MakeTextureMat(30, 20, StripePixels(30, 20))},
         {"texture", "sample_cels.mat", MakeTextureMat(16, 16, BrickPixels(16, 16), 3)},
         {"texture", "sample_red.mat", MakeSolidMat(28)},
+        {"texture", "sample_sky16.mat", SampleTexture("mat\\05sky16.mat")},
+        {"texture", "sample_glass15.mat", SampleTexture("mat\\06glass15.mat")},
+        {"texture", "sample_switch.mat", SampleTexture("mat\\07switch.mat")},
         {"colormap", "sample_dflt.cmp", Colormap(0)},
         {"colormap", "sample_narsh.cmp", Colormap(1)},
         {"colormap", "sample_night.cmp", Colormap(2)},

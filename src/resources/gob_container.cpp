@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "common/names.hpp"
+#include "resources/picker_listing.hpp"
 #include "resources/picker_order.hpp"
 
 namespace skerry {
@@ -25,6 +26,7 @@ ContainerHeader TestContainer(ByteSource& source) {
         return header;
     }
     header.status = ContainerStatus::Ok;
+    header.gobSignature = bytes.compare(0, 4, "GOB ") == 0;
     // A file too short to hold a count has no entries.
     header.count = ByteReader(bytes).I32(12).value_or(0);
     return header;
@@ -81,6 +83,10 @@ std::string CannotOpenMessage(const std::filesystem::path& path) {
     return "Cannot open file " + path.string();
 }
 
+std::string NotAGobMessage(const std::filesystem::path& path) {
+    return path.string() + " is not a GOB/GOO container";
+}
+
 LoadedContainer LoadContainer(const std::filesystem::path& path) {
     LoadedContainer loaded;
     std::optional<FileSource> source = FileSource::Open(path);
@@ -96,6 +102,20 @@ LoadedContainer LoadContainer(const std::filesystem::path& path) {
         return loaded;
     }
     loaded.directory = ReadDirectory(*source, header.count);
+    // A blank at byte 3 is all the game asks, and many a file has one there. Without "GOB "
+    // in front, a count the file cannot hold says the file is something else: listing the
+    // entries would list noise.
+    const GobDirectory& directory = loaded.directory;
+    const bool unreadable =
+        directory.declaredCount < 0 ||
+        directory.entries.size() <
+            std::min<std::size_t>(static_cast<std::size_t>(directory.declaredCount),
+                                  kDirectoryCapacity);
+    if (!header.gobSignature && unreadable) {
+        loaded.status = ContainerStatus::NotAContainer;
+        loaded.error = NotAGobMessage(path);
+        loaded.directory = GobDirectory{};
+    }
     return loaded;
 }
 
@@ -120,6 +140,28 @@ std::optional<std::size_t> FindEntry(const GobDirectory& directory, std::string_
 std::string_view FileNamePart(std::string_view name) {
     const std::size_t last = name.find_last_of("\\/");
     return last == std::string_view::npos ? name : name.substr(last + 1);
+}
+
+std::vector<std::size_t> ColormapEntries(const GobDirectory& directory) {
+    std::vector<std::size_t> found;
+    for (std::size_t i = 0; i < directory.entries.size(); ++i) {
+        const std::string name = EntryName(directory.entries[i]);
+        if (EqualsIgnoringCase(FileExtension(name), ".cmp")) {
+            found.push_back(i);
+        }
+    }
+    return found;
+}
+
+std::optional<std::size_t> FindColormapEntry(const GobDirectory& directory, std::string_view name) {
+    for (const std::size_t i : ColormapEntries(directory)) {
+        const std::string entryName = EntryName(directory.entries[i]);
+        if (EqualsIgnoringCase(FileNamePart(entryName), name) ||
+            EqualsIgnoringCase(entryName, name)) {
+            return i;
+        }
+    }
+    return std::nullopt;
 }
 
 }  // namespace skerry

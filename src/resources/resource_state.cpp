@@ -51,9 +51,9 @@ void ResourceState::StoreColormaps(const std::vector<ColormapEntry>& colormaps) 
 }
 
 DecodedTexture ResourceState::DecodeTexture(std::size_t index, std::size_t slot,
-                                            char decimalSeparator) const {
+                                            char decimalSeparator, std::int32_t cel) const {
     return DecodeMat(ReadEntry(index).value_or(std::string()), colormaps_.Slot(slot),
-                     decimalSeparator);
+                     decimalSeparator, cel);
 }
 
 }  // namespace skerry

@@ -41,8 +41,10 @@ class ResourceState {
     void StoreColormaps(const std::vector<ColormapEntry>& colormaps);
     const ColormapTable& Colormaps() const { return colormaps_; }
 
-    // Decodes a texture entry with a colormap slot. Throws MatError.
-    DecodedTexture DecodeTexture(std::size_t index, std::size_t slot, char decimalSeparator) const;
+    // Decodes one cel of a texture entry, with a colormap slot for an 8-bit one. The result
+    // says how many cels there are and whether the colormap played a part. Throws MatError.
+    DecodedTexture DecodeTexture(std::size_t index, std::size_t slot, char decimalSeparator,
+                                 std::int32_t cel = 0) const;
 
   private:
     std::string path_;

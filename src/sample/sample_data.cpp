@@ -193,24 +193,102 @@ std::string StripePixels(int width, int height) {
     return pixels;
 }
 
+namespace {
+
+// A dusk sky in true colour, deep blue above to orange at the horizon, with a sun: the smooth
+// ramps 16-bit textures are made for.
+std::string SkyPixels(const MatPixelFormat& format, int width, int height) {
+    std::string pixels;
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            const int t = y * 255 / (height - 1);
+            const int dx = x - width * 2 / 3, dy = y - height * 3 / 4;
+            const int glow = std::max(0, 255 - (dx * dx + dy * dy) * 255 / (width * width / 16));
+            pixels +=
+                PackPixel(format, static_cast<std::uint8_t>(std::min(255, 20 + t * 9 / 10 + glow)),
+                          static_cast<std::uint8_t>(std::min(255, 30 + t / 2 + glow * 3 / 4)),
+                          static_cast<std::uint8_t>(std::max(40, 140 - t / 2)));
+        }
+    }
+    return pixels;
+}
+
+// Stained glass: diamonds of four colours in dark lead, every pixel opaque.
+std::string GlassPixels(const MatPixelFormat& format, int width, int height) {
+    constexpr std::uint8_t kPanes[4][3] = {
+        {200, 40, 40}, {40, 90, 210}, {230, 190, 40}, {50, 170, 80}};
+    std::string pixels;
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            const int u = (x + y) / 8, v = (x - y + height) / 8;
+            const bool lead = (x + y) % 8 == 0 || (x - y + height) % 8 == 0;
+            const std::uint8_t* pane = kPanes[(u + 2 * v) % 4];
+            const int light = 150 + 105 * (x + y) / (width + height);
+            auto lit = [&](std::uint8_t c) {
+                return static_cast<std::uint8_t>(lead ? 30 : c * light / 255);
+            };
+            pixels += PackPixel(format, lit(pane[0]), lit(pane[1]), lit(pane[2]), 0x8000);
+        }
+    }
+    return pixels;
+}
+
+// A wall switch in three positions, one cel each: the lever turns from left to right and the
+// lamp above it goes from red through gold to green.
+std::vector<TextureCel> SwitchCels(int side) {
+    const int lampRamps[3] = {kRed, kGold, 4};
+    std::vector<TextureCel> cels;
+    for (int position = 0; position < 3; ++position) {
+        std::string pixels(static_cast<std::size_t>(side * side), Shade(kSteel, 6));
+        for (int y = 0; y < side; ++y) {
+            for (int x = 0; x < side; ++x) {
+                char& pixel = pixels[static_cast<std::size_t>(y * side + x)];
+                if (x < 2 || y < 2 || x >= side - 2 || y >= side - 2) {
+                    pixel = Shade(kSteel, 2);  // the plate's rim
+                }
+                const int lx = x - side / 2, ly = y - side / 4;
+                if (lx * lx + ly * ly < side * side / 64) {
+                    pixel =
+                        Shade(lampRamps[position], 14 - (lx * lx + ly * ly) * 64 / (side * side));
+                }
+                // The lever: from the plate's middle, leaning (position - 1) * 45 degrees.
+                const int ry = y - side * 5 / 8;
+                const int along = -ry, across = x - side / 2 - (position - 1) * along;
+                if (along >= 0 && along < side / 4 && across >= -1 && across <= 1) {
+                    pixel = Shade(kGrey, 12);
+                }
+            }
+        }
+        cels.push_back({side, side, std::move(pixels), 4});
+    }
+    return cels;
+}
+
+}  // namespace
+
 std::vector<ContainerEntry> SampleJkEntries() {
     std::vector<ContainerEntry> entries = TextEntries();
-    Append(entries,
-           {
-               {"mat\\00brick.mat", MakeTextureMat(64, 64, BrickPixels(64, 64))},
-               {"mat\\01grad.mat", MakeTextureMat(128, 128, GradientPixels(128, 128))},
-               {"mat\\02stripe.mat", MakeTextureMat(30, 20, StripePixels(30, 20))},
-               {"mat\\03cels.mat", MakeTextureMat(32, 32, BrickPixels(32, 32), 3)},
-               {"mat\\04wall.mat", MakeTextureMat(256, 128, BrickPixels(256, 128))},
-               {"mat\\sparks.mat", MakeTextureMat(8, 8, GradientPixels(8, 8))},
-               {"mat\\red.mat", MakeSolidMat(static_cast<std::uint8_t>(kRed * 16 + 12))},
-               {"mat\\white.mat", MakeSolidMat(static_cast<std::uint8_t>(kGrey * 16 + 14))},
-               {"mat\\black.mat", MakeSolidMat(static_cast<std::uint8_t>(kGrey * 16 + 2))},
-               {"mat\\skin.mat", MakeSolidMat(static_cast<std::uint8_t>(kSkin * 16 + 13))},
-               {"misc\\cmp\\dflt.cmp", MakeColormap(SamplePalette(0))},
-               {"misc\\cmp\\01narsh.cmp", MakeColormap(SamplePalette(1))},
-               {"misc\\cmp\\10night.cmp", MakeColormap(SamplePalette(2))},
-           });
+    Append(
+        entries,
+        {
+            {"mat\\00brick.mat", MakeTextureMat(64, 64, BrickPixels(64, 64))},
+            {"mat\\01grad.mat", MakeTextureMat(128, 128, GradientPixels(128, 128))},
+            {"mat\\02stripe.mat", MakeTextureMat(30, 20, StripePixels(30, 20))},
+            {"mat\\03cels.mat", MakeTextureMat(32, 32, BrickPixels(32, 32), 3)},
+            {"mat\\04wall.mat", MakeTextureMat(256, 128, BrickPixels(256, 128))},
+            {"mat\\sparks.mat", MakeTextureMat(8, 8, GradientPixels(8, 8))},
+            {"mat\\red.mat", MakeSolidMat(static_cast<std::uint8_t>(kRed * 16 + 12))},
+            {"mat\\white.mat", MakeSolidMat(static_cast<std::uint8_t>(kGrey * 16 + 14))},
+            {"mat\\black.mat", MakeSolidMat(static_cast<std::uint8_t>(kGrey * 16 + 2))},
+            {"mat\\skin.mat", MakeSolidMat(static_cast<std::uint8_t>(kSkin * 16 + 13))},
+            {"mat\\05sky16.mat", MakeMat(kFormat565, {{64, 64, SkyPixels(kFormat565, 64, 64), 4}})},
+            {"mat\\06glass15.mat",
+             MakeMat(kFormat1555, {{64, 32, GlassPixels(kFormat1555, 64, 32), 3}})},
+            {"mat\\07switch.mat", MakeMat({}, SwitchCels(32))},
+            {"misc\\cmp\\dflt.cmp", MakeColormap(SamplePalette(0))},
+            {"misc\\cmp\\01narsh.cmp", MakeColormap(SamplePalette(1))},
+            {"misc\\cmp\\10night.cmp", MakeColormap(SamplePalette(2))},
+        });
     return entries;
 }
 

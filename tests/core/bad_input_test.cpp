@@ -78,8 +78,12 @@ TEST_F(BadInput, TexturesDecodeAtTheirFullSizeOrAreRefused) {
             ASSERT_TRUE(bad.decodes);
             EXPECT_EQ(texture.width, bad.width);
             EXPECT_EQ(texture.height, bad.height);
-            EXPECT_EQ(texture.bmp.size(),
-                      1078u + static_cast<std::size_t>(bad.height) * BmpStride(bad.width));
+            EXPECT_EQ(texture.sixteenBit, bad.sixteenBit);
+            EXPECT_EQ(texture.celCount, bad.cels);
+            EXPECT_EQ(texture.bmp.size(), (bad.sixteenBit ? 54u : 1078u) +
+                                              static_cast<std::size_t>(bad.height) *
+                                                  BmpStride(bad.width, bad.sixteenBit ? 24 : 8));
+            EXPECT_THROW(DecodeMat(bad.bytes, colormaps.Slot(0), '.', bad.cels), MatError);
         } catch (const MatError& error) {
             EXPECT_FALSE(bad.decodes);
             EXPECT_EQ(error.what(), kNotAMatMessage);

@@ -8,10 +8,12 @@
 #include <set>
 
 #include "common/file_io.hpp"
+#include "resources/byte_source.hpp"
 #include "resources/gob_container.hpp"
 #include "resources/mat_fileops.hpp"
 #include "resources/model_geometry.hpp"
 #include "resources/model_preview.hpp"
+#include "resources/texture_png.hpp"
 #include "support/own_fields.hpp"
 #include "template/open_template.hpp"
 #include "template/template_store.hpp"
@@ -57,12 +59,34 @@ TEST(RealData, TexturesWithRealColormaps) {
         GTEST_SKIP() << "no real textures beside the project";
     ColormapTable colormaps;
     colormaps.Load(0, *ReadFileBytes(cmps.front()).bytes);
+    int sixteenBit = 0;
     for (const auto& path : mats) {
+        SCOPED_TRACE(path.string());
         const std::string bytes = *ReadFileBytes(path).bytes;
+        const MatInfo info = ReadMatInfo(bytes);
         const DecodedTexture t = DecodeMat(bytes, colormaps.Slot(0));
-        EXPECT_GE(t.width, 8) << path;
-        EXPECT_EQ(t.bmp.size(), 1078 + BmpStride(t.width) * static_cast<std::uint64_t>(t.height));
+        EXPECT_GE(t.width, 8);
+        EXPECT_EQ(t.sixteenBit, info.format.SixteenBit());
+        EXPECT_EQ(t.bmp.size(),
+                  (t.sixteenBit ? 54 : 1078) + BmpStride(t.width, t.sixteenBit ? 24 : 8) *
+                                                   static_cast<std::uint64_t>(t.height));
+        // Every texture here has one cel; a solid colour has one for each colour record.
+        EXPECT_EQ(t.celCount, t.solidColour ? ByteReader(bytes).I32(12) : 1);
+        if (!t.sixteenBit) {
+            continue;
+        }
+        // Their headers give 5-6-5 and three levels, and after them come more bytes than
+        // those take. h.mat's pixels are all 00 ff then ff ff: orange (5-6-5's ff00), white.
+        ++sixteenBit;
+        EXPECT_EQ(info.format.bits, (std::array<std::int32_t, 3>{5, 6, 5}));
+        EXPECT_EQ(info.format.shifts, (std::array<std::int32_t, 3>{11, 5, 0}));
+        if (path.filename() == "mat16_h.mat") {
+            const std::size_t topRow = 54 + 3 * 256 * 255;
+            EXPECT_EQ(t.bmp.substr(topRow, 6), std::string("\0\xe3\xff\xff\xff\xff", 6));
+        }
+        EXPECT_EQ(PngFromBmp(t.bmp).value_or("").substr(1, 3), "PNG");
     }
+    EXPECT_EQ(sixteenBit, 2);
 }
 
 // Every template of the real files, opened as Open does it, gives back every field of its own

@@ -54,18 +54,26 @@ TEST_F(SampleData, EveryTextureDecodesWithAColourfulPalette) {
     colormaps.Load(0, *ReadEntryFromFile(path, res2.directory.entries.at(*FindEntry(
                                                    res2.directory, "misc\\cmp\\dflt.cmp"))));
     int textures = 0;
-    bool oddWidth = false, solid = false;
+    bool oddWidth = false, solid = false, cels = false;
+    std::set<std::int32_t> greenBits;  // 6 for 5-6-5, 5 for 1-5-5-5
     for (const GobEntry& entry : res2.directory.entries) {
         if (!EntryName(entry).ends_with(".mat"))
             continue;
-        const DecodedTexture t = DecodeMat(*ReadEntryFromFile(path, entry), colormaps.Slot(0));
+        const std::string bytes = *ReadEntryFromFile(path, entry);
+        const DecodedTexture t = DecodeMat(bytes, colormaps.Slot(0));
         oddWidth |= t.width % 4 != 0;
         solid |= t.solidColour;
+        cels |= t.celCount > 1;
+        if (t.sixteenBit) {
+            greenBits.insert(ReadMatInfo(bytes).format.bits[1]);
+        }
         ++textures;
     }
     EXPECT_GE(textures, 5);
     EXPECT_TRUE(oddWidth);
     EXPECT_TRUE(solid);
+    EXPECT_TRUE(cels);
+    EXPECT_EQ(greenBits, (std::set<std::int32_t>{5, 6}));
     std::set<int> reds(colormaps.Slot(0).red.begin(), colormaps.Slot(0).red.end());
     EXPECT_GT(reds.size(), 32u);
 }

@@ -28,6 +28,13 @@ constexpr std::size_t kFirstName = 24;
 constexpr std::size_t kRecordCount = 12;
 constexpr std::size_t kWidth = 116;
 constexpr std::size_t kHeight = 120;
+constexpr std::size_t kCelCount = 16;
+constexpr std::size_t kBitsPerPixel = 24;
+constexpr std::size_t kGreenBits = 32;
+constexpr std::size_t kBlueShift = 48;
+// ... and of a made texture of two 4x4 cels, each in three levels (16, 4 and 1 bytes).
+constexpr std::size_t kFirstMipMaps = 76 + 2 * 40 + 20;
+constexpr std::size_t kSecondWidth = 76 + 2 * 40 + 24 + 21;
 
 // The text with the first from replaced by to; the case is useless if from is not there.
 std::string Replace(std::string text, std::string_view from, std::string_view to) {
@@ -87,6 +94,12 @@ std::vector<BadTexture> BadTextures() {
     }
     const std::string good = MakeTextureMat(4, 4, pixels);
     const std::string solid = MakeSolidMat(5);
+    std::string words;
+    for (char pixel : pixels) {
+        words += PackPixel(kFormat565, static_cast<std::uint8_t>(pixel * 16), 0x80, 0x40);
+    }
+    const std::string sixteen = MakeMat(kFormat565, {{4, 4, words, 1}});
+    const std::string twoCels = MakeMat({}, {{4, 4, pixels, 3}, {4, 4, pixels, 3}});
     return {
         {"empty", ""},
         {"one_byte", "M"},
@@ -110,6 +123,25 @@ std::vector<BadTexture> BadTextures() {
         {"solid_colour", solid, true, 64, 64},
         {"solid_of_another_type", Poke(solid, 8, 7), true, 64, 64},
         {"solid_record_cut_short", solid.substr(0, 90)},
+        {"bits_per_pixel_32", Poke(good, kBitsPerPixel, 32), true, 4, 4},
+        {"sixteen_bit", sixteen, true, 4, 4, true},
+        {"sixteen_bit_rows_truncated", sixteen.substr(0, sixteen.size() - 11), true, 4, 4, true},
+        {"sixteen_bit_trailing_bytes", sixteen + std::string(1000, '\xff'), true, 4, 4, true},
+        {"sixteen_bit_bits_huge", Poke(sixteen, kGreenBits, INT32_MAX), true, 4, 4, true},
+        {"sixteen_bit_shift_negative", Poke(sixteen, kBlueShift, -3), true, 4, 4, true},
+        {"sixteen_bit_shift_huge", Poke(sixteen, kBlueShift, 40), true, 4, 4, true},
+        {"sixteen_bit_widest", Poke(Poke(sixteen, kWidth, 8192), kHeight, 1), true, 8192, 1, true},
+        {"cels_two", twoCels, true, 4, 4, false, 2},
+        {"cels_none", Poke(twoCels, kCelCount, 0), true, 4, 4},
+        {"cels_past_end", Poke(twoCels, kCelCount, 1000), true, 4, 4, false, 2},
+        {"cels_huge", Poke(twoCels, kCelCount, INT32_MAX), true, 4, 4, false, 2},
+        {"cels_second_cut_short", twoCels.substr(0, kSecondWidth + 20), true, 4, 4},
+        {"cels_second_width_huge", Poke(twoCels, kSecondWidth, INT32_MAX), true, 4, 4},
+        {"mipmaps_huge", Poke(twoCels, kFirstMipMaps, INT32_MAX), true, 4, 4},
+        {"mipmaps_negative", Poke(twoCels, kFirstMipMaps, -5), true, 4, 4},
+        {"solid_colours_three", Poke(solid + solid.substr(76) + solid.substr(76), kRecordCount, 3),
+         true, 64, 64, false, 3},
+        {"solid_colours_past_end", Poke(solid, kRecordCount, INT32_MAX), true, 64, 64},
     };
 }
 

@@ -26,6 +26,8 @@ struct BadTexture {
     bool decodes = false;  // false: refused as "Not a Mat File"
     std::int32_t width = 0;
     std::int32_t height = 0;
+    bool sixteenBit = false;  // a 24-bit BMP
+    std::int32_t cels = 1;    // the cels offered
 };
 std::vector<BadTexture> BadTextures();
 
