@@ -37,8 +37,13 @@ build-app: configure
 run: build-app
 	@$(BUILD)/skerry-cli sample $(SAMPLE)
 	@mkdir -p $(RUN_CONFIG)/Harrowmoor
-	@printf '[General]\nJed=%s\nJK=%s\nMOTS=%s\n' "$(SAMPLE)/jed/master.tpl" "$(SAMPLE)/jk/" \
-		"$(SAMPLE)/mots/" > $(RUN_CONFIG)/Harrowmoor/SKERRY.conf
+	@# The three paths point at the sample data afresh; what the editor keeps of its own
+	@# (window places, recent templates) stays from one run to the next.
+	@conf=$(RUN_CONFIG)/Harrowmoor/SKERRY.conf; touch $$conf; \
+		{ printf '[General]\nJed=%s\nJK=%s\nMOTS=%s\n' "$(SAMPLE)/jed/master.tpl" \
+			"$(SAMPLE)/jk/" "$(SAMPLE)/mots/"; \
+		  awk '/^\[/ { keep = ($$0 != "[General]") } keep' $$conf; } > $$conf.new && \
+		mv $$conf.new $$conf
 	@if [ -n "$$DISPLAY$$WAYLAND_DISPLAY" ]; then \
 		XDG_CONFIG_HOME=$(RUN_CONFIG) $(BUILD)/skerry; \
 	else \
