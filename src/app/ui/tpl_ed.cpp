@@ -111,7 +111,10 @@ void TTplEd::BuildMenus() {
     New1->setShortcut(QKeySequence::New);
     Open1->setShortcut(QKeySequence::Open);
     SaveAS1->setShortcut(QKeySequence::Save);
-    AppendtoNewtpl1->setShortcut(QKeySequence::SaveAs);
+    // Not every platform has a Save As key (Windows has none); Ctrl+Shift+S is the usual one.
+    const QList<QKeySequence> saveAs = QKeySequence::keyBindings(QKeySequence::SaveAs);
+    AppendtoNewtpl1->setShortcut(saveAs.isEmpty() ? QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S)
+                                                  : saveAs.front());
     Exit1->setShortcut(QKeySequence::Quit);
 
     QMenu* view = menuBar()->addMenu(QStringLiteral("&View"));
