@@ -116,6 +116,41 @@ TEST_F(BadInputWindowTest, TexturesThatCannotBeShownSaySoAndKeepThePicture) {
     }
 }
 
+TEST_F(BadInputWindowTest, ModelsThatCannotBeReadSaySoAndKeepThePicture) {
+    std::vector<ContainerEntry> entries;
+    for (const auto& bad : testing::BadModels()) {
+        entries.push_back({"3do\\" + bad.name + ".3do", bad.bytes});
+    }
+    WriteContainer("models.gob", MakeContainer(entries));
+    FindControl<QComboBox>(Res(), "Cb1")->setEditText("models.gob");
+    Res().GetRes(".3do", true);
+    Res().resize(800, 500);
+    Res().show();
+    Click("short_numbers.3do");
+    ASSERT_EQ(FindControl<QLabel>(Res(), "Label2")->text(), "Radius = 0.5");
+    QWidget* view = FindControl<QWidget>(Res(), "ModelView");
+    for (const auto& bad : testing::BadModels()) {
+        SCOPED_TRACE(bad.name);
+        messages_.clear();
+        const QImage shown = view->grab().toImage();
+        const QStringList labels{FindControl<QLabel>(Res(), "Label1")->text(),
+                                 FindControl<QLabel>(Res(), "Label2")->text()};
+        Click(bad.name + ".3do");
+        const QString memo = FindControl<QPlainTextEdit>(Res(), "Memo")->toPlainText();
+        if (bad.message.empty()) {
+            EXPECT_TRUE(messages_.isEmpty());
+            EXPECT_TRUE(memo.startsWith("Materials: 1\n")) << memo.toStdString();
+            EXPECT_FALSE(view->isHidden());
+            continue;
+        }
+        EXPECT_EQ(messages_, QStringList{FromBytes(bad.name + ".3do: " + bad.message)});
+        EXPECT_TRUE(view->grab().toImage() == shown);
+        EXPECT_EQ(FindControl<QLabel>(Res(), "Label1")->text(), labels[0]);
+        EXPECT_EQ(FindControl<QLabel>(Res(), "Label2")->text(), labels[1]);
+    }
+    Res().hide();
+}
+
 TEST_F(BadInputWindowTest, EntryNamesNeverExportOutsideTheProgramDirectory) {
     const std::string mat = MakeTextureMat(2, 2, "abcd");
     WriteContainer("names.gob", MakeContainer({{"..\\..\\evil.mat", mat},
