@@ -9,6 +9,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -236,6 +237,51 @@ TEST_F(ResPickerTest, AModelIsDrawnTurnedByDraggingAndColouredThroughTheColormap
     EXPECT_TRUE(FindControl<QToolButton>(Res(), "ResetView")->isHidden());
     Res().hide();
     EXPECT_TRUE(messages_.isEmpty());
+}
+
+TEST_F(ResPickerTest, SizeRowsOfferTheRadiusOfTheNamedModel) {
+    const struct {
+        QString model;
+        std::string filled;  // empty: the entry is disabled
+        QString why;
+    } cases[] = {
+        {"crate.3do", "0.123296", ""},
+        {"nothing.3do", "", "nothing.3do is not in "},
+        {"", "", "No model is named"},
+    };
+    FindControl<QComboBox>(Ed(), "CB1")->setEditText("actor");
+    Ed().show();
+    auto* grid = FindControl<QTableView>(Ed(), "SG1");
+    auto* radius = FindControl<QAction>(Ed(), "RadiusOfModel1");
+    for (const auto& c : cases) {
+        for (const char* row : {"size", "movesize"}) {
+            SCOPED_TRACE(c.model.toStdString() + " in " + row);
+            SetValue("+ model3d", c.model);
+            SetValue(row, "0.5");
+            const QModelIndex cell = Ed().GridModel().index(RowOf(row), 2);
+            emit grid->customContextMenuRequested(grid->visualRect(cell).center());
+            EXPECT_TRUE(FindControl<QMenu>(Ed(), "ValueMenu")->isVisible());
+            EXPECT_EQ(radius->isEnabled(), !c.filled.empty());
+            EXPECT_TRUE(radius->text().contains(c.why)) << radius->text().toStdString();
+            radius->trigger();
+            FindControl<QMenu>(Ed(), "ValueMenu")->hide();
+            if (c.filled.empty()) {
+                EXPECT_EQ(Value(row), "0.5");
+                continue;
+            }
+            EXPECT_EQ(Value(row), c.filled);
+            EXPECT_TRUE(
+                FindControl<QPlainTextEdit>(Ed(), "RE1")
+                    ->toPlainText()
+                    .contains(QString::fromStdString(" " + std::string(row) + "=" + c.filled)));
+        }
+    }
+    // Other cells have no such menu.
+    FindControl<QMenu>(Ed(), "ValueMenu")->hide();
+    const QModelIndex health = Ed().GridModel().index(RowOf("health"), 2);
+    emit grid->customContextMenuRequested(grid->visualRect(health).center());
+    EXPECT_FALSE(FindControl<QMenu>(Ed(), "ValueMenu")->isVisible());
+    Ed().hide();
 }
 
 TEST_F(ResPickerTest, ColormapIsChosenByItsWholeName) {
