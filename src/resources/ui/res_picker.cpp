@@ -542,6 +542,7 @@ bool TRes::ShowTexture(std::size_t index, const std::string& item, std::int32_t 
     Label1->setText(FromBytes(texture.gridSizeText));
     Label2->setText(FromBytes(texture.pixelSizeText));
     shownBmp_ = std::move(texture.bmp);
+    shownBmpName_ = item;
     shownItem_ = item;
     ShowPicture(ImageArea);
     {
@@ -618,7 +619,7 @@ void TRes::SavePictureAsClick() {
         this, {QStringLiteral("Save picture as"),
                {QStringLiteral("PNG picture (*.png)"), QStringLiteral("BMP picture (*.bmp)")},
                0,
-               PathFromBytes(ExportFileName(shownItem_, PictureFormat::Png)),
+               PathFromBytes(ExportFileName(shownBmpName_, PictureFormat::Png)),
                folder,
                true});
     if (!target) {

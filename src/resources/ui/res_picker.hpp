@@ -145,6 +145,7 @@ class TRes : public QDialog {
     std::vector<std::size_t> colormapEntries_;  // directory index of each PalBox item
     std::size_t selectedColormap_ = 0;
     std::string shownBmp_;             // the texture on show, as BMP bytes
+    std::string shownBmpName_;         // its item, which names the file Save picture as proposes
     std::string shownItem_;            // the item whose texture or model is on show
     QString colormapHint_;             // PalBox's hint for a texture the colormap colours
     QString pictureFolder_;            // where Save picture as last saved
