@@ -79,9 +79,11 @@ package: build
 	@cd $(BUILD) && cpack
 
 # The help's pictures, taken by skerry-shots of the sample data (run after changing a window).
+# The picture of a real model stays out: the help shows our own data only.
 help-images: build
 	@$(MAKE) --no-print-directory run DISPLAY= WAYLAND_DISPLAY= >/dev/null
-	@cp $(filter-out %/Help.png,$(wildcard $(BUILD)/screenshots/*.png)) help/images/
+	@cp $(filter-out %/Help.png %/TRes-realmodel.png,$(wildcard $(BUILD)/screenshots/*.png)) \
+		help/images/
 	@echo "help/images/ updated"
 
 clean:

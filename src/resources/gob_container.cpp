@@ -65,6 +65,31 @@ std::string ReadEntry(ByteSource& source, const GobEntry& entry, std::uint64_t l
                          std::min(static_cast<std::uint64_t>(entry.size), limit));
 }
 
+std::string MakeContainer(const std::vector<ContainerEntry>& entries) {
+    const auto append = [](std::string& out, std::uint64_t value) {
+        for (int i = 0; i < 4; ++i) {
+            out += static_cast<char>((value >> (8 * i)) & 0xff);
+        }
+    };
+    std::string out = "GOB ";
+    append(out, 20);
+    append(out, 12);
+    append(out, entries.size());
+    std::uint64_t dataAt = kDirectoryStart + kEntryRecordSize * entries.size();
+    for (const ContainerEntry& entry : entries) {
+        append(out, dataAt);
+        append(out, entry.bytes.size());
+        std::string name = entry.name.substr(0, kEntryNameSize - 1);
+        name.resize(kEntryNameSize, '\0');
+        out += name;
+        dataAt += entry.bytes.size();
+    }
+    for (const ContainerEntry& entry : entries) {
+        out += entry.bytes;
+    }
+    return out;
+}
+
 std::optional<std::string> DirectoryShortfall(const std::string& path,
                                               const GobDirectory& directory) {
     const std::size_t read = directory.entries.size();

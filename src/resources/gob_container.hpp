@@ -88,6 +88,15 @@ std::optional<std::size_t> FindEntry(const GobDirectory& directory, std::string_
 // The file-name part of an entry name: what follows its last backslash or slash.
 std::string_view FileNamePart(std::string_view name);
 
+struct ContainerEntry {
+    std::string name;  // path inside the container, folders separated by backslashes
+    std::string bytes;
+};
+
+// A GOB/GOO container of these entries: "GOB ", 20, 12, the count, the directory, then the
+// entries' bytes. Names are cut to 127 bytes.
+std::string MakeContainer(const std::vector<ContainerEntry>& entries);
+
 // The colormap entries (".cmp" in any letter case), in directory order.
 std::vector<std::size_t> ColormapEntries(const GobDirectory& directory);
 

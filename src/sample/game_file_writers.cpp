@@ -161,26 +161,6 @@ std::string MakeModel3do(const Model3do& model, std::string_view comment) {
     return out;
 }
 
-std::string MakeContainer(const std::vector<ContainerEntry>& entries) {
-    std::string out = "GOB ";
-    AppendI32(out, 20);
-    AppendI32(out, 12);
-    AppendI32(out, static_cast<std::int32_t>(entries.size()));
-    std::size_t dataAt = out.size() + 136 * entries.size();
-    for (const ContainerEntry& entry : entries) {
-        AppendI32(out, static_cast<std::int32_t>(dataAt));
-        AppendI32(out, static_cast<std::int32_t>(entry.bytes.size()));
-        std::string name = entry.name.substr(0, 127);
-        name.resize(128, '\0');
-        out += name;
-        dataAt += entry.bytes.size();
-    }
-    for (const ContainerEntry& entry : entries) {
-        out += entry.bytes;
-    }
-    return out;
-}
-
 std::string MakeColormap(const Palette& palette) {
     std::string out = "CMP ";
     AppendI32(out, 30);  // version

@@ -6,20 +6,13 @@
 #include <string_view>
 #include <vector>
 
+#include "resources/gob_container.hpp"
 #include "resources/mat_fileops.hpp"
 #include "resources/model_3do.hpp"
 
 namespace skerry {
 
 // Builders of the game's file formats, for our sample data, tests, fuzz seeds and benchmarks.
-
-struct ContainerEntry {
-    std::string name;  // path inside the container, folders separated by backslashes
-    std::string bytes;
-};
-
-// A GOB/GOO container: "GOB ", 20, 12, the count, the directory, then the entries' bytes.
-std::string MakeContainer(const std::vector<ContainerEntry>& entries);
 
 using Palette = std::array<std::uint8_t, 768>;  // 256 colours, red, green, blue each
 

@@ -46,6 +46,17 @@ class BadInputWindowTest : public WindowTest {
         ASSERT_EQ(found.size(), 1) << item;
         FindControl<QListWidget>(Res(), "LB1")->setCurrentItem(found[0]);
     }
+    // Opens a container of every case of a table, as folder\NAME.extension, and lists them.
+    template <typename Table>
+    void ListTable(const Table& table, const std::string& folder, const std::string& extension) {
+        std::vector<ContainerEntry> entries;
+        for (const auto& bad : table) {
+            entries.push_back({folder + "\\" + bad.name + extension, bad.bytes});
+        }
+        WriteContainer(folder + ".gob", MakeContainer(entries));
+        FindControl<QComboBox>(Res(), "Cb1")->setEditText(FromBytes(folder + ".gob"));
+        Res().GetRes(extension, true);
+    }
     // The files in the program directory, the sample data's folder aside.
     std::set<std::string> Written() {
         std::set<std::string> names;
@@ -89,13 +100,7 @@ TEST_F(BadInputWindowTest, ContainersThatCannotBeUsedSaySoAndKeepTheirList) {
 }
 
 TEST_F(BadInputWindowTest, TexturesThatCannotBeShownSaySoAndKeepThePicture) {
-    std::vector<ContainerEntry> entries;
-    for (const auto& bad : testing::BadTextures()) {
-        entries.push_back({"mat\\" + bad.name + ".mat", bad.bytes});
-    }
-    WriteContainer("textures.gob", MakeContainer(entries));
-    FindControl<QComboBox>(Res(), "Cb1")->setEditText("textures.gob");
-    Res().GetRes(".mat", true);
+    ListTable(testing::BadTextures(), "mat", ".mat");
     Click("mat\\solid_colour.mat");
     for (const auto& bad : testing::BadTextures()) {
         SCOPED_TRACE(bad.name);
@@ -114,6 +119,35 @@ TEST_F(BadInputWindowTest, TexturesThatCannotBeShownSaySoAndKeepThePicture) {
             EXPECT_FALSE(fs::exists(exported));
         }
     }
+}
+
+TEST_F(BadInputWindowTest, ModelsThatCannotBeReadSaySoAndKeepThePicture) {
+    ListTable(testing::BadModels(), "3do", ".3do");
+    Res().resize(800, 500);
+    Res().show();
+    Click("short_numbers.3do");
+    ASSERT_EQ(FindControl<QLabel>(Res(), "Label2")->text(), "Radius = 0.5");
+    QWidget* view = FindControl<QWidget>(Res(), "ModelView");
+    for (const auto& bad : testing::BadModels()) {
+        SCOPED_TRACE(bad.name);
+        messages_.clear();
+        const QImage shown = view->grab().toImage();
+        const QStringList labels{FindControl<QLabel>(Res(), "Label1")->text(),
+                                 FindControl<QLabel>(Res(), "Label2")->text()};
+        Click(bad.name + ".3do");
+        const QString memo = FindControl<QPlainTextEdit>(Res(), "Memo")->toPlainText();
+        if (bad.message.empty()) {
+            EXPECT_TRUE(messages_.isEmpty());
+            EXPECT_TRUE(memo.startsWith("Materials: 1\n")) << memo.toStdString();
+            EXPECT_FALSE(view->isHidden());
+            continue;
+        }
+        EXPECT_EQ(messages_, QStringList{FromBytes(bad.name + ".3do: " + bad.message)});
+        EXPECT_TRUE(view->grab().toImage() == shown);
+        EXPECT_EQ(FindControl<QLabel>(Res(), "Label1")->text(), labels[0]);
+        EXPECT_EQ(FindControl<QLabel>(Res(), "Label2")->text(), labels[1]);
+    }
+    Res().hide();
 }
 
 TEST_F(BadInputWindowTest, EntryNamesNeverExportOutsideTheProgramDirectory) {

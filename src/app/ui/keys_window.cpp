@@ -70,6 +70,8 @@ TKeys::TKeys(const QMenuBar& mainMenus, QWidget* parent) : QDialog(parent) {
     const QString picker = QStringLiteral("Resource Picker");
     AddRow(picker, QStringLiteral("Letters"), QStringLiteral("find a name in the list"));
     AddRow(picker, QStringLiteral("Arrow keys"), QStringLiteral("show the name above or below"));
+    AddRow(picker, QStringLiteral("Up, Down in the cel box"),
+           QStringLiteral("show the next or the previous cel of a texture"));
     AddRow(picker, QStringLiteral("Enter"), QStringLiteral("OK: takes the name"));
     AddRow(picker, QStringLiteral("Esc"), QStringLiteral("Cancel: keeps the old value"));
     for (const char* dialog :

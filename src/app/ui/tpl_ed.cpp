@@ -78,6 +78,7 @@ TTplEd::TTplEd(Settings& settings, TemplateStore& templates, SettingsStore& stor
     gridModel_ = new GridTableModel(grid_, this);
     BuildMenus();
     BuildLayout();
+    BuildValueMenu();
     FormCreate();
 }
 

@@ -91,6 +91,11 @@ class TTplEd : public QMainWindow {
     void HelpContents1Click();
     void KeyboardShortcuts1Click();
 
+    // The value cells of size and movesize offer the radius of the model the model3d row
+    // names (the menu's code lives in tpl_ed_value_menu.cpp).
+    void SG1ContextMenu(const QPoint& position);
+    void RadiusOfModel1Click();
+
     // File > Open Recent: opens the template as Open does, without the picker. An entry
     // whose file or template is gone says so and leaves the list.
     void OpenRecent(const RecentTemplate& recent);
@@ -146,8 +151,11 @@ class TTplEd : public QMainWindow {
     QMenu* OpenRecent1 = nullptr;
     QAction* KeyboardShortcuts1 = nullptr;
     QSplitter* splitter_ = nullptr;
+    QMenu* ValueMenu = nullptr;
+    QAction* RadiusOfModel1 = nullptr;
 
     void BuildMenus();
+    void BuildValueMenu();
     void BuildLayout();
     void RunPickerAction(const PickerAction& action);
     // Shows the picker over what its list holds: the chosen name, or nothing.
@@ -204,6 +212,8 @@ class TTplEd : public QMainWindow {
     FlagEditor flags_;        // the bit list's entries, single-value mode, the kind's title
     bool shown_ = false;
     bool loadingGrid_ = false;
+    int radiusRow_ = -1;      // the row the value menu was opened on
+    std::string radiusText_;  // the radius it offers
     // The cell that was current when the mouse went down: a click on it opens its picker
     // again, since no selection change will.
     QPersistentModelIndex currentAtPress_;

@@ -1,6 +1,8 @@
 #include "resources/ui/res_picker.hpp"
 
+#include <QAction>
 #include <QComboBox>
+#include <QFileInfo>
 #include <QFontMetrics>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -14,7 +16,9 @@
 #include <QScrollArea>
 #include <QShowEvent>
 #include <QSignalBlocker>
+#include <QSpinBox>
 #include <QSplitter>
+#include <QStackedWidget>
 #include <QStyledItemDelegate>
 #include <QTimer>
 #include <QToolButton>
@@ -22,12 +26,16 @@
 #include <algorithm>
 
 #include "common/names.hpp"
+#include "common/ui/file_dialogs.hpp"
 #include "common/ui/look.hpp"
 #include "common/ui/messages.hpp"
 #include "common/ui/qt_text.hpp"
 #include "common/ui/window_geometry.hpp"
+#include "resources/model_preview.hpp"
 #include "resources/picker_listing.hpp"
 #include "resources/picker_order.hpp"
+#include "resources/texture_png.hpp"
+#include "resources/ui/model_view.hpp"
 
 namespace skerry::ui {
 
@@ -99,13 +107,28 @@ void TRes::BuildLayout() {
     PalBox->setInsertPolicy(QComboBox::NoInsert);
     PalBox->setFixedWidth(kBoxWidth);
     PalBox->setEditText(QStringLiteral("Default ColorMap"));
-    PalBox->setToolTip(QStringLiteral("The colormap textures are shown with"));
+    colormapHint_ = QStringLiteral("The colormap textures are shown with");
+    PalBox->setToolTip(colormapHint_);
+    CelBox = new QSpinBox;
+    CelBox->setObjectName(QStringLiteral("CelBox"));
+    CelBox->setPrefix(QStringLiteral("Cel "));
+    CelBox->setKeyboardTracking(false);
+    CelBox->setToolTip(
+        QStringLiteral("The cel on show, counted from 0 as cogs count them; the arrow keys step "
+                       "through them"));
+    CelBox->hide();
     Bmpsave = new QToolButton;
     Bmpsave->setObjectName(QStringLiteral("Bmpsave"));
     Bmpsave->setText(QStringLiteral("Save Mat to Bmp"));
     Bmpsave->setToolTip(QStringLiteral("Saves the displayed mat to a Bmp file"));
     Bmpsave->setAutoRaise(true);
     Bmpsave->setEnabled(false);
+    ResetView = new QToolButton;
+    ResetView->setObjectName(QStringLiteral("ResetView"));
+    ResetView->setText(QStringLiteral("Reset view"));
+    ResetView->setToolTip(QStringLiteral("Shows the model from where it was first seen"));
+    ResetView->setAutoRaise(true);
+    ResetView->hide();
     LB2 = new QListWidget(Pnl2);
     LB2->setObjectName(QStringLiteral("LB2"));
     LB2->hide();
@@ -114,7 +137,9 @@ void TRes::BuildLayout() {
     FLB1->hide();
     top->addWidget(Cb1);
     top->addWidget(PalBox);
+    top->addWidget(CelBox);
     top->addWidget(Bmpsave);
+    top->addWidget(ResetView);
     top->addStretch(1);
 
     LB1 = new QListWidget;
@@ -129,12 +154,23 @@ void TRes::BuildLayout() {
     Image = new QLabel;
     Image->setObjectName(QStringLiteral("Image"));
     Image->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    SavePictureAs = new QAction(QStringLiteral("Save picture as..."), Image);
+    SavePictureAs->setObjectName(QStringLiteral("SavePictureAs"));
+    SavePictureAs->setEnabled(false);
+    Image->addAction(SavePictureAs);
+    Image->setContextMenuPolicy(Qt::ActionsContextMenu);
     auto* imageArea = new QScrollArea;
     imageArea->setObjectName(QStringLiteral("ImageArea"));
     imageArea->setWidget(Image);
     imageArea->setWidgetResizable(true);
     imageArea->setStyleSheet(
         QStringLiteral("QScrollArea, QLabel#Image { background-color: black; }"));
+    ImageArea = imageArea;
+    Model = new ModelView;
+    Picture = new QStackedWidget;
+    Picture->setObjectName(QStringLiteral("Picture"));
+    Picture->addWidget(ImageArea);
+    Picture->addWidget(Model);
 
     Panel3 = new QWidget;
     Panel3->setObjectName(QStringLiteral("Panel3"));
@@ -155,7 +191,7 @@ void TRes::BuildLayout() {
     QSplitter* listImage = Splitter(Qt::Horizontal, "ListSplitter", kTeal);
     listImage->addWidget(LB1);
     QSplitter* imageSizes = Splitter(Qt::Horizontal, "ImageSplitter", kTeal);
-    imageSizes->addWidget(imageArea);
+    imageSizes->addWidget(Picture);
     imageSizes->addWidget(Panel3);
     imageSizes->setStretchFactor(1, 1);
     imageSizes->setSizes({kImageWidth, 400});
@@ -203,6 +239,9 @@ void TRes::BuildLayout() {
     connect(PalBox, &QComboBox::editTextChanged, this, &TRes::PalBoxChange);
     connect(ED, &QLineEdit::textChanged, this, &TRes::EDChange);
     connect(Bmpsave, &QToolButton::clicked, this, &TRes::BmpsaveClick);
+    connect(CelBox, &QSpinBox::valueChanged, this, &TRes::CelBoxChange);
+    connect(SavePictureAs, &QAction::triggered, this, &TRes::SavePictureAsClick);
+    connect(ResetView, &QToolButton::clicked, Model, &ModelView::ResetView);
     connect(BBok, &QPushButton::clicked, this, &TRes::BBokClick);
     connect(BBClose, &QPushButton::clicked, this, &TRes::BBCloseClick);
 }
@@ -299,6 +338,9 @@ void TRes::GetGobs(const std::string& path) {
     }
     LB2->clear();
     LB2->addItems(names);
+    // A name of the new container is another entry: its cel and view start afresh.
+    shownItem_.clear();
+    CelBox->hide();
     if (!colormapsLoaded_) {
         GetCmps();
     }
@@ -458,19 +500,20 @@ void TRes::LB1Click() {
     ED->setText(FromBytes(item));
     if (FileExtension(item) == ".mat") {
         if (const std::optional<std::size_t> index = FindName(resources_.Names(), item)) {
-            try {
-                ShowTexture(*index, item);
-            } catch (const MatError& error) {
-                // The picture on show stays, and the name field keeps the whole item.
-                ShowMessage(this, QString::fromLatin1(error.what()));
-                return;
+            // The same texture again (a colormap change) keeps its cel; another starts at 0.
+            const std::int32_t cel = item == shownItem_ ? CelBox->value() : 0;
+            if (!ShowTexture(*index, item, cel)) {
+                return;  // the picture on show stays, and the name field keeps the whole item
             }
+        }
+    } else if (resourceMode_ && FileExtension(item) == ".3do") {
+        if (!ShowModel(item)) {
+            return;
         }
     } else if (resourceMode_) {
         const std::string entry = std::string(FolderPrefix(FileExtension(item))) + item;
         if (const std::optional<std::size_t> index = FindName(resources_.Names(), entry)) {
-            const std::string bytes = resources_.ReadEntry(*index).value_or(std::string());
-            Memo->setPlainText(FromBytes(std::string_view(bytes).substr(0, bytes.find('\0'))));
+            Memo->setPlainText(EntryText(*index));
         }
     } else if (const std::optional<std::string> line = templates_.Lookup(item)) {
         // The lookup also records the template's fields, which Open walks from.
@@ -479,8 +522,19 @@ void TRes::LB1Click() {
     ED->setText(FromBytes(FileNamePart(item)));
 }
 
-void TRes::ShowTexture(std::size_t index, const std::string& item) {
-    DecodedTexture texture = resources_.DecodeTexture(index, selectedColormap_, DecimalSeparator());
+QString TRes::EntryText(std::size_t index) const {
+    const std::string bytes = resources_.ReadEntry(index).value_or(std::string());
+    return FromBytes(std::string_view(bytes).substr(0, bytes.find('\0')));
+}
+
+bool TRes::ShowTexture(std::size_t index, const std::string& item, std::int32_t cel) {
+    DecodedTexture texture;
+    try {
+        texture = resources_.DecodeTexture(index, selectedColormap_, DecimalSeparator(), cel);
+    } catch (const MatError& error) {
+        ShowMessage(this, QString::fromLatin1(error.what()));
+        return false;
+    }
     QPixmap picture;
     picture.loadFromData(reinterpret_cast<const uchar*>(texture.bmp.data()),
                          static_cast<uint>(texture.bmp.size()), "BMP");
@@ -488,8 +542,95 @@ void TRes::ShowTexture(std::size_t index, const std::string& item) {
     Label1->setText(FromBytes(texture.gridSizeText));
     Label2->setText(FromBytes(texture.pixelSizeText));
     shownBmp_ = std::move(texture.bmp);
+    shownBmpName_ = item;
+    shownItem_ = item;
+    ShowPicture(ImageArea);
+    {
+        const QSignalBlocker quiet(CelBox);
+        CelBox->setRange(0, texture.celCount - 1);
+        CelBox->setValue(texture.cel);
+        CelBox->setSuffix(QStringLiteral(" (%1 cels)").arg(texture.celCount));
+    }
+    CelBox->setVisible(texture.celCount > 1);
+    PalBox->setToolTip(texture.sixteenBit ? FromBytes(kOwnColoursNote) : colormapHint_);
+    SavePictureAs->setEnabled(true);
     // Every texture shown is also written beside the program.
     Export(item);
+    return true;
+}
+
+bool TRes::ShowModel(const std::string& item) {
+    ListedModel listed = ReadListedModel(resources_, item);
+    if (listed.status == ModelStatus::NotListed || listed.status == ModelStatus::NoName) {
+        return true;  // as for any name the container lacks: nothing to show
+    }
+    if (!listed.model) {
+        ShowMessage(this, FromBytes(listed.message));
+        return false;
+    }
+    const Model3do& model = *listed.model;
+    // The colours are worked out once a click; the reader looks into the container as it
+    // is now, so it is not kept.
+    const MaterialColours colours = ColourMaterials(model.materials, ContainerMaterials(resources_),
+                                                    resources_.Colormaps().Slot(selectedColormap_));
+    Label1->setText(FromBytes(ModelSizeText(ModelBox(model), DecimalSeparator())));
+    Label2->setText(FromBytes(ModelRadiusText(model.radius, DecimalSeparator())));
+    QString text = FromBytes(MaterialListText(model.materials, colours)) + QLatin1Char('\n');
+    if (const std::optional<std::size_t> index = FindModelEntry(resources_.Names(), item)) {
+        text += EntryText(*index);
+    }
+    Memo->setPlainText(text);
+    // The same model again (a colormap change) keeps the side it is seen from.
+    if (item != shownItem_) {
+        Model->ResetView();
+    }
+    Model->ShowModel(std::move(*listed.model), colours.colour);
+    shownItem_ = item;
+    ShowPicture(Model);
+    return true;
+}
+
+void TRes::ShowPicture(QWidget* shown) {
+    Picture->setCurrentWidget(shown);
+    const bool model = shown == Model;
+    ResetView->setVisible(model);
+    if (model) {
+        CelBox->hide();
+        PalBox->setToolTip(colormapHint_);
+    }
+}
+
+void TRes::CelBoxChange(int cel) {
+    if (FileExtension(shownItem_) != ".mat") {
+        return;
+    }
+    if (const std::optional<std::size_t> index = FindName(resources_.Names(), shownItem_)) {
+        ShowTexture(*index, shownItem_, cel);
+    }
+}
+
+void TRes::SavePictureAsClick() {
+    if (shownBmp_.empty()) {
+        return;
+    }
+    const QString folder =
+        !pictureFolder_.isEmpty() ? pictureFolder_ : PathFromBytes(settings_.workDir);
+    const std::optional<QString> target = AskSaveFile(
+        this, {QStringLiteral("Save picture as"),
+               {QStringLiteral("PNG picture (*.png)"), QStringLiteral("BMP picture (*.bmp)")},
+               0,
+               PathFromBytes(ExportFileName(shownBmpName_, PictureFormat::Png)),
+               folder,
+               true});
+    if (!target) {
+        return;
+    }
+    pictureFolder_ = QFileInfo(*target).absolutePath();
+    const std::filesystem::path path(PathToBytes(*target));
+    if (const std::optional<std::string> failure =
+            SavePicture(path, shownBmp_, PictureFormatOf(path))) {
+        ShowMessage(this, PathFromBytes(*failure));
+    }
 }
 
 void TRes::Export(const std::string& name) {
