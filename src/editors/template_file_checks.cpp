@@ -5,7 +5,6 @@
 #include <cstdint>
 #include <cstdio>
 #include <optional>
-#include <span>
 #include <unordered_map>
 
 #include "common/file_io.hpp"
@@ -56,6 +55,48 @@ constexpr std::string_view kFlagParams[] = {"thingflags", "typeflags", "physflag
 constexpr std::string_view kFileParams[] = {"model3d", "sprite",  "soundclass", "puppet",
                                             "cog",     "aiclass", "material",   "particle"};
 
+// What the game makes of a parameter, looked up once per field.
+struct ParamKind {
+    bool motsOnly = false;
+    bool reference = false;
+    bool flags = false;
+    bool file = false;
+};
+
+const ParamKind* FindParam(std::string_view key) {
+    static const std::unordered_map<std::string_view, ParamKind> kinds = [] {
+        std::unordered_map<std::string_view, ParamKind> made;
+        for (const std::string_view name : kJediKnightParams) {
+            made[name] = {};
+        }
+        for (const std::string_view name : kMotsOnlyParams) {
+            made[name].motsOnly = true;
+        }
+        for (const std::string_view name : kReferenceParams) {
+            made[name].reference = true;
+        }
+        for (const std::string_view name : kFlagParams) {
+            made[name].flags = true;
+        }
+        for (const std::string_view name : kFileParams) {
+            made[name].file = true;
+        }
+        return made;
+    }();
+    const auto found = kinds.find(key);
+    return found == kinds.end() ? nullptr : &found->second;
+}
+
+// The text in lower case: itself when it has no capitals (as nearly always), else a copy
+// folded into buffer.
+std::string_view Lowered(std::string_view text, std::string& buffer) {
+    if (std::none_of(text.begin(), text.end(), [](char c) { return c >= 'A' && c <= 'Z'; })) {
+        return text;
+    }
+    buffer = LowerAscii(text);
+    return buffer;
+}
+
 // Template names and resource file names (with their extension) alike.
 constexpr std::size_t kLongestName = 31;
 // Messages show a name whole up to a little past that.
@@ -71,26 +112,18 @@ Limits LimitsOf(Game game) {
     return game == Game::Mots ? Limits{2048, 256, "Mots"} : Limits{1024, 128, "Jedi Knight"};
 }
 
-bool Among(std::span<const std::string_view> list, std::string_view word) {
-    return std::find(list.begin(), list.end(), word) != list.end();
-}
-
 std::string Quoted(std::string_view text) {
     return "\"" + Shown(text, kShownName) + "\"";
-}
-
-std::string Pair(std::string_view key, std::string_view value) {
-    return Quoted(std::string(key) + "=" + std::string(value));
 }
 
 // The game splits a line into tokens at blanks, tabs and commas.
 std::size_t CountTokens(std::string_view line) {
     std::size_t tokens = 0;
-    bool inToken = false;
+    bool separated = true;
     for (const char c : line) {
         const bool separator = c == ' ' || c == '\t' || c == ',';
-        tokens += !separator && !inToken ? 1 : 0;
-        inToken = !separator;
+        tokens += static_cast<std::size_t>(!separator && separated);
+        separated = separator;
     }
     return tokens;
 }
@@ -111,24 +144,24 @@ bool AllOf(std::string_view text, const char* digits) {
     return !text.empty() && text.find_first_not_of(digits) == std::string_view::npos;
 }
 
-// Why the game reads a flag value other than it seems written, if it does.
-std::optional<std::string> FlagProblem(std::string_view key, std::string_view value) {
+// Why the game reads the flag value of a field other than it seems written, if it does.
+std::optional<std::string> FlagProblem(std::string_view field, std::string_view value) {
     constexpr const char* kHex = "0123456789abcdefABCDEF";
     if (value.starts_with("0x") || value.starts_with("0X")) {
         if (AllOf(value.substr(2), kHex)) {
             return std::nullopt;
         }
-        return Pair(key, value) + " is no hexadecimal number";
+        return Quoted(field) + " is no hexadecimal number";
     }
     if (!AllOf(value, kHex)) {
-        return Pair(key, value) + " is no hexadecimal number";
+        return Quoted(field) + " is no hexadecimal number";
     }
     const std::string_view significant =
         value.substr(std::min(value.find_first_not_of('0'), value.size()));
     if (!AllOf(significant, "0123456789") || significant.size() < 2) {
         return std::nullopt;  // hex digits with a letter say what they mean; 0 to 9 read alike
     }
-    std::string message = Pair(key, value) + " is read as hexadecimal, 0x" + Shown(significant);
+    std::string message = Quoted(field) + " is read as hexadecimal, 0x" + Shown(significant);
     std::uint32_t decimal = 0;
     const auto [end, error] =
         std::from_chars(significant.data(), significant.data() + significant.size(), decimal);
@@ -151,8 +184,6 @@ struct Entry {
     std::string_view text;   // from its first field on
     std::string_view name;
     std::string_view parent;
-    bool setsType = false;
-    bool setsNumframes = false;
     bool counted = true;  // false past a level's declared count: the game drops it
 };
 
@@ -163,21 +194,10 @@ Entry ReadEntry(std::string_view text, std::size_t line) {
     // The game splits at any blank, so a line that starts with blanks still names its
     // template first.
     entry.text = text.substr(std::min(text.find_first_not_of(' '), text.size()));
-    std::size_t index = 0;
-    ForEachField(entry.text, [&](std::string_view field) {
-        if (index == 0) {
-            entry.name = field;
-        } else if (index == 1) {
-            entry.parent = field;
-        } else {
-            const ParamView param = SplitParameterView(field);
-            const std::string key = LowerAscii(param.name);
-            entry.setsType |= param.hasEquals && key == "type" && !param.value.empty();
-            entry.setsNumframes |= param.hasEquals && key == "numframes";
-        }
-        ++index;
-        return true;
-    });
+    std::array<std::string_view, 2> head;
+    FieldViews(entry.text, head);
+    entry.name = head[0];
+    entry.parent = head[1];
     return entry;
 }
 
@@ -210,6 +230,7 @@ class Checker {
             }
         }
         parentOf_.assign(entries_.size(), kNone);
+        facts_.assign(entries_.size(), {});
         for (std::size_t i = 0; i < entries_.size(); ++i) {
             const std::size_t parent = Find(entries_[i].parent);
             if (parent != i && (!level_ || parent < i)) {
@@ -246,7 +267,13 @@ class Checker {
                                         std::to_string(limits_.characters) +
                                         " and takes the rest for a line of its own");
         }
-        if (const std::size_t tokens = CountTokens(entry.text); tokens > limits_.tokens) {
+        // A line with fewer separators than the limit cannot hold too many tokens, and most
+        // lines are so: counting the separators is quicker than counting the tokens.
+        const auto separators = std::count(entry.text.begin(), entry.text.end(), ' ') +
+                                std::count(entry.text.begin(), entry.text.end(), ',');
+        if (const std::size_t tokens =
+                static_cast<std::size_t>(separators) < limits_.tokens ? 0 : CountTokens(entry.text);
+            tokens > limits_.tokens) {
             add(code::kTooManyTokens, "the line has " + std::to_string(tokens) + " tokens; " +
                                           std::string(limits_.game) + " reads " +
                                           std::to_string(limits_.tokens) + " a line");
@@ -296,11 +323,13 @@ class Checker {
         const std::size_t start = self != kNone ? parentOf_[self] : ParentOutside(entry);
         for (std::size_t at = start; at != kNone && steps <= entries_.size();
              at = parentOf_[at], ++steps) {
-            typeSet |= entries_[at].setsType;
-            numframesSet |= entries_[at].setsNumframes;
+            const Facts facts = FactsOf(at);
+            typeSet |= facts.setsType;
+            numframesSet |= facts.setsNumframes;
         }
         bool typeflagsEarly = false;
         bool frameEarly = false;
+        std::string buffer;
         ForEachParam(entry.text, [&](std::string_view field) {
             const ParamView param = SplitParameterView(field);
             if (!param.hasEquals) {
@@ -308,16 +337,17 @@ class Checker {
                     Quoted(field) + " is no param=value pair; the game ignores it");
                 return;
             }
-            const std::string key = LowerAscii(param.name);
+            const std::string_view key = Lowered(param.name, buffer);
             const std::string_view value = param.value;
-            if (!Among(kJediKnightParams, key)) {
-                const bool motsOnly = Among(kMotsOnlyParams, key);
-                if (!motsOnly || game_ != Game::Mots) {
-                    add(code::kUnknownParam,
-                        Quoted(param.name) +
-                            (motsOnly ? " is a parameter of Mots only; Jedi Knight ignores it"
-                                      : " is no parameter the game knows; it ignores it"));
-                }
+            const ParamKind* kind = FindParam(key);
+            if (kind == nullptr) {
+                add(code::kUnknownParam,
+                    Quoted(param.name) + " is no parameter the game knows; it ignores it");
+                return;
+            }
+            if (kind->motsOnly && game_ != Game::Mots) {
+                add(code::kUnknownParam,
+                    Quoted(param.name) + " is a parameter of Mots only; Jedi Knight ignores it");
                 return;
             }
             if (key == "type") {
@@ -332,21 +362,21 @@ class Checker {
                 frameEarly = true;
                 add(code::kOrder, "frame comes before numframes, and the game ignores it there");
             }
-            if (Among(kFlagParams, key)) {
-                if (std::optional<std::string> problem = FlagProblem(param.name, value)) {
+            if (kind->flags) {
+                if (std::optional<std::string> problem = FlagProblem(field, value)) {
                     add(code::kFlagsNotHex, std::move(*problem));
                 }
             }
             if (key == "collide" && !IsCollideValue(value)) {
-                add(code::kCollideRange, Pair(param.name, value) + " is none of 0, 1, 2 and 3");
+                add(code::kCollideRange, Quoted(field) + " is none of 0, 1, 2 and 3");
             }
-            if (Among(kFileParams, key) && value.size() > kLongestName) {
+            if (kind->file && value.size() > kLongestName) {
                 add(code::kFileNameTooLong, Quoted(value) + " has " + std::to_string(value.size()) +
                                                 " characters and the game reads file names of " +
                                                 std::to_string(kLongestName));
             }
-            if (Among(kReferenceParams, key)) {
-                CheckReference(param.name, value, self, add);
+            if (kind->reference) {
+                CheckReference(field, value, self, add);
             }
         });
         if (!typeSet) {
@@ -355,19 +385,41 @@ class Checker {
     }
 
     template <typename Add>
-    void CheckReference(std::string_view key, std::string_view value, std::size_t self,
+    void CheckReference(std::string_view field, std::string_view value, std::size_t self,
                         Add& add) const {
         if (value.empty() || EqualsIgnoringCase(value, "none")) {
             return;
         }
         const std::size_t found = Find(value);
         if (found == kNone) {
-            add(code::kMissingReference, Pair(key, value) + " names no template of " + where_);
+            add(code::kMissingReference, Quoted(field) + " names no template of " + where_);
         } else if (level_ && found >= self) {
-            add(code::kReferenceLater, Pair(key, value) + " names the template of line " +
+            add(code::kReferenceLater, Quoted(field) + " names the template of line " +
                                            std::to_string(entries_[found].line) +
                                            ", not an earlier one: the game finds nothing");
         }
+    }
+
+    // What an entry's own fields set that counts for the templates below it; found once, when
+    // a template below asks.
+    struct Facts {
+        bool known = false;
+        bool setsType = false;
+        bool setsNumframes = false;
+    };
+    Facts FactsOf(std::size_t at) const {
+        Facts& facts = facts_[at];
+        if (!facts.known) {
+            facts.known = true;
+            std::string buffer;
+            ForEachParam(entries_[at].text, [&](std::string_view field) {
+                const ParamView param = SplitParameterView(field);
+                const std::string_view key = Lowered(param.name, buffer);
+                facts.setsType |= param.hasEquals && key == "type" && !param.value.empty();
+                facts.setsNumframes |= param.hasEquals && key == "numframes";
+            });
+        }
+        return facts;
     }
 
     // The parent of a line not in the file, as the file's templates resolve it.
@@ -379,7 +431,8 @@ class Checker {
         if (name.empty()) {
             return kNone;
         }
-        const auto found = firstOf_.find(LowerAscii(name));
+        std::string buffer;
+        const auto found = firstOf_.find(Lowered(name, buffer));
         return found == firstOf_.end() ? kNone : found->second;
     }
 
@@ -388,8 +441,16 @@ class Checker {
     bool level_;
     std::string where_;
     std::vector<Entry> entries_;
-    std::unordered_map<std::string, std::size_t> firstOf_;
+    // Looked up by views, so a lookup copies no name.
+    struct NameHash {
+        using is_transparent = void;
+        std::size_t operator()(std::string_view name) const {
+            return std::hash<std::string_view>{}(name);
+        }
+    };
+    std::unordered_map<std::string, std::size_t, NameHash, std::equal_to<>> firstOf_;
     std::vector<std::size_t> parentOf_;
+    mutable std::vector<Facts> facts_;
 };
 
 // The template lines of text, numbered from firstLine on.
@@ -409,9 +470,13 @@ std::vector<TemplateFinding> CheckAll(Checker& checker, std::vector<TemplateFind
     for (std::size_t i = 0; i < entries.size(); ++i) {
         checker.Check(entries[i], i, findings);
     }
-    std::stable_sort(
-        findings.begin(), findings.end(),
-        [](const TemplateFinding& a, const TemplateFinding& b) { return a.line < b.line; });
+    // Only a level's count findings can stand before those of earlier lines.
+    const auto byLine = [](const TemplateFinding& a, const TemplateFinding& b) {
+        return a.line < b.line;
+    };
+    if (!std::is_sorted(findings.begin(), findings.end(), byLine)) {
+        std::stable_sort(findings.begin(), findings.end(), byLine);
+    }
     return findings;
 }
 
