@@ -140,6 +140,11 @@ void TTplEd::BuildMenus() {
     connect(Options1, &QAction::triggered, this, &TTplEd::Options1Click);
     connect(HelpContents1, &QAction::triggered, this, &TTplEd::HelpContents1Click);
     connect(AboutSkerry1, &QAction::triggered, this, &TTplEd::AboutSkerry1Click);
+
+    CheckTemplateFile1 =
+        MenuItem(view, "CheckTemplateFile1", QStringLiteral("Check template file"),
+                 QStringLiteral("checks the whole template file as the game reads it"));
+    connect(CheckTemplateFile1, &QAction::triggered, this, &TTplEd::CheckTemplateFile1Click);
 }
 
 void TTplEd::BuildLayout() {
@@ -661,6 +666,7 @@ void TTplEd::AboutSkerry1Click() {
 void TTplEd::TemplateChecks1Click() {
     CommitPendingEdit();
     if (windows_ != nullptr) {
+        windows_->Ckr().SetTemplate(ToBytes(TplNameE->text()), ToBytes(BasedOnE->text()));
         windows_->Ckr().exec();
     }
 }
