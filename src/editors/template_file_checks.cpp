@@ -1,11 +1,13 @@
 #include "editors/template_file_checks.hpp"
 
 #include <algorithm>
+#include <array>
 #include <charconv>
 #include <cstdint>
 #include <cstdio>
 #include <optional>
 #include <unordered_map>
+#include <utility>
 
 #include "common/file_io.hpp"
 #include "common/names.hpp"
@@ -208,6 +210,7 @@ bool IsTemplateLine(std::string_view line) {
 }
 
 constexpr std::size_t kNone = static_cast<std::size_t>(-1);
+constexpr std::size_t kMostOfACode = 10;  // findings of one code listed for one line
 
 // The templates of one file and the checks of each against the others.
 class Checker {
@@ -241,8 +244,18 @@ class Checker {
 
     // Every finding of entry self (kNone: a line that is not in the file).
     void Check(const Entry& entry, std::size_t self, std::vector<TemplateFinding>& out) const {
+        // A line of a megabyte may hold half a million bad fields: a few of each code are
+        // listed, and the rest counted in one more.
+        std::vector<std::pair<std::string_view, std::size_t>> counts;
         auto add = [&](std::string_view code, std::string message) {
-            out.push_back({entry.line, code, std::string(entry.name), std::move(message)});
+            auto counted = std::find_if(counts.begin(), counts.end(),
+                                        [code](const auto& c) { return c.first == code; });
+            if (counted == counts.end()) {
+                counted = counts.insert(counted, {code, 0});
+            }
+            if (++counted->second <= kMostOfACode) {
+                out.push_back({entry.line, code, std::string(entry.name), std::move(message)});
+            }
         };
         CheckLine(entry, add);
         if (self != kNone) {
@@ -256,6 +269,13 @@ class Checker {
         }
         CheckParent(entry, self, add);
         CheckParams(entry, self, add);
+        for (const auto& [code, count] : counts) {
+            if (count > kMostOfACode) {
+                out.push_back({entry.line, code, std::string(entry.name),
+                               "and " + std::to_string(count - kMostOfACode) +
+                                   " more of these on this line"});
+            }
+        }
     }
 
   private:
