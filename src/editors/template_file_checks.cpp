@@ -114,8 +114,19 @@ Limits LimitsOf(Game game) {
     return game == Game::Mots ? Limits{2048, 256, "Mots"} : Limits{1024, 128, "Jedi Knight"};
 }
 
-std::string Quoted(std::string_view text) {
-    return "\"" + Shown(text, kShownName) + "\"";
+// A name or field in quotes, a long one cut short, and the rest of the message: made in one
+// piece, since a file may give thousands.
+std::string Quoted(std::string_view text, std::string_view after = {}) {
+    if (text.size() > kShownName) {
+        return "\"" + Shown(text, kShownName) + "\"" + std::string(after);
+    }
+    std::string quoted;
+    quoted.reserve(text.size() + 2 + after.size());
+    quoted += '"';
+    quoted += text;
+    quoted += '"';
+    quoted += after;
+    return quoted;
 }
 
 // The game splits a line into tokens at blanks, tabs and commas.
@@ -219,7 +230,8 @@ class Checker {
         : game_(game),
           limits_(LimitsOf(game)),
           level_(level),
-          where_(level ? "the level's templates" : "the template file") {}
+          where_(level ? "the level's templates" : "the template file"),
+          namesNoTemplate_(" names no template of " + where_) {}
 
     void Add(Entry entry) { entries_.push_back(entry); }
     std::vector<Entry>& Entries() { return entries_; }
@@ -354,7 +366,7 @@ class Checker {
             const ParamView param = SplitParameterView(field);
             if (!param.hasEquals) {
                 add(code::kUnknownParam,
-                    Quoted(field) + " is no param=value pair; the game ignores it");
+                    Quoted(field, " is no param=value pair; the game ignores it"));
                 return;
             }
             const std::string_view key = Lowered(param.name, buffer);
@@ -362,7 +374,7 @@ class Checker {
             const ParamKind* kind = FindParam(key);
             if (kind == nullptr) {
                 add(code::kUnknownParam,
-                    Quoted(param.name) + " is no parameter the game knows; it ignores it");
+                    Quoted(param.name, " is no parameter the game knows; it ignores it"));
                 return;
             }
             if (kind->motsOnly && game_ != Game::Mots) {
@@ -412,7 +424,7 @@ class Checker {
         }
         const std::size_t found = Find(value);
         if (found == kNone) {
-            add(code::kMissingReference, Quoted(field) + " names no template of " + where_);
+            add(code::kMissingReference, Quoted(field, namesNoTemplate_));
         } else if (level_ && found >= self) {
             add(code::kReferenceLater, Quoted(field) + " names the template of line " +
                                            std::to_string(entries_[found].line) +
@@ -460,6 +472,7 @@ class Checker {
     Limits limits_;
     bool level_;
     std::string where_;
+    std::string namesNoTemplate_;
     std::vector<Entry> entries_;
     // Looked up by views, so a lookup copies no name.
     struct NameHash {
