@@ -8,6 +8,7 @@
 #include <memory>
 
 #include "bench_table.hpp"
+#include "editors/template_file_checks.hpp"
 #include "resources/gob_container.hpp"
 #include "resources/mat_fileops.hpp"
 #include "resources/model_preview.hpp"
@@ -150,6 +151,23 @@ void AddTemplateRows(const Inputs& inputs) {
         ->UseRealTime();
 
     const std::string& file = inputs.templateFile;
+    // The game's view of the whole file: every line split, every name and reference looked up,
+    // every parent chain walked. Its references name templates the file lacks, so the run also
+    // writes findings.
+    const std::size_t findings = CheckTemplateFile(file, Game::JediKnight).size();
+    AddRow({"whole-file check", "1000 templates, " + std::to_string(findings) + " findings",
+            file.size(), AddMemcpyBaseline(file), 1.0, Target::AtMostMs(5)},
+           [&file, findings](benchmark::State& state) {
+               for (auto _ : state) {
+                   const std::vector<TemplateFinding> found =
+                       CheckTemplateFile(file, Game::JediKnight);
+                   if (found.size() != findings) {
+                       Fault("the check found otherwise");
+                   }
+               }
+           })
+        ->UseRealTime();
+
     AddRow({"New.tpl rebuild",
             "1000 templates, " + Megabytes(file.size()),
             file.size(),

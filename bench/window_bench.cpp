@@ -131,6 +131,7 @@ struct Session {
         windows = StartUp(state, answers);
         // Exported bitmaps, New.tpl and Old.tpl go to the benchmarks' own folder.
         state.settings.programDir = WithTrailingSeparator(inputs.programFolder.string());
+        state.settings.workDir = state.settings.programDir;
         Ed().New1Click();
         FindControl<QComboBox>(Ed(), "CB1")->setEditText(QStringLiteral("particle"));
         QCoreApplication::processEvents();
@@ -160,9 +161,14 @@ class WindowBenchmarks {
     explicit WindowBenchmarks(const Inputs& inputs) : inputs_(inputs) {
         previous_ =
             ui::SetMessageHandler([this](QWidget*, const QString& text) { messages_ << text; });
+        // A row leaves the template changed (a value picked, a flag set); the next Open or New
+        // asks before it is left, and the answer must not wait for a hand that never comes.
+        previousQuestion_ =
+            ui::SetQuestionHandler([](QWidget*, const QString&) { return ui::Answer::Discard; });
     }
     ~WindowBenchmarks() {
         session_.reset();
+        ui::SetQuestionHandler(previousQuestion_);
         ui::SetMessageHandler(previous_);
     }
 
@@ -191,6 +197,7 @@ class WindowBenchmarks {
     ModalAnswers answers_;
     QStringList messages_;
     ui::MessageHandler previous_;
+    ui::QuestionHandler previousQuestion_;
     std::unique_ptr<Session> session_;
 };
 

@@ -8,6 +8,7 @@
 
 #include "common/file_io.hpp"
 #include "editors/template_checks.hpp"
+#include "editors/template_file_checks.hpp"
 #include "resources/picker_order.hpp"
 #include "template/catalogue.hpp"
 #include "template/new_tpl.hpp"
@@ -48,7 +49,7 @@ int PrintAll(const std::vector<std::string>& items) {
 }
 
 struct Args {
-    std::string text, file, name, parent, type, target, line, description;
+    std::string text, file, name, parent, type, target, line, description, game;
     std::vector<std::string> pairs;
     bool rows = false;
 };
@@ -177,6 +178,23 @@ int Check(const Args& a) {
     });
 }
 
+// The game's view of a whole template file or level: exit 1 when it finds anything.
+int Lint(const Args& a) {
+    const Game game = a.game.empty()     ? GameOfFile(a.file)
+                      : a.game == "mots" ? Game::Mots
+                                         : Game::JediKnight;
+    const SourceCheck check = CheckTemplateSource(a.file, game);
+    if (!check.read) {
+        std::cerr << check.error << '\n';
+        return kBadInput;
+    }
+    for (const TemplateFinding& finding : check.findings) {
+        PrintLine(std::to_string(finding.line) + '\t' + std::string(finding.code) + '\t' +
+                  finding.name + '\t' + finding.message);
+    }
+    return check.findings.empty() ? kDone : kNothingFound;
+}
+
 // Save as the editor does it, from SOURCE into TARGET.
 int Put(const Args& a) {
     if (const auto refusal = NameRefusal("template name", a.name)) {
@@ -206,18 +224,20 @@ void AddTplCommands(CLI::App& app, int& exitCode) {
     rows->add_option("TEXT", args->text)->required();
     rows->callback(run(Rows));
 
+    // A level serves as a template file too: its templates section is read.
+    const std::string source = "A template file, or a level (.jkl)";
     CLI::App* names = tpl->add_subcommand("names", "The template names the picker offers");
-    names->add_option("FILE", args->file)->required();
+    names->add_option("FILE", args->file, source)->required();
     names->callback(run(Names));
 
     CLI::App* find = tpl->add_subcommand("find", "The line of a template, found by name");
-    find->add_option("FILE", args->file)->required();
+    find->add_option("FILE", args->file, source)->required();
     find->add_option("NAME", args->name)->required();
     find->callback(run(Find));
 
     CLI::App* descendants =
         tpl->add_subcommand("descendants", "A base template and every template derived from it");
-    descendants->add_option("FILE", args->file)->required();
+    descendants->add_option("FILE", args->file, source)->required();
     descendants->add_option("BASE", args->name)->required();
     descendants->callback(run(Descendants));
 
@@ -229,12 +249,12 @@ void AddTplCommands(CLI::App& app, int& exitCode) {
     compose->callback(run(Compose));
 
     CLI::App* chain = tpl->add_subcommand("chain", "The ancestor lines Open shows, parent first");
-    chain->add_option("FILE", args->file)->required();
+    chain->add_option("FILE", args->file, source)->required();
     chain->add_option("NAME", args->name)->required();
     chain->callback(run(Chain));
 
     CLI::App* open = tpl->add_subcommand("open", "The line Save writes right after Open");
-    open->add_option("FILE", args->file)->required();
+    open->add_option("FILE", args->file, source)->required();
     open->add_option("NAME", args->name)->required();
     open->add_flag("--rows", args->rows,
                    "The grid after Open instead, NAME<TAB>DESCRIPTION<TAB>VALUE a row, kept "
@@ -243,9 +263,18 @@ void AddTplCommands(CLI::App& app, int& exitCode) {
 
     CLI::App* check =
         tpl->add_subcommand("check", "The checker's findings for the opened template");
-    check->add_option("FILE", args->file)->required();
+    check->add_option("FILE", args->file, source)->required();
     check->add_option("NAME", args->name)->required();
     check->callback(run(Check));
+
+    CLI::App* lint = tpl->add_subcommand(
+        "lint",
+        "What the game does otherwise than a template file or level seems to say, "
+        "LINE<TAB>CODE<TAB>NAME<TAB>MESSAGE a finding");
+    lint->add_option("FILE", args->file, source)->required();
+    lint->add_option("--game", args->game, "jk or mots; Mots for a file named mots.tpl")
+        ->check(CLI::IsMember({"jk", "mots"}));
+    lint->callback(run(Lint));
 
     CLI::App* put = tpl->add_subcommand("put", "Rebuild SOURCE into TARGET with a template line");
     put->add_option("SOURCE", args->file)->required();

@@ -75,6 +75,8 @@ std::vector<Seed> SampleSeeds() {
         {"colormap", "sample_night.cmp", Colormap(2)},
         {"template", "sample_master.tpl", SampleTemplateFile(true)},
         {"template", "sample_mots.tpl", SampleTemplateFile(false)},
+        {"template", "sample_level.jkl",
+         "Section: TEMPLATES\r\n\r\nWorld templates 30\r\n" + SampleTemplateFile(true) + "end\r\n"},
         {"vector", "sample_vector", "v(0.0/0.0/0.0)"},
         {"vector", "sample_frame", "f(0.0/0.0/0.0:0.0/0.0/0.0)"},
         {"vector", "sample_typed_vector", "v(1.5/-2/3e4)"},

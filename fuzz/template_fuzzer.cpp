@@ -1,6 +1,7 @@
 // A template file as Open and Save use it: the scan, lookups and descendant searches of names
 // found in it, the parent walk and composition of Open, the checker, and the New.tpl rebuild
-// with those bytes as the source.
+// with those bytes as the source; and the game's view of the bytes, as a template file and as
+// a level.
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
@@ -10,6 +11,7 @@
 #include <vector>
 
 #include "editors/template_checks.hpp"
+#include "editors/template_file_checks.hpp"
 #include "fuzz_check.hpp"
 #include "support/own_fields.hpp"
 #include "template/new_tpl.hpp"
@@ -35,6 +37,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::vector<std::string> names = store->OfferedTemplateNames();
     FUZZ_REQUIRE(names.size() <= kOfferedTemplates);
     const std::size_t sourceLines = Lines(bytes);
+    for (const TemplateFinding& finding : CheckTemplateFile(bytes, Game::JediKnight)) {
+        FUZZ_REQUIRE(finding.line >= 1 && finding.line <= sourceLines);
+    }
+    if (const auto level = CheckLevelTemplates(bytes, Game::Mots)) {
+        for (const TemplateFinding& finding : *level) {
+            FUZZ_REQUIRE(finding.line >= 1 && finding.line <= sourceLines);
+        }
+    }
 
     // The first, a middle and the last name: each search walks the whole table.
     std::vector<std::string> picks;

@@ -11,6 +11,19 @@ bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
            });
 }
 
+std::string LowerAscii(std::string_view text) {
+    std::string lower(text);
+    for (char& c : lower) {
+        c = static_cast<char>(FoldAscii(c));
+    }
+    return lower;
+}
+
+std::string Shown(std::string_view token, std::size_t longest) {
+    return token.size() <= longest ? std::string(token)
+                                   : std::string(token.substr(0, longest)) + "...";
+}
+
 std::optional<std::filesystem::path> FindFileIgnoringCase(const std::filesystem::path& dir,
                                                           std::string_view name) {
     std::error_code ec;

@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <optional>
+#include <string>
 #include <string_view>
 
 namespace skerry {
@@ -14,6 +15,12 @@ inline unsigned char FoldAscii(char c) {
 
 // True when a and b are the same text but for ASCII letter case.
 bool EqualsIgnoringCase(std::string_view a, std::string_view b);
+
+// The text with ASCII capitals made small: the key of a name that ignores letter case.
+std::string LowerAscii(std::string_view text);
+
+// A token of a file as a message shows it: a long one cut short.
+std::string Shown(std::string_view token, std::size_t longest = 24);
 
 // The file called name in dir, found ignoring letter case; nothing when there is none. The
 // game's files come from Windows, where RES2.GOB and res2.gob are one file.

@@ -14,7 +14,7 @@ constexpr FlagName kActorNames[] = {
 };
 
 constexpr FlagName kDamageNames[] = {
-    {1, "Impact"}, {2, "Energy"}, {4, "Fire"}, {8, "Force"}, {10, "Saber"},
+    {1, "Impact"}, {2, "Energy"}, {4, "Fire"}, {8, "Force"}, {16, "Saber"},
 };
 
 constexpr FlagName kExplosionNames[] = {
@@ -35,9 +35,9 @@ constexpr FlagName kParticleNames[] = {
 };
 
 constexpr FlagName kPhysicsNames[] = {
-    {0, "Has Gravity"},      {4, "Align with surface"}, {5, "Bounce off surface"},
-    {6, "Sticks to Floor"},  {7, "Sticks to Wall"},     {9, "No Rotation vel"},
-    {18, "Partial Gravity"}, {20, "Crouching"},         {22, "No thrust effect"},
+    {0, "Has Gravity"},     {4, "Align with surface"}, {5, "Bounce off surface"},
+    {6, "Sticks to Floor"}, {7, "Sticks to Wall"},     {9, "No Rotation vel"},
+    {16, "Crouching"},      {18, "Partial Gravity"},   {22, "No thrust effect"},
 };
 
 constexpr FlagName kThingNames[] = {

@@ -68,13 +68,6 @@ std::optional<double> ParseNumber(std::string_view token) {
     return value;
 }
 
-// A token of the file as a message shows it: a long one cut short.
-std::string Shown(std::string_view token) {
-    constexpr std::size_t kLongest = 24;
-    return token.size() <= kLongest ? std::string(token)
-                                    : std::string(token.substr(0, kLongest)) + "...";
-}
-
 // The model's text a line at a time, each cut into tokens: comments ("#" on) dropped, and
 // blanks, commas and colons separating, so "0: 1 0x4" and "6, 0 4, 1" read as plain lists.
 class ModelText {

@@ -73,6 +73,13 @@ const std::vector<SampleTemplate> kCommon = {
      "material=sparks.mat range=0.1 minsize=0.01 rate=32.0 elementsize=0.01 count=24"},
     {nullptr, "+smoke_puff", "+sparks", "material=smoke.mat count=8"},
     {nullptr, "dead_trooper", "_corpse", "model3d=stdead.3do timer=30.0"},
+    // Slips such as real template files hold, for the whole-file check to find: a name of 17
+    // characters written with no blank before its parent, flags written in decimal, a
+    // misspelt parameter and an explosion that was never made.
+    {"Work in progress", "+bryarbolt_strong+bryarboltdamage=45.0", "", ""},
+    {nullptr, "crate_small", "crate", "thingflags=400 size=0.1 movesize=0.1"},
+    {nullptr, "+stormrifle_heavy", "+stormrifle", "damge=30.0"},
+    {nullptr, "+concussion_dud", "+concussion", "explode=+conc_dud_exp"},
 };
 
 const std::vector<SampleTemplate> kJkOnly = {

@@ -19,37 +19,23 @@ void TabConvertTail(std::string& text, std::size_t from) {
 }
 
 void FieldViews(std::string_view line, std::span<std::string_view> fields) {
-    std::size_t start = 0;
-    for (std::string_view& field : fields) {
-        const std::size_t space = line.find(' ', start);
-        field = line.substr(start, space == std::string_view::npos ? line.npos : space - start);
-        if (space == std::string_view::npos) {
-            return;
-        }
-        // The rest of the run separates nothing more; spaces up to the end leave one empty
-        // field.
-        start = line.find_first_not_of(' ', space);
-        if (start == std::string_view::npos) {
-            start = line.size();
-        }
+    if (fields.empty()) {
+        return;
     }
+    std::size_t i = 0;
+    ForEachField(line, [&](std::string_view field) {
+        fields[i++] = field;
+        return i < fields.size();
+    });
 }
 
 std::vector<std::string> AllFields(std::string_view line) {
     std::vector<std::string> fields;
-    std::size_t start = 0;
-    while (true) {
-        const std::size_t space = line.find(' ', start);
-        fields.emplace_back(
-            line.substr(start, space == std::string_view::npos ? line.npos : space - start));
-        if (space == std::string_view::npos) {
-            return fields;
-        }
-        start = line.find_first_not_of(' ', space);
-        if (start == std::string_view::npos) {
-            start = line.size();
-        }
-    }
+    ForEachField(line, [&fields](std::string_view field) {
+        fields.emplace_back(field);
+        return true;
+    });
+    return fields;
 }
 
 Fields SplitFields(std::string_view line) {
@@ -63,7 +49,12 @@ Fields SplitFields(std::string_view line) {
 }
 
 ParamSplit SplitParameter(std::string_view field) {
-    ParamSplit split;
+    const ParamView view = SplitParameterView(field);
+    return {std::string(view.name), std::string(view.value), view.hasEquals};
+}
+
+ParamView SplitParameterView(std::string_view field) {
+    ParamView split;
     if (field.empty()) {
         return split;
     }

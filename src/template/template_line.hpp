@@ -26,6 +26,26 @@ void TabConvertTail(std::string& text, std::size_t from);
 // Cuts a tab-converted line at spaces. The first space of every run starts the next field,
 // so a leading space leaves field 0 empty and trailing spaces leave one empty field.
 Fields SplitFields(std::string_view line);
+// Calls each(field) for the fields of the same cut in order, as views into line, until each
+// returns false.
+template <typename Each>
+void ForEachField(std::string_view line, Each&& each) {
+    std::size_t start = 0;
+    while (true) {
+        const std::size_t space = line.find(' ', start);
+        if (!each(
+                line.substr(start, space == std::string_view::npos ? line.npos : space - start)) ||
+            space == std::string_view::npos) {
+            return;
+        }
+        // The rest of the run separates nothing more; spaces up to the end leave one empty
+        // field.
+        start = line.find_first_not_of(' ', space);
+        if (start == std::string_view::npos) {
+            start = line.size();
+        }
+    }
+}
 // Every field of the same cut, however many the line holds.
 std::vector<std::string> AllFields(std::string_view line);
 // The first fields.size() fields of the same cut, as views into line; fields the line does
@@ -40,6 +60,13 @@ struct ParamSplit {
     bool hasEquals = false;
 };
 ParamSplit SplitParameter(std::string_view field);
+// The same cut, as views into field.
+struct ParamView {
+    std::string_view name;
+    std::string_view value;
+    bool hasEquals = false;
+};
+ParamView SplitParameterView(std::string_view field);
 
 // The parameter key of a grid name: the name without its first two characters ("+ ").
 std::string RemovePlus(std::string_view name);

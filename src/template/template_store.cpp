@@ -3,6 +3,7 @@
 #include <unordered_set>
 
 #include "common/file_io.hpp"
+#include "template/level_templates.hpp"
 #include "template/template_file.hpp"
 
 namespace skerry {
@@ -37,6 +38,15 @@ ScanResult TemplateStore::Scan(const std::string& path) {
         result.status = ScanResult::Status::Unreadable;
         result.error = file.error;
         return result;
+    }
+    if (IsLevelFile(path)) {
+        const LevelTemplates level = FindLevelTemplates(*file.bytes);
+        if (!level.found) {
+            result.status = ScanResult::Status::Unreadable;
+            result.error = NoTemplatesSectionMessage(path);
+            return result;
+        }
+        return ScanBytes(level.body);
     }
     return ScanBytes(*file.bytes);
 }

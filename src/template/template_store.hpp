@@ -48,7 +48,8 @@ struct ScanResult {
 // fields of the template found last by name, and whether names come from New.tpl.
 class TemplateStore {
   public:
-    // Fills the template table from a file. A missing file leaves the table as it was.
+    // Fills the template table from a file. A missing file leaves the table as it was. A
+    // level (.jkl) gives the lines of its templates section.
     ScanResult Scan(const std::string& path);
     // Fills the template table from the bytes of a template file.
     ScanResult ScanBytes(std::string_view bytes);

@@ -62,4 +62,27 @@ printf '_thing none type=debris physflags=0x4a move=Physics\r\n' > "$dir/d.tpl"
 check check-move 0 'ERROR --  "move" must be set to "physics" to use physics flags.' -- \
     "$cli" tpl check "$dir/d.tpl" _thing
 check check-none 0 '' -- "$cli" tpl check "$dir/e.tpl" calm
+
+# lint: one finding a line in line order, exit 1 with findings, 0 without, 2 unread.
+printf '_w none type=weapon\r\n# x\r\nw _w thingflags=10 treesize=1\r\n' > "$dir/l.tpl"
+check lint 1 $'3\tflags-not-hex\tw\t"thingflags=10" is read as hexadecimal, 0x10; 10 is written 0xA\n3\tunknown-param\tw\t"treesize" is a parameter of Mots only; Jedi Knight ignores it' -- \
+    "$cli" tpl lint "$dir/l.tpl"
+check lint-mots 1 $'3\tflags-not-hex' -- bash -c 'set -o pipefail; "$0" tpl lint --game mots "$1" | cut -f1,2' "$cli" "$dir/l.tpl"
+cp "$dir/l.tpl" "$dir/MOTS.tpl"
+check lint-mots-by-name 1 $'3\tflags-not-hex' -- bash -c 'set -o pipefail; "$0" tpl lint "$1" | cut -f1,2' "$cli" "$dir/MOTS.tpl"
+printf 'w _w damage=1\r\n_w none type=weapon\r\n' > "$dir/clean.tpl"
+check lint-clean 0 '' -- "$cli" tpl lint "$dir/clean.tpl" --game jk
+check lint-unread 2 '' -- "$cli" tpl lint "$dir/none.tpl"
+check lint-bad-game 2 '' -- "$cli" tpl lint "$dir/l.tpl" --game jkl
+# A level's templates section stands in for a template file, read only up to its end.
+printf 'Section: GEORESOURCE\r\nend\r\nSection: TEMPLATES\r\n\r\nWorld templates 2\r\n#Name: Based On:\r\n_w\t\tnone\t\ttype=weapon\r\nbolt _w damage=5 explode=+x\r\nend\r\nSection: THINGS\r\nlater none type=ghost\r\n' > "$dir/a.jkl"
+check level-names 0 $'_w\nbolt' -- "$cli" tpl names "$dir/a.jkl"
+check level-find 0 'bolt _w damage=5 explode=+x' -- "$cli" tpl find "$dir/a.jkl" bolt
+check level-find-past-end 1 '' -- "$cli" tpl find "$dir/a.jkl" later
+check level-open 0 'bolt             _w                explode=+x damage=5' -- "$cli" tpl open "$dir/a.jkl" bolt
+check level-lint 1 $'8\tmissing-reference\tbolt\t"explode=+x" names no template of the level\'s templates' -- \
+    "$cli" tpl lint "$dir/a.jkl"
+printf 'Section: THINGS\r\nend\r\n' > "$dir/b.JKL"
+check level-without-templates 2 '' -- "$cli" tpl names "$dir/b.JKL"
+expect level-without-templates-message grep -q 'holds no templates section' "$dir/stderr"
 finish

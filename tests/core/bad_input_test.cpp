@@ -4,6 +4,7 @@
 #include <filesystem>
 
 #include "common/file_io.hpp"
+#include "editors/template_file_checks.hpp"
 #include "resources/gob_container.hpp"
 #include "resources/mat_fileops.hpp"
 #include "resources/model_preview.hpp"
@@ -155,6 +156,23 @@ TEST_F(BadInput, TemplateFilesScanLookUpAndRebuildWithEveryLineKept) {
         const RebuiltTemplateFile replaced = RebuildTemplateFile(bad.bytes, offered[0], "new");
         EXPECT_TRUE(replaced.replaced);
         EXPECT_EQ(SplitTemplateLines(replaced.bytes).size(), lines.size());
+    }
+}
+
+TEST_F(BadInput, TemplateChecksReadEveryBadFileWholeAndAsALevel) {
+    for (const auto& bad : BadTemplateFiles()) {
+        SCOPED_TRACE(bad.name);
+        const std::vector<TemplateFinding> findings =
+            CheckTemplateFile(bad.bytes, Game::JediKnight);
+        const auto level = CheckLevelTemplates(
+            "Section: TEMPLATES\r\nWorld templates 4294967296000\r\n" + bad.bytes, Game::Mots);
+        ASSERT_TRUE(level);
+        if (bad.name == "megabyte_line") {
+            ASSERT_FALSE(findings.empty());
+            EXPECT_EQ(findings[0].code, finding_code::kLineTooLong);
+            EXPECT_LT(findings[0].message.size(), 200u);
+        }
+        EXPECT_LE(findings.size(), 20 * SplitTemplateLines(bad.bytes).size());
     }
 }
 

@@ -46,8 +46,8 @@ TEST(FlagEditor, BitKindsOrTheTickedBits) {
 TEST(FlagEditor, EnumeratedKindTakesTheIndexOfTheOneTick) {
     FlagEditor editor;
     editor.EditDamage();
-    EXPECT_EQ(Press(editor, {10}).text, "0xA");  // Saber
-    EXPECT_FALSE(editor.SingleValueMode());      // a written value ends the kind's mode
+    EXPECT_EQ(Press(editor, {16}).text, "0x10");  // Saber
+    EXPECT_FALSE(editor.SingleValueMode());       // a written value ends the kind's mode
     editor.EditDamage();
     EXPECT_EQ(Press(editor, {0}).text, "0x0");
     editor.EditDamage();

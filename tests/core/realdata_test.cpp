@@ -5,9 +5,11 @@
 
 #include <filesystem>
 #include <iostream>
+#include <map>
 #include <set>
 
 #include "common/file_io.hpp"
+#include "editors/template_file_checks.hpp"
 #include "resources/byte_source.hpp"
 #include "resources/gob_container.hpp"
 #include "resources/mat_fileops.hpp"
@@ -133,6 +135,41 @@ TEST(RealData, OpenLosesNoFieldOfARealTemplate) {
     }
     if (files == 0)
         GTEST_SKIP() << "no real template files beside the project";
+}
+
+// The game's view of the real template files and levels: the counts per code are printed for
+// the record. The three force lightning lines of master.tpl, whose 17-character names run into
+// their parents, must be among the findings.
+TEST(RealData, TemplateFilesAndLevelsAsTheGameReadsThem) {
+    int files = 0;
+    for (const char* kind : {"tpl-jed", "tpl", "jkl"}) {
+        for (const auto& path : Files(kind)) {
+            ++files;
+            const std::string file = path.filename().string();
+            const Game game =
+                file.find("mots") != std::string::npos ? Game::Mots : Game::JediKnight;
+            const SourceCheck check = CheckTemplateSource(path.string(), game);
+            ASSERT_TRUE(check.read) << check.error;
+            std::map<std::string_view, int> counts;
+            std::set<std::size_t> nameTooLong;
+            for (const TemplateFinding& finding : check.findings) {
+                ++counts[finding.code];
+                if (finding.code == finding_code::kNameTooLong) {
+                    nameTooLong.insert(finding.line);
+                }
+            }
+            std::cout << kind << "/" << file << ":";
+            for (const auto& [code, count] : counts) {
+                std::cout << " " << code << " " << count;
+            }
+            std::cout << (counts.empty() ? " nothing found\n" : "\n");
+            if (file == "master.tpl") {
+                EXPECT_EQ(nameTooLong, (std::set<std::size_t>{399, 402, 405})) << path;
+            }
+        }
+    }
+    if (files == 0)
+        GTEST_SKIP() << "no real template files or levels beside the project";
 }
 
 TEST(RealData, Models) {

@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
 
@@ -38,6 +39,14 @@ TEST_F(TCkrTest, ReportIsMadeAfreshFromTheGridAtEveryShowing) {
 
     testing::SetEvery(ed.Grid(), "move", "physics");
     EXPECT_EQ(report(), "");
+
+    // Named and given a parent, the line is also held against the template file.
+    FindControl<QLineEdit>(ed, "TplNameE")->setText("guard");
+    FindControl<QLineEdit>(ed, "BasedOnE")->setText("_gone");
+    testing::SetEvery(ed.Grid(), "collide", "5");
+    EXPECT_EQ(report(),
+              "missing-parent --  the parent \"_gone\" is not in the template file\n"
+              "collide-range --  \"collide=5\" is none of 0, 1, 2 and 3");
 }
 
 }  // namespace

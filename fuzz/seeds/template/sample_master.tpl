@@ -58,6 +58,13 @@ elevator_platform	_decor	model3d=elev.3do numframes=2 frame=(0.0/0.0/0.0:0.0/0.0
 +smoke_puff	+sparks	material=smoke.mat count=8
 dead_trooper	_corpse	model3d=stdead.3do timer=30.0
 
+# DESC: Work in progress
+# BBOX: 0.000000 0.000000 0.000000 0.000000 0.000000 0.000000
++bryarbolt_strong+bryarboltdamage=45.0		
+crate_small	crate	thingflags=400 size=0.1 movesize=0.1
++stormrifle_heavy	+stormrifle	damge=30.0
++concussion_dud	+concussion	explode=+conc_dud_exp
+
 # DESC: Level specials
 # BBOX: 0.000000 0.000000 0.000000 0.000000 0.000000 0.000000
 gorc	_humanactor	model3d=gorc.3do aiclass=gorc.ai2 health=300.0 maxhealth=300.0 weapon=+gorc_club

@@ -23,7 +23,7 @@ AppWindows::AppWindows(AppState& state) : state_(state) {
     aboutBox_ = std::make_unique<TAboutBox>();
     tplDesc_ = std::make_unique<Ttpl_desc>();
     vector_ = std::make_unique<TVector>();
-    ckr_ = std::make_unique<TCkr>(tplEd_->Grid());
+    ckr_ = std::make_unique<TCkr>(tplEd_->Grid(), state.templates, state.settings);
     tplEd_->AttachWindows(*this);
 }
 

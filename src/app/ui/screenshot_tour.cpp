@@ -27,7 +27,9 @@
 #include "common/ui/find_control.hpp"
 #include "common/ui/messages.hpp"
 #include "common/ui/qt_text.hpp"
+#include "editors/template_file_checks.hpp"
 #include "editors/ui/chkr.hpp"
+#include "editors/ui/file_check_window.hpp"
 #include "editors/ui/tpl_vec.hpp"
 #include "resources/gob_container.hpp"
 #include "resources/ui/res_picker.hpp"
@@ -213,7 +215,18 @@ int RunScreenshotTour(const QString& folder, const QString& settingsFile, const 
     grid.SetRowCount(grid.RowCount() + 1);
     grid.Row(grid.RowCount() - 1) = {"+ physflags", "physics flags  (flags)", "0x4a"};
     editor.GridModel().EndReset();
+    // Named as a template of the sample file, so the report also says what the game makes of
+    // its line: the debris it names is in no template of the file.
+    windows.Ckr().SetTemplate("+big_blast", "_explosion");
     snap(windows.Ckr(), "TCkr", windows.Ckr().size());
+
+    // The whole-file check of the sample template file, with the slips it holds.
+    FileCheckWindow checks;
+    const std::string tplPath = state.templates.TemplateFilePath(state.settings);
+    const SourceCheck check =
+        CheckTemplateSource(tplPath, state.settings.motsDialect ? Game::Mots : Game::JediKnight);
+    checks.ShowFindings(PathFromBytes(tplPath), check.findings);
+    snap(checks, "FileCheckWindow", checks.size());
 
     // The help at its contents page.
     HelpWindow help;

@@ -160,6 +160,11 @@ void TTplEd::BuildMenus() {
     connect(HelpContents1, &QAction::triggered, this, &TTplEd::HelpContents1Click);
     connect(AboutSkerry1, &QAction::triggered, this, &TTplEd::AboutSkerry1Click);
     connect(KeyboardShortcuts1, &QAction::triggered, this, &TTplEd::KeyboardShortcuts1Click);
+
+    CheckTemplateFile1 =
+        MenuItem(view, "CheckTemplateFile1", QStringLiteral("Check template &file"),
+                 QStringLiteral("checks the whole template file as the game reads it"));
+    connect(CheckTemplateFile1, &QAction::triggered, this, &TTplEd::CheckTemplateFile1Click);
 }
 
 void TTplEd::BuildLayout() {
@@ -683,6 +688,7 @@ void TTplEd::AboutSkerry1Click() {
 void TTplEd::TemplateChecks1Click() {
     CommitPendingEdit();
     if (windows_ != nullptr) {
+        windows_->Ckr().SetTemplate(ToBytes(TplNameE->text()), ToBytes(BasedOnE->text()));
         windows_->Ckr().exec();
     }
 }

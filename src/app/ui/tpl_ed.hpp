@@ -31,6 +31,7 @@ struct OpenedTemplate;
 namespace skerry::ui {
 
 class AppWindows;
+class FileCheckWindow;
 class GridTableModel;
 class HelpWindow;
 class TKeys;
@@ -88,6 +89,8 @@ class TTplEd : public QMainWindow {
     void Options1Click();
     void AboutSkerry1Click();
     void TemplateChecks1Click();
+    // View > Check template file: the whole-file check of the file the names come from.
+    void CheckTemplateFile1Click();
     void HelpContents1Click();
     void KeyboardShortcuts1Click();
 
@@ -145,6 +148,7 @@ class TTplEd : public QMainWindow {
     QAction* Templateline1 = nullptr;
     QAction* VNewtpl1 = nullptr;
     QAction* TemplateChecks1 = nullptr;
+    QAction* CheckTemplateFile1 = nullptr;
     QAction* Options1 = nullptr;
     QAction* HelpContents1 = nullptr;
     QAction* AboutSkerry1 = nullptr;
@@ -169,8 +173,9 @@ class TTplEd : public QMainWindow {
     // Writes into the value cell of the current row, if the grid still has that row.
     void SetCurrentValue(const std::string& value) { SetRowValue(currentRow_, value); }
     void SetRowValue(int row, const std::string& value);
-    // Open and Open New.tpl, which differ only in where the template names come from.
-    void OpenTemplate(bool fromNewTpl);
+    // Open and Open New.tpl, which differ only in where the template names come from; a name
+    // given is opened without the picker.
+    void OpenTemplate(bool fromNewTpl, std::optional<std::string> name = std::nullopt);
     // Save and Append: checks, composition and the rebuild of New.tpl; false, with the
     // message shown, when nothing was written.
     bool SaveTemplate(bool append);
@@ -198,6 +203,7 @@ class TTplEd : public QMainWindow {
     TKeys* keys_ = nullptr;
     AppWindows* windows_ = nullptr;
     HelpWindow* help_ = nullptr;
+    FileCheckWindow* fileChecks_ = nullptr;
 
     ParamGrid grid_;
     GridTableModel* gridModel_ = nullptr;

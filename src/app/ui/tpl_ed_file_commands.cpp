@@ -1,6 +1,6 @@
 // The main window's file commands: New, Open, Open New.tpl, the parent choice, Save, Append,
-// the view of New.tpl and the copy to a project folder, and the question before a changed
-// template is left.
+// the view of New.tpl and the copy to a project folder, the check of the whole template file,
+// and the question before a changed template is left.
 #include <QAction>
 #include <QCloseEvent>
 #include <QComboBox>
@@ -18,6 +18,8 @@
 #include "common/ui/file_dialogs.hpp"
 #include "common/ui/messages.hpp"
 #include "common/ui/qt_text.hpp"
+#include "editors/template_file_checks.hpp"
+#include "editors/ui/file_check_window.hpp"
 #include "template/new_tpl.hpp"
 #include "template/open_template.hpp"
 #include "template/ui/tpl_desc.hpp"
@@ -65,14 +67,14 @@ void TTplEd::OpenNewtpl1Click() {
     OpenTemplate(true);
 }
 
-void TTplEd::OpenTemplate(bool fromNewTpl) {
+void TTplEd::OpenTemplate(bool fromNewTpl, std::optional<std::string> name) {
     if (!ConfirmDiscard()) {
         return;
     }
     BasedOnE->setEnabled(true);
     templates_.newTplMode = fromNewTpl;
     GetTplNam();
-    const std::optional<std::string> chosen = ChooseTemplateName();
+    const std::optional<std::string> chosen = name ? name : ChooseTemplateName();
     if (!chosen) {
         return;  // no choice: the name, parent, memo and grid stay as they were
     }
@@ -163,6 +165,30 @@ void TTplEd::FillRecentMenu() {
         connect(item, &QAction::triggered, this, [this, recent] { OpenRecent(recent); });
     }
     OpenRecent1->setEnabled(!recent_.Items().empty());
+}
+
+void TTplEd::CheckTemplateFile1Click() {
+    CommitPendingEdit();
+    // The check reads the file as it is on disk, whatever was scanned last.
+    const bool fromNewTpl = templates_.newTplMode;
+    const std::string path = templates_.TemplateFilePath(settings_);
+    if (!FileExists(path)) {
+        ShowMessage(this, FromBytes(kMissingTplFileMessage));
+        return;
+    }
+    const SourceCheck check =
+        CheckTemplateSource(path, settings_.motsDialect ? Game::Mots : Game::JediKnight);
+    if (!check.read) {
+        ShowMessage(this, PathFromBytes(check.error));
+        return;
+    }
+    if (fileChecks_ == nullptr) {
+        fileChecks_ = new FileCheckWindow(this);
+    }
+    if (const std::optional<std::string> name =
+            fileChecks_->Choose(PathFromBytes(path), check.findings)) {
+        OpenTemplate(fromNewTpl, *name);
+    }
 }
 
 void TTplEd::LoadOpenTpl(const OpenedTemplate& opened) {

@@ -8,10 +8,14 @@
 #include "common/ui/look.hpp"
 #include "common/ui/qt_text.hpp"
 #include "editors/template_checks.hpp"
+#include "editors/template_file_checks.hpp"
+#include "template/new_tpl.hpp"
+#include "template/template_line.hpp"
 
 namespace skerry::ui {
 
-TCkr::TCkr(const ParamGrid& grid) : grid_(grid) {
+TCkr::TCkr(const ParamGrid& grid, const TemplateStore& templates, const Settings& settings)
+    : grid_(grid), templates_(templates), settings_(settings) {
     setObjectName(QStringLiteral("TCkr"));
     setWindowTitle(QStringLiteral("Tpl Checker"));
     Memo = TextView("Memo", true);
@@ -32,10 +36,24 @@ void TCkr::showEvent(QShowEvent* event) {
     }
 }
 
+void TCkr::SetTemplate(std::string name, std::string parent) {
+    name_ = std::move(name);
+    parent_ = std::move(parent);
+}
+
 void TCkr::FormShow() {
     Memo->clear();
     for (const std::string& line : DoChecks(grid_)) {
         Memo->appendPlainText(FromBytes(line));
+    }
+    // A template without a type, or without a name and parent a line can hold, is no line yet.
+    if (grid_.RowCount() == 0 || SaveRefusal(name_, parent_)) {
+        return;
+    }
+    const Game game = settings_.motsDialect ? Game::Mots : Game::JediKnight;
+    for (const TemplateFinding& finding :
+         CheckOneTemplate(ComposeLine(name_, parent_, grid_), templates_.Templates(), game)) {
+        Memo->appendPlainText(FromBytes(std::string(finding.code) + " --  " + finding.message));
     }
 }
 

@@ -1,20 +1,27 @@
 #pragma once
 
 #include <QDialog>
+#include <string>
 
+#include "settings/settings.hpp"
 #include "template/param_grid.hpp"
+#include "template/template_store.hpp"
 
 class QPlainTextEdit;
 class QPushButton;
 
 namespace skerry::ui {
 
-// Reports common mistakes in the template on the grid. It reads the grid and changes nothing;
-// the report is made afresh at every showing.
+// Reports common mistakes in the template on the grid, and what the game would make of its
+// line against the template file the names come from. It reads and changes nothing else; the
+// report is made afresh at every showing.
 class TCkr : public QDialog {
     Q_OBJECT
   public:
-    explicit TCkr(const ParamGrid& grid);
+    TCkr(const ParamGrid& grid, const TemplateStore& templates, const Settings& settings);
+
+    // The name and parent boxes of the template on the grid, before each showing.
+    void SetTemplate(std::string name, std::string parent);
 
     void FormShow();
     void BBOKClick();
@@ -27,6 +34,10 @@ class TCkr : public QDialog {
     QPushButton* BBOK = nullptr;
 
     const ParamGrid& grid_;
+    const TemplateStore& templates_;
+    const Settings& settings_;
+    std::string name_;
+    std::string parent_;
 };
 
 }  // namespace skerry::ui

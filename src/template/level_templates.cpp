@@ -1,0 +1,110 @@
+#include "template/level_templates.hpp"
+
+#include <algorithm>
+#include <array>
+#include <charconv>
+
+#include "common/names.hpp"
+#include "template/template_file.hpp"
+
+namespace skerry {
+
+namespace {
+
+// The first words of a line, split at blanks as the game splits them; missing ones are empty.
+std::array<std::string_view, 3> FirstWords(std::string_view line) {
+    std::array<std::string_view, 3> words;
+    std::size_t at = 0;
+    for (std::string_view& word : words) {
+        const std::size_t start = line.find_first_not_of(" \t", at);
+        if (start == std::string_view::npos) {
+            break;
+        }
+        const std::size_t end = std::min(line.find_first_of(" \t", start), line.size());
+        word = line.substr(start, end - start);
+        at = end;
+    }
+    return words;
+}
+
+bool IsSectionLine(const std::array<std::string_view, 3>& words) {
+    return EqualsIgnoringCase(words[0], "section:");
+}
+
+std::optional<std::uint64_t> Count(std::string_view text) {
+    std::uint64_t count = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), count);
+    if (text.empty() || error != std::errc() || end != text.data() + text.size()) {
+        return std::nullopt;
+    }
+    return count;
+}
+
+}  // namespace
+
+LevelTemplates FindLevelTemplates(std::string_view bytes) {
+    LevelTemplates level;
+    enum class At { Before, Header, Body, Done } at = At::Before;
+    std::size_t number = 0;
+    std::size_t bodyStart = 0;
+    std::size_t bodyEnd = 0;
+    ForEachTemplateLine(bytes, [&](std::string_view line) {
+        ++number;
+        if (at == At::Done) {
+            return;
+        }
+        const std::size_t offset = static_cast<std::size_t>(line.data() - bytes.data());
+        const auto words = FirstWords(line);
+        const bool comment = words[0].empty() || words[0].starts_with('#');
+        if (at == At::Before) {
+            if (IsSectionLine(words) && EqualsIgnoringCase(words[1], "templates")) {
+                level.found = true;
+                level.sectionLine = number;
+                at = At::Header;
+                bodyStart = offset + line.size();
+                level.bodyFirstLine = number + 1;
+            }
+            return;
+        }
+        if (at == At::Header && !comment) {
+            at = At::Body;
+            if (EqualsIgnoringCase(words[0], "world") &&
+                EqualsIgnoringCase(words[1], "templates")) {
+                level.countLine = number;
+                level.countText = words[2];
+                level.declared = Count(words[2]);
+                bodyStart = offset + line.size();
+                level.bodyFirstLine = number + 1;
+                return;
+            }
+        }
+        if (EqualsIgnoringCase(words[0], "end") || IsSectionLine(words)) {
+            bodyEnd = offset;
+            at = At::Done;
+        }
+    });
+    if (!level.found) {
+        return level;
+    }
+    if (at != At::Done) {
+        bodyEnd = bytes.size();
+    }
+    // The body starts after the line end that closes the header or count line.
+    if (bodyStart < bodyEnd && (bytes[bodyStart] == '\r' || bytes[bodyStart] == '\n')) {
+        const bool crlf =
+            bytes[bodyStart] == '\r' && bodyStart + 1 < bodyEnd && bytes[bodyStart + 1] == '\n';
+        bodyStart += crlf ? 2 : 1;
+    }
+    level.body = bytes.substr(bodyStart, bodyEnd - std::min(bodyStart, bodyEnd));
+    return level;
+}
+
+std::string NoTemplatesSectionMessage(std::string_view path) {
+    return std::string(path) + " holds no templates section (\"Section: TEMPLATES\")";
+}
+
+bool IsLevelFile(std::string_view path) {
+    return path.size() >= 4 && EqualsIgnoringCase(path.substr(path.size() - 4), ".jkl");
+}
+
+}  // namespace skerry
