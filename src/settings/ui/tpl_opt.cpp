@@ -2,6 +2,7 @@
 
 #include <QButtonGroup>
 #include <QCoreApplication>
+#include <QDir>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -109,8 +110,9 @@ TTplOpt::TTplOpt(Settings& settings, SettingsStore& store) : settings_(settings)
 
 void TTplOpt::FormCreate() {
     // New.tpl, Old.tpl, the help file and exported bitmaps live beside the program.
-    settings_.programDir =
-        WithTrailingSeparator(PathToBytes(QCoreApplication::applicationDirPath()));
+    // Qt gives the folder with forward slashes; Windows users read backslashes in messages.
+    settings_.programDir = WithTrailingSeparator(
+        PathToBytes(QDir::toNativeSeparators(QCoreApplication::applicationDirPath())));
     LoadStoredPaths(settings_, store_);
     Edit1->setText(PathFromBytes(settings_.jedTplPath));
     Edit3->setText(PathFromBytes(settings_.jkDir));
