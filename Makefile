@@ -38,8 +38,13 @@ build-app: configure
 run: build-app
 	@$(BUILD)/skerry-cli sample $(SAMPLE)
 	@mkdir -p $(RUN_CONFIG)/Harrowmoor
-	@printf '[General]\nJed=%s\nJK=%s\nMOTS=%s\n' "$(SAMPLE)/jed/master.tpl" "$(SAMPLE)/jk/" \
-		"$(SAMPLE)/mots/" > $(RUN_CONFIG)/Harrowmoor/SKERRY.conf
+	@# The three paths point at the sample data afresh; what the editor keeps of its own
+	@# (window places, recent templates) stays from one run to the next.
+	@conf=$(RUN_CONFIG)/Harrowmoor/SKERRY.conf; touch $$conf; \
+		{ printf '[General]\nJed=%s\nJK=%s\nMOTS=%s\n' "$(SAMPLE)/jed/master.tpl" \
+			"$(SAMPLE)/jk/" "$(SAMPLE)/mots/"; \
+		  awk '/^\[/ { keep = ($$0 != "[General]") } keep' $$conf; } > $$conf.new && \
+		mv $$conf.new $$conf
 	@if [ -n "$$DISPLAY$$WAYLAND_DISPLAY" ]; then \
 		XDG_CONFIG_HOME=$(RUN_CONFIG) $(BUILD)/skerry; \
 	else \
@@ -75,9 +80,11 @@ package: build
 	@cd $(BUILD) && cpack
 
 # The help's pictures, taken by skerry-shots of the sample data (run after changing a window).
+# The picture of a real model stays out: the help shows our own data only.
 help-images: build
 	@$(MAKE) --no-print-directory run DISPLAY= WAYLAND_DISPLAY= >/dev/null
-	@cp $(filter-out %/Help.png,$(wildcard $(BUILD)/screenshots/*.png)) help/images/
+	@cp $(filter-out %/Help.png %/TRes-realmodel.png,$(wildcard $(BUILD)/screenshots/*.png)) \
+		help/images/
 	@echo "help/images/ updated"
 
 # Skerry for Windows: skerry.exe, skerry-cli.exe and the core tests cross-compiled with

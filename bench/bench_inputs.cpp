@@ -7,6 +7,7 @@
 #include "common/file_io.hpp"
 #include "resources/picker_listing.hpp"
 #include "sample/sample_data.hpp"
+#include "sample/sample_models.hpp"
 
 namespace skerry::bench {
 
@@ -227,6 +228,25 @@ std::vector<std::string> EntryNames(const std::vector<ContainerEntry>& entries) 
         names.push_back(entry.name);
     }
     return names;
+}
+
+BenchModel LargestModel() {
+    BenchModel largest;
+    std::error_code ec;
+    const std::filesystem::path real = std::filesystem::path(SKERRY_REALDATA_DIR) / "3do";
+    for (const auto& entry : std::filesystem::directory_iterator(real, ec)) {
+        const FileBytes file = ReadFileBytes(entry.path());
+        if (file.bytes && file.bytes->size() > largest.bytes.size()) {
+            largest = {entry.path().filename().string(), *file.bytes};
+        }
+    }
+    if (largest.bytes.empty()) {
+        for (std::size_t faces = 300; largest.bytes.size() < 100000; faces += 30) {
+            largest = {"generated",
+                       MakeModel3do(SphereModel(faces, 3), "made for Skerry's benchmarks")};
+        }
+    }
+    return largest;
 }
 
 Inputs::Inputs(const std::filesystem::path& root)

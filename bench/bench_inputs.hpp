@@ -36,6 +36,15 @@ std::vector<ContainerEntry> ContainerEntries(std::size_t count);
 
 std::vector<std::string> EntryNames(const std::vector<ContainerEntry>& entries);
 
+// The model whose reading is measured: the largest real model when the collection stands
+// beside the project, else one of our own making of about its size (100 KB), three meshes
+// of spheres hanging from each other.
+struct BenchModel {
+    std::string name;
+    std::string bytes;
+};
+BenchModel LargestModel();
+
 // Everything the benchmarks read, made once at start into a folder of their own.
 struct Inputs {
     explicit Inputs(const std::filesystem::path& folder);

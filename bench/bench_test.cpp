@@ -7,6 +7,7 @@
 
 #include "bench_inputs.hpp"
 #include "bench_table.hpp"
+#include "resources/model_3do.hpp"
 #include "resources/picker_listing.hpp"
 #include "template/open_template.hpp"
 #include "template/template_store.hpp"
@@ -60,6 +61,12 @@ TEST(BenchInputs, ContainerHasItsMix) {
     EXPECT_EQ(names[199], "misc\\cmp\\dflt.cmp");
     EXPECT_EQ(entries[kFullEntries - 3].name, "mat\\big0.mat");
     EXPECT_GT(entries[kFullEntries - 3].bytes.size(), 1024u * 1024u);
+}
+
+TEST(BenchInputs, TheLargestModelIsAbout100KBAndReads) {
+    const BenchModel model = LargestModel();
+    EXPECT_NEAR(static_cast<double>(model.bytes.size()), 100e3, 10e3) << model.name;
+    EXPECT_NO_THROW(ReadModel3do(model.bytes));
 }
 
 benchmark::BenchmarkReporter::Run RunOf(const std::string& name, double secondsPerOperation) {

@@ -3,16 +3,20 @@
 #include "core_bench.hpp"
 
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <memory>
 
 #include "bench_table.hpp"
 #include "resources/gob_container.hpp"
 #include "resources/mat_fileops.hpp"
+#include "resources/model_preview.hpp"
 #include "resources/picker_listing.hpp"
 #include "resources/picker_order.hpp"
 #include "resources/resource_state.hpp"
+#include "resources/texture_png.hpp"
 #include "sample/sample_data.hpp"
+#include "sample/sample_models.hpp"
 #include "template/catalogue.hpp"
 #include "template/new_tpl.hpp"
 #include "template/template_line.hpp"
@@ -241,6 +245,13 @@ void AddResourceRows(const Inputs& inputs) {
            })
         ->UseRealTime();
 
+    // A 16-bit one of the same stripes in two shades of 5-6-5, for the widening of its words.
+    std::string words;
+    words.reserve(2048 * 2048 * 2);
+    for (const char index : StripePixels(2048, 2048)) {
+        const auto shade = static_cast<std::uint8_t>(index);
+        words += PackPixel(kFormat565, shade, static_cast<std::uint8_t>(shade * 3), 0x80);
+    }
     struct Texture {
         const char* size;
         std::string mat;
@@ -250,6 +261,7 @@ void AddResourceRows(const Inputs& inputs) {
         {"512x512", MakeTextureMat(512, 512, BrickPixels(512, 512))},
         {"2048x2048", MakeTextureMat(2048, 2048, StripePixels(2048, 2048))},
         {"solid colour, 64x64", MakeSolidMat(5)},
+        {"16-bit 5-6-5, 2048x2048", MakeMat(kFormat565, {{2048, 2048, words}})},
     };
     ColormapTable palettes;
     palettes.Load(0, MakeColormap(SamplePalette(0)));
@@ -268,11 +280,124 @@ void AddResourceRows(const Inputs& inputs) {
     }
 }
 
+void AddModelRows() {
+    const BenchModel largest = LargestModel();
+    const std::string& text = Keep(largest.bytes);
+    AddRow({"3DO model read",
+            largest.name + ", " + Megabytes(text.size()),
+            text.size(),
+            AddMemcpyBaseline(text),
+            1.0,
+            {}},
+           [&text](benchmark::State& state) {
+               for (auto _ : state) {
+                   Model3do model = ReadModel3do(text);
+                   benchmark::DoNotOptimize(model.geosets.data());
+               }
+           })
+        ->UseRealTime();
+
+    // The picker's picture of a model as large as any the game draws, every face in view.
+    auto model = std::make_shared<Model3do>(SphereModel(5000, 1));
+    const std::vector<Rgb> colours(model->materials.size(), Rgb{200, 100, 50});
+    AddRow({"model picture prepared", "5000 faces, 400x400", 0, {}, 1.0, Target::AtMostMs(16)},
+           [model, colours](benchmark::State& state) {
+               if (model->geosets[0].meshes[0].faces.size() != 5000) {
+                   Fault("the model is not 5000 faces");
+               }
+               ViewRotation view;
+               for (auto _ : state) {
+                   view = TurnView(view, 3, 0);  // as while the user drags
+                   ModelPicture picture = PrepareModelPicture(*model, colours, view, 400, 400);
+                   benchmark::DoNotOptimize(picture.faces.data());
+               }
+           })
+        ->UseRealTime();
+}
+
+// Cels are found by stepping from header to header over each one's mip-maps, never by
+// reading pixels, so the last of many large cels is as near as the first.
+void AddCelRows() {
+    std::vector<TextureCel> cels;
+    for (int cel = 0; cel < 16; ++cel) {
+        cels.push_back({256, 256, BrickPixels(256, 256), 4});
+    }
+    const std::string& mat = Keep(MakeMat({}, cels));
+    AddRow({"finding the last cel", "16 cels of 256x256, 4 mip-maps each", 0, {}, 1.0, {}},
+           [&mat](benchmark::State& state) {
+               for (auto _ : state) {
+                   benchmark::DoNotOptimize(ReadMatInfo(mat));
+               }
+               if (ReadMatInfo(mat).celCount != 16) {
+                   Fault("the cels were not all found");
+               }
+           })
+        ->UseRealTime();
+}
+
+// A texture pack as modders export one: 800 textures, most 64x64, a quarter 128x128 and an
+// eighth 256x256, each decoded and written as its own BMP file (whole, through a temporary
+// file, unsynced), against writing the same BMP bytes straight into as many new files.
+void AddExportRows(const Inputs& inputs) {
+    constexpr int kPack = 800;
+    ColormapTable palettes;
+    palettes.Load(0, MakeColormap(SamplePalette(0)));
+    auto mats = std::make_shared<std::vector<std::string>>();
+    auto bmps = std::make_shared<std::vector<std::string>>();
+    std::uint64_t bytes = 0;
+    for (int i = 0; i < kPack; ++i) {
+        const int side = i % 8 == 0 ? 256 : i % 4 == 1 ? 128 : 64;
+        mats->push_back(MakeTextureMat(side, side, BrickPixels(side, side)));
+        bmps->push_back(DecodeMat(mats->back(), palettes.Slot(0)).bmp);
+        bytes += bmps->back().size();
+    }
+    auto fileName = [](int i) { return "tex" + std::to_string(i) + ".bmp"; };
+    // Every repetition writes new files, as a first export does.
+    auto emptied = [](const std::filesystem::path& folder, benchmark::State& state) {
+        state.PauseTiming();
+        std::filesystem::remove_all(folder);
+        std::filesystem::create_directories(folder);
+        state.ResumeTiming();
+    };
+    const std::filesystem::path plain = inputs.programFolder / "pack-plain";
+    const std::string baseline =
+        AddBaseline("baseline: 800 new files written", bytes,
+                    [plain, bmps, fileName, emptied](benchmark::State& state) {
+                        for (auto _ : state) {
+                            emptied(plain, state);
+                            for (int i = 0; i < kPack; ++i) {
+                                const std::string& bmp = (*bmps)[static_cast<std::size_t>(i)];
+                                std::ofstream(plain / fileName(i), std::ios::binary)
+                                    .write(bmp.data(), static_cast<std::streamsize>(bmp.size()));
+                            }
+                        }
+                    });
+    const std::filesystem::path folder = inputs.programFolder / "pack";
+    AddRow({"export of a texture pack to BMP files", "800 textures, " + Megabytes(bytes), bytes,
+            baseline, 1.0, Target::AtLeastRatio(1 / 1.5)},
+           [folder, mats, palettes, fileName, emptied](benchmark::State& state) {
+               for (auto _ : state) {
+                   emptied(folder, state);
+                   for (int i = 0; i < kPack; ++i) {
+                       const DecodedTexture texture =
+                           DecodeMat((*mats)[static_cast<std::size_t>(i)], palettes.Slot(0));
+                       if (SavePicture(folder / fileName(i), texture.bmp, PictureFormat::Bmp)) {
+                           Fault("a bitmap was not written");
+                       }
+                   }
+               }
+           })
+        ->UseRealTime();
+}
+
 }  // namespace
 
 void AddCoreBenchmarks(const Inputs& inputs) {
     AddTemplateRows(inputs);
     AddResourceRows(inputs);
+    AddModelRows();
+    AddCelRows();
+    AddExportRows(inputs);
 }
 
 }  // namespace skerry::bench

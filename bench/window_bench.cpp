@@ -20,6 +20,7 @@
 #include "app/ui/grid_table_model.hpp"
 #include "app/ui/tpl_ed.hpp"
 #include "bench_table.hpp"
+#include "common/ui/find_control.hpp"
 #include "common/ui/messages.hpp"
 #include "resources/picker_listing.hpp"
 #include "resources/ui/res_picker.hpp"
@@ -131,7 +132,7 @@ struct Session {
         // Exported bitmaps, New.tpl and Old.tpl go to the benchmarks' own folder.
         state.settings.programDir = WithTrailingSeparator(inputs.programFolder.string());
         Ed().New1Click();
-        Ed().CB1->setEditText(QStringLiteral("particle"));
+        FindControl<QComboBox>(Ed(), "CB1")->setEditText(QStringLiteral("particle"));
         QCoreApplication::processEvents();
     }
     ~Session() { windows.reset(); }
@@ -215,7 +216,8 @@ void AddStartUp(WindowBenchmarks& bench) {
                    std::unique_ptr<AppWindows> windows = StartUp(app, bench.Answers());
                    state.SetIterationTime(Seconds(start, Clock::now()));
                    if (windows->Res().Resources().Names().size() != kFullEntries ||
-                       windows->Res().PalBox->count() != static_cast<int>(kColormaps)) {
+                       FindControl<QComboBox>(windows->Res(), "PalBox")->count() !=
+                           static_cast<int>(kColormaps)) {
                        Fault("the picker did not load the container");
                    }
                }
@@ -236,11 +238,14 @@ void AddPickerRows(WindowBenchmarks& bench) {
                Session& session = bench.Started();
                const int row = session.RowOf("+ material");
                for (auto _ : state) {
-                   session.answers.Expect([&session](QDialog&) { session.Res().BBClose->click(); });
+                   session.answers.Expect([&session](QDialog&) {
+                       FindControl<QPushButton>(session.Res(), "BBClose")->click();
+                   });
                    const Clock::time_point start = Clock::now();
                    session.Ed().SG1SelectCell(ui::GridTableModel::kValueColumn, row);
                    state.SetIterationTime(Seconds(start, session.answers.ShownAt()));
-                   if (session.Res().LB1->count() != static_cast<int>(textures)) {
+                   if (FindControl<QListWidget>(session.Res(), "LB1")->count() !=
+                       static_cast<int>(textures)) {
                        Fault("the picker's list is not the textures");
                    }
                }
@@ -253,11 +258,14 @@ void AddPickerRows(WindowBenchmarks& bench) {
         [&bench](benchmark::State& state) {
             Session& session = bench.Started();
             for (auto _ : state) {
-                session.answers.Expect([&session](QDialog&) { session.Res().BBClose->click(); });
+                session.answers.Expect([&session](QDialog&) {
+                    FindControl<QPushButton>(session.Res(), "BBClose")->click();
+                });
                 const Clock::time_point start = Clock::now();
                 session.Ed().DisplayAll();
                 state.SetIterationTime(Seconds(start, session.answers.ShownAt()));
-                if (session.Res().LB1->count() != static_cast<int>(kOfferedTemplates)) {
+                if (FindControl<QListWidget>(session.Res(), "LB1")->count() !=
+                    static_cast<int>(kOfferedTemplates)) {
                     Fault("the picker does not offer 999 names");
                 }
             }
@@ -265,45 +273,48 @@ void AddPickerRows(WindowBenchmarks& bench) {
         })
         ->UseManualTime();
 
-    AddRow({"click on a texture: decode, show, export",
-            "1024x1024 in res2.gob of 4096",
-            0,
-            {},
-            1.0,
-            Target::AtMostMs(16)},
-           [&bench](benchmark::State& state) {
-               Session& session = bench.Started();
-               TRes& res = session.Res();
-               res.SetResourceMode(true);
-               res.GetRes(".mat", true);
-               res.show();
-               QCoreApplication::processEvents();
-               const QList<QListWidgetItem*> big[2] = {
-                   res.LB1->findItems(QStringLiteral("mat\\big0.mat"), Qt::MatchExactly),
-                   res.LB1->findItems(QStringLiteral("mat\\big1.mat"), Qt::MatchExactly)};
-               if (big[0].isEmpty() || big[1].isEmpty()) {
-                   Fault("the big textures are not listed");
-                   res.hide();
-                   return;
-               }
-               const std::filesystem::path exported[2] = {bench.Input().programFolder / "big0.bmp",
-                                                          bench.Input().programFolder / "big1.bmp"};
-               int k = 0;
-               for (auto _ : state) {
-                   k = 1 - k;
-                   std::filesystem::remove(exported[k]);
-                   const Clock::time_point start = Clock::now();
-                   res.LB1->setCurrentItem(big[k].first());
-                   QCoreApplication::processEvents();
-                   state.SetIterationTime(Seconds(start, Clock::now()));
-                   if (!std::filesystem::exists(exported[k]) ||
-                       !res.Label2->text().contains(QStringLiteral("1024"))) {
-                       Fault("the texture was not shown and exported");
-                   }
-               }
-               res.hide();
-               bench.Check();
-           })
+    AddRow(
+        {"click on a texture: decode, show, export",
+         "1024x1024 in res2.gob of 4096",
+         0,
+         {},
+         1.0,
+         Target::AtMostMs(16)},
+        [&bench](benchmark::State& state) {
+            Session& session = bench.Started();
+            TRes& res = session.Res();
+            res.SetResourceMode(true);
+            res.GetRes(".mat", true);
+            res.show();
+            QCoreApplication::processEvents();
+            const QList<QListWidgetItem*> big[2] = {
+                FindControl<QListWidget>(res, "LB1")
+                    ->findItems(QStringLiteral("mat\\big0.mat"), Qt::MatchExactly),
+                FindControl<QListWidget>(res, "LB1")
+                    ->findItems(QStringLiteral("mat\\big1.mat"), Qt::MatchExactly)};
+            if (big[0].isEmpty() || big[1].isEmpty()) {
+                Fault("the big textures are not listed");
+                res.hide();
+                return;
+            }
+            const std::filesystem::path exported[2] = {bench.Input().programFolder / "big0.bmp",
+                                                       bench.Input().programFolder / "big1.bmp"};
+            int k = 0;
+            for (auto _ : state) {
+                k = 1 - k;
+                std::filesystem::remove(exported[k]);
+                const Clock::time_point start = Clock::now();
+                FindControl<QListWidget>(res, "LB1")->setCurrentItem(big[k].first());
+                QCoreApplication::processEvents();
+                state.SetIterationTime(Seconds(start, Clock::now()));
+                if (!std::filesystem::exists(exported[k]) ||
+                    !FindControl<QLabel>(res, "Label2")->text().contains(QStringLiteral("1024"))) {
+                    Fault("the texture was not shown and exported");
+                }
+            }
+            res.hide();
+            bench.Check();
+        })
         ->UseManualTime();
 }
 
@@ -317,20 +328,24 @@ struct OpenFrames {
 OpenFrames OpenOnce(Session& session, const QString& name) {
     Clock::time_point okAt;
     session.answers.Expect([&session, &okAt, name](QDialog&) {
-        const auto found = session.Res().LB1->findItems(name, Qt::MatchExactly);
+        const auto found =
+            FindControl<QListWidget>(session.Res(), "LB1")->findItems(name, Qt::MatchExactly);
         if (!found.isEmpty()) {
-            session.Res().LB1->setCurrentItem(found.first());
+            FindControl<QListWidget>(session.Res(), "LB1")->setCurrentItem(found.first());
         }
         okAt = Clock::now();
-        session.Res().BBok->click();
+        FindControl<QPushButton>(session.Res(), "BBok")->click();
     });
     const Clock::time_point start = Clock::now();
     session.Ed().Open1Click();
     QCoreApplication::processEvents();
     const OpenFrames frames{Seconds(start, session.answers.ShownAt()), Seconds(okAt, Clock::now())};
     // The heading, a blank line, five ancestors and the empty last line.
-    if (session.Ed().TplNameE->text() != name ||
-        session.Ed().Memo->toPlainText().split(QLatin1Char('\n')).size() != 8) {
+    if (FindControl<QLineEdit>(session.Ed(), "TplNameE")->text() != name ||
+        FindControl<QPlainTextEdit>(session.Ed(), "Memo")
+                ->toPlainText()
+                .split(QLatin1Char('\n'))
+                .size() != 8) {
         Fault("the template and its chain were not opened");
     }
     return frames;
@@ -358,31 +373,34 @@ void AddFileCommandRows(WindowBenchmarks& bench) {
 
     const std::string newTpl = (bench.Input().programFolder / "New.tpl").string();
     const std::uint64_t masterSize = bench.Input().templateFile.size();
-    AddRow({"Save of a new template",
-            "1000 templates, description asked",
-            0,
-            {},
-            1.0,
-            Target::AtMostMs(16)},
-           [&bench, newTpl, masterSize](benchmark::State& state) {
-               Session& session = bench.Started();
-               session.Ed().TplNameE->setText(QStringLiteral("bench_saved"));
-               session.Ed().BasedOnE->setText(QStringLiteral("_particle"));
-               for (auto _ : state) {
-                   session.answers.Expect([&session](QDialog&) {
-                       session.windows->TplDesc().E1->setText(QStringLiteral("saved by a run"));
-                       session.windows->TplDesc().BBOK->click();
-                   });
-                   const Clock::time_point start = Clock::now();
-                   session.Ed().SaveAS1Click();
-                   QCoreApplication::processEvents();
-                   state.SetIterationTime(Seconds(start, Clock::now()));
-                   if (std::filesystem::file_size(newTpl) <= masterSize) {
-                       Fault("New.tpl was not written");
-                   }
-               }
-               bench.Check();
-           })
+    AddRow(
+        {"Save of a new template",
+         "1000 templates, description asked",
+         0,
+         {},
+         1.0,
+         Target::AtMostMs(16)},
+        [&bench, newTpl, masterSize](benchmark::State& state) {
+            Session& session = bench.Started();
+            FindControl<QLineEdit>(session.Ed(), "TplNameE")
+                ->setText(QStringLiteral("bench_saved"));
+            FindControl<QLineEdit>(session.Ed(), "BasedOnE")->setText(QStringLiteral("_particle"));
+            for (auto _ : state) {
+                session.answers.Expect([&session](QDialog&) {
+                    FindControl<QLineEdit>(session.windows->TplDesc(), "E1")
+                        ->setText(QStringLiteral("saved by a run"));
+                    FindControl<QPushButton>(session.windows->TplDesc(), "BBOK")->click();
+                });
+                const Clock::time_point start = Clock::now();
+                session.Ed().SaveAS1Click();
+                QCoreApplication::processEvents();
+                state.SetIterationTime(Seconds(start, Clock::now()));
+                if (std::filesystem::file_size(newTpl) <= masterSize) {
+                    Fault("New.tpl was not written");
+                }
+            }
+            bench.Check();
+        })
         ->UseManualTime();
 
     AddRow({"Append of a template to New.tpl",
@@ -412,10 +430,10 @@ void AddFileCommandRows(WindowBenchmarks& bench) {
         [&bench](benchmark::State& state) {
             Session& session = bench.Started();
             for (auto _ : state) {
-                session.Ed().CB1->setEditText(QStringLiteral("actor"));
+                FindControl<QComboBox>(session.Ed(), "CB1")->setEditText(QStringLiteral("actor"));
                 QCoreApplication::processEvents();
                 const Clock::time_point start = Clock::now();
-                session.Ed().CB1->setEditText(QStringLiteral("item"));
+                FindControl<QComboBox>(session.Ed(), "CB1")->setEditText(QStringLiteral("item"));
                 QCoreApplication::processEvents();
                 state.SetIterationTime(Seconds(start, Clock::now()));
                 if (session.Ed().Grid().Row(0).value != "item") {

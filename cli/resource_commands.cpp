@@ -6,8 +6,11 @@
 #include <string>
 
 #include "common/file_io.hpp"
+#include "common/names.hpp"
 #include "resources/gob_container.hpp"
 #include "resources/mat_fileops.hpp"
+#include "resources/picker_listing.hpp"
+#include "resources/texture_png.hpp"
 #include "sample/sample_data.hpp"
 #include "tpl_commands.hpp"
 
@@ -24,8 +27,9 @@ namespace skerry::cli {
 namespace {
 
 struct Args {
-    std::string container, entry, output, colormap = "dflt.cmp", dir;
-    bool all = false;
+    std::string container, entry, output, colormap, dir;
+    std::int32_t cel = 0;
+    bool all = false, png = false;
 };
 
 // Opens a container for a command; false (with the message on stderr) when it is unusable.
@@ -37,17 +41,6 @@ bool Load(const std::string& path, LoadedContainer& loaded) {
     }
     if (const std::optional<std::string> shortfall = DirectoryShortfall(path, loaded.directory)) {
         std::cerr << *shortfall << '\n';
-    }
-    return true;
-}
-
-bool HasExtension(std::string_view name, std::string_view extension) {
-    if (name.size() < extension.size())
-        return false;
-    const std::string_view tail = name.substr(name.size() - extension.size());
-    for (std::size_t i = 0; i < tail.size(); ++i) {
-        if (std::tolower(static_cast<unsigned char>(tail[i])) != extension[i])
-            return false;
     }
     return true;
 }
@@ -105,46 +98,72 @@ int Extract(const Args& a) {
     return WriteOut(a.output, *bytes) ? kDone : kBadInput;
 }
 
-// The colormap textures are shown with: the named one, else the first in the container,
-// else none (black).
-ColormapSlot ChooseColormap(const std::string& container, const GobDirectory& directory,
-                            const std::string& name) {
-    ColormapTable table;
-    std::optional<std::size_t> chosen;
-    for (std::size_t i = 0; i < directory.entries.size(); ++i) {
-        const std::string entryName = EntryName(directory.entries[i]);
-        if (!HasExtension(entryName, ".cmp"))
-            continue;
-        if (FileNamePart(entryName) == name) {
-            chosen = i;
-            break;
-        }
-        if (!chosen)
-            chosen = i;
+// The colormap 8-bit textures are shown with: the named one, which must be there; unnamed,
+// dflt.cmp, else the first in the container, else none (black).
+std::optional<ColormapSlot> ChooseColormap(const std::string& container,
+                                           const GobDirectory& directory, const std::string& name) {
+    std::optional<std::size_t> chosen =
+        FindColormapEntry(directory, name.empty() ? "dflt.cmp" : name);
+    if (!chosen && !name.empty()) {
+        std::cerr << "No colormap " << name << " in " << container << '\n';
+        return std::nullopt;
     }
+    if (!chosen) {
+        const std::vector<std::size_t> all = ColormapEntries(directory);
+        if (!all.empty())
+            chosen = all.front();
+    }
+    ColormapTable table;
     if (chosen) {
         table.Load(0, ReadEntryFromFile(container, directory.entries[*chosen]).value_or(""));
     }
     return table.Slot(0);
 }
 
+// Decodes one texture and writes its picture; nothing (with the reason on stderr) when the
+// picture cannot be written. Throws MatError. A colormap asked for by name that makes no
+// difference is worth a word.
+std::optional<DecodedTexture> ExportTexture(const std::string& bytes, const ColormapSlot& colormap,
+                                            std::int32_t cel, const std::string& path,
+                                            PictureFormat format, bool colormapNamed) {
+    DecodedTexture texture = DecodeMat(bytes, colormap, '.', cel);
+    if (texture.sixteenBit && colormapNamed) {
+        std::cerr << kOwnColoursNote << '\n';
+    }
+    if (std::optional<std::string> failure = SavePicture(path, texture.bmp, format)) {
+        std::cerr << *failure << '\n';
+        return std::nullopt;
+    }
+    return texture;
+}
+
 int Mat(const Args& a) {
     LoadedContainer loaded;
     if (!Load(a.container, loaded))
         return kBadInput;
-    const ColormapSlot colormap = ChooseColormap(a.container, loaded.directory, a.colormap);
+    const std::optional<ColormapSlot> colormap =
+        ChooseColormap(a.container, loaded.directory, a.colormap);
+    if (!colormap)
+        return kBadInput;
+    const PictureFormat format = a.png ? PictureFormat::Png : PictureFormat::Bmp;
     if (!a.all) {
         int exitCode = kDone;
         const std::optional<std::string> bytes =
             EntryBytes(a.container, loaded.directory, a.entry, exitCode);
         if (!bytes)
             return exitCode;
+        const std::string out = a.output.empty() ? ExportFileName(a.entry, format) : a.output;
         try {
-            const DecodedTexture texture = DecodeMat(*bytes, colormap);
-            const std::string out = a.output.empty() ? ExportFileName(a.entry) : a.output;
-            if (!WriteOut(out, texture.bmp))
+            const std::optional<DecodedTexture> texture =
+                ExportTexture(*bytes, *colormap, a.cel, out, a.png ? format : PictureFormatOf(out),
+                              !a.colormap.empty());
+            if (!texture)
                 return kBadInput;
-            std::cout << texture.gridSizeText << '\n' << texture.pixelSizeText << '\n';
+            std::cout << texture->gridSizeText << '\n' << texture->pixelSizeText << '\n';
+            if (texture->celCount > 1) {
+                std::cout << "Cel " << texture->cel << " of " << texture->celCount << " (0 to "
+                          << texture->celCount - 1 << ")\n";
+            }
             return kDone;
         } catch (const MatError& error) {
             std::cerr << error.what() << '\n';
@@ -162,17 +181,17 @@ int Mat(const Args& a) {
     const auto& entries = loaded.directory.entries;
     for (std::size_t i = 0; i < entries.size(); ++i) {
         const std::string name = EntryName(entries[i]);
-        if (!HasExtension(name, ".mat"))
+        if (!EqualsIgnoringCase(FileExtension(name), ".mat"))
             continue;
         if (progress) {
             std::cerr << "\r" << i + 1 << "/" << entries.size() << " " << name << "\x1b[K"
                       << std::flush;
         }
         try {
-            const DecodedTexture texture =
-                DecodeMat(ReadEntryFromFile(a.container, entries[i]).value_or(""), colormap);
-            if (WriteOut((std::filesystem::path(a.output) / ExportFileName(name)).string(),
-                         texture.bmp)) {
+            const std::filesystem::path out =
+                std::filesystem::path(a.output) / ExportFileName(name, format);
+            if (ExportTexture(ReadEntryFromFile(a.container, entries[i]).value_or(""), *colormap, 0,
+                              out.string(), format, false)) {
                 ++written;
             } else {
                 ++failed;
@@ -215,13 +234,18 @@ void AddResourceCommands(CLI::App& app, int& exitCode) {
     extract->add_option("-o", args->output, "Write to FILE instead of standard output");
     extract->callback(run(Extract));
 
-    CLI::App* mat = app.add_subcommand("mat", "Decode MAT textures to BMP files");
+    CLI::App* mat = app.add_subcommand("mat", "Decode MAT textures to BMP or PNG files");
     mat->add_option("CONTAINER", args->container)->required();
     CLI::Option* entry = mat->add_option("ENTRY", args->entry);
     CLI::Option* all = mat->add_flag("--all", args->all, "Every .mat entry (needs -o DIR)");
     entry->excludes(all);
-    mat->add_option("--cmp", args->colormap, "Colormap entry file name");
-    mat->add_option("-o", args->output, "Output file (or folder with --all)");
+    mat->add_option("--cmp", args->colormap,
+                    "Colormap entry, by file name or whole name in any letter case (8-bit "
+                    "textures; default dflt.cmp or the first)");
+    mat->add_option("--cel", args->cel, "The cel to decode, from 0")->excludes(all);
+    mat->add_option("-o", args->output,
+                    "Output file, PNG when it ends in .png (or folder with --all)");
+    mat->add_flag("--png", args->png, "Write PNG pictures rather than BMP");
     mat->callback([&exitCode, args] {
         if (!args->all && args->entry.empty()) {
             std::cerr << "mat needs ENTRY or --all\n";

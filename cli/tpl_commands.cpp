@@ -50,16 +50,21 @@ int PrintAll(const std::vector<std::string>& items) {
 struct Args {
     std::string text, file, name, parent, type, target, line, description;
     std::vector<std::string> pairs;
+    bool rows = false;
 };
+
+void PrintRows(const ParamGrid& grid) {
+    for (const GridRow& row : grid.Rows()) {
+        PrintLine(row.name + '\t' + row.description + '\t' + row.value);
+    }
+}
 
 int Rows(const Args& a) {
     ParamGrid grid;
     if (!LoadGridMain(grid, a.text)) {
         return kNothingFound;
     }
-    for (const GridRow& row : grid.Rows()) {
-        PrintLine(row.name + '\t' + row.description + '\t' + row.value);
-    }
+    PrintRows(grid);
     return kDone;
 }
 
@@ -117,8 +122,8 @@ int Compose(const Args& a) {
             return kBadInput;
         }
     }
-    if (const auto unmatched = FillParameters(grid, pairs); !unmatched.empty()) {
-        std::cerr << "No row of the " << a.type << " grid takes \"" << unmatched.front() << "\"\n";
+    if (const auto kept = FillParameters(grid, pairs); !kept.empty()) {
+        std::cerr << "No row of the " << a.type << " grid is left for \"" << kept.front() << "\"\n";
         return kBadInput;
     }
     PrintLine(ComposeLine(a.name, a.parent, grid));
@@ -149,8 +154,8 @@ int WithOpened(const Args& a, void (*show)(const OpenedTemplate&)) {
         return kBadInput;
     }
     const OpenedTemplate opened = OpenTemplate(store, a.name);
-    if (!opened.walk.ok) {
-        std::cerr << opened.walk.error << '\n';
+    if (!opened.ok) {
+        std::cerr << opened.error << '\n';
         return kNothingFound;
     }
     show(opened);
@@ -158,6 +163,9 @@ int WithOpened(const Args& a, void (*show)(const OpenedTemplate&)) {
 }
 
 int Open(const Args& a) {
+    if (a.rows) {
+        return WithOpened(a, [](const OpenedTemplate& opened) { PrintRows(opened.grid); });
+    }
     return WithOpened(a, [](const OpenedTemplate& opened) { PrintLine(opened.line); });
 }
 
@@ -169,18 +177,16 @@ int Check(const Args& a) {
     });
 }
 
+// Save as the editor does it, from SOURCE into TARGET.
 int Put(const Args& a) {
-    const FileBytes source = ReadFileBytes(a.file);
-    if (!source.bytes) {
-        std::cerr << source.error << '\n';
+    if (const auto refusal = NameRefusal("template name", a.name)) {
+        std::cerr << *refusal << '\n';
         return kBadInput;
     }
-    RebuiltTemplateFile rebuilt = RebuildTemplateFile(*source.bytes, a.name, a.line);
-    if (!rebuilt.replaced) {
-        AppendNewTemplate(rebuilt, a.description, a.line);
-    }
-    if (const std::optional<std::string> failure = WriteFileWhole(a.target, rebuilt.bytes)) {
-        std::cerr << *failure << '\n';
+    const SaveOutcome outcome = SaveTemplateLine({a.file, a.target, {}, {}}, a.name, a.line,
+                                                 [&a] { return a.description; });
+    if (!outcome.saved) {
+        std::cerr << outcome.error << '\n';
         return kBadInput;
     }
     return kDone;
@@ -230,6 +236,9 @@ void AddTplCommands(CLI::App& app, int& exitCode) {
     CLI::App* open = tpl->add_subcommand("open", "The line Save writes right after Open");
     open->add_option("FILE", args->file)->required();
     open->add_option("NAME", args->name)->required();
+    open->add_flag("--rows", args->rows,
+                   "The grid after Open instead, NAME<TAB>DESCRIPTION<TAB>VALUE a row, kept "
+                   "fields last");
     open->callback(run(Open));
 
     CLI::App* check =

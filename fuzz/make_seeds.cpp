@@ -8,8 +8,10 @@
 #include <vector>
 
 #include "common/file_io.hpp"
+#include "resources/gob_container.hpp"
 #include "sample/game_file_writers.hpp"
 #include "sample/sample_data.hpp"
+#include "sample/sample_models.hpp"
 #include "sample/sample_templates.hpp"
 #include "support/bad_inputs.hpp"
 
@@ -41,6 +43,16 @@ std::string SmallSampleContainer() {
     return MakeContainer(entries);
 }
 
+// A texture of the sample res2.gob, by its entry name.
+std::string SampleTexture(const std::string& name) {
+    for (ContainerEntry& entry : SampleJkEntries()) {
+        if (entry.name == name) {
+            return std::move(entry.bytes);
+        }
+    }
+    return {};
+}
+
 std::vector<Seed> SampleSeeds() {
     const std::filesystem::path sample =
         std::filesystem::temp_directory_path() /
@@ -48,13 +60,16 @@ std::vector<Seed> SampleSeeds() {
     WriteSampleData(sample);
     const std::string jkmsnd = ReadFileBytes(sample / "mots" / "jkmsnd.goo").bytes.value_or("");
     std::filesystem::remove_all(sample);
-    return {
+    std::vector<Seed> seeds = {
         {"container", "sample_res2.gob", SmallSampleContainer()},
         {"container", "sample_jkmsnd.goo", jkmsnd},
         {"texture", "sample_sparks.mat", MakeTextureMat(8, 8, GradientPixels(8, 8))},
         {"texture", "sample_stripe.mat", MakeTextureMat(30, 20, StripePixels(30, 20))},
         {"texture", "sample_cels.mat", MakeTextureMat(16, 16, BrickPixels(16, 16), 3)},
         {"texture", "sample_red.mat", MakeSolidMat(28)},
+        {"texture", "sample_sky16.mat", SampleTexture("mat\\05sky16.mat")},
+        {"texture", "sample_glass15.mat", SampleTexture("mat\\06glass15.mat")},
+        {"texture", "sample_switch.mat", SampleTexture("mat\\07switch.mat")},
         {"colormap", "sample_dflt.cmp", Colormap(0)},
         {"colormap", "sample_narsh.cmp", Colormap(1)},
         {"colormap", "sample_night.cmp", Colormap(2)},
@@ -64,7 +79,12 @@ std::vector<Seed> SampleSeeds() {
         {"vector", "sample_frame", "f(0.0/0.0/0.0:0.0/0.0/0.0)"},
         {"vector", "sample_typed_vector", "v(1.5/-2/3e4)"},
         {"vector", "sample_typed_frame", "f(0.1/0.2/0.3:90/180/-45)"},
+        {"model", "sample_spheres.3do", MakeModel3do(SphereModel(48, 3), "spheres")},
     };
+    for (ContainerEntry& model : SampleJkModels()) {
+        seeds.push_back({"model", "sample_" + std::string(FileNamePart(model.name)), model.bytes});
+    }
+    return seeds;
 }
 
 std::vector<Seed> BadSeeds() {
@@ -85,6 +105,9 @@ std::vector<Seed> BadSeeds() {
     }
     for (const auto& bad : testing::BadTemplateFiles()) {
         add("template", bad.name, bad.bytes);
+    }
+    for (const auto& bad : testing::BadModels()) {
+        add("model", bad.name, bad.bytes);
     }
     const std::pair<const char*, const char*> vectors[] = {
         {"mode_only", "v"},

@@ -1,13 +1,16 @@
-// A MAT entry decoded with a colormap into the BMP the picker shows, with its size texts.
+// A MAT entry decoded with a colormap into the BMP the picker shows, with its size texts: the
+// first cel and the last, and the PNG of a small one.
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
 #include "fuzz_check.hpp"
 #include "resources/byte_source.hpp"
 #include "resources/mat_fileops.hpp"
+#include "resources/texture_png.hpp"
 #include "sample/game_file_writers.hpp"
 #include "sample/sample_data.hpp"
 
@@ -24,44 +27,86 @@ const ColormapSlot& SampleColormap() {
     return table.Slot(0);
 }
 
-}  // namespace
-
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    const std::string_view bytes(reinterpret_cast<const char*>(data), size);
-    DecodedTexture texture;
-    try {
-        texture = DecodeMat(bytes, SampleColormap(), ',');
-    } catch (const MatError&) {
-        return 0;
-    }
+// The BMP of one cel: its headers, its size, and the top row against the entry's bytes where
+// they can be found without walking the cels.
+void CheckTexture(const DecodedTexture& texture, std::string_view bytes, std::int32_t cel) {
+    FUZZ_REQUIRE(texture.cel == cel);
     FUZZ_REQUIRE(texture.width >= 1 && texture.width <= kMaxTextureSide);
     FUZZ_REQUIRE(texture.height >= 1 && texture.height <= kMaxTextureSide);
     const std::uint64_t width = static_cast<std::uint64_t>(texture.width);
     const std::uint64_t height = static_cast<std::uint64_t>(texture.height);
-    const std::uint64_t stride = BmpStride(texture.width);
-    FUZZ_REQUIRE(stride % 4 == 0 && stride >= width && stride < width + 4);
-    FUZZ_REQUIRE(texture.bmp.size() == kBmpHeaderBytes + height * stride);
+    const std::uint64_t pixelBytes = texture.sixteenBit ? 3 : 1;
+    const std::uint64_t stride = BmpStride(texture.width, texture.sixteenBit ? 24 : 8);
+    FUZZ_REQUIRE(stride % 4 == 0 && stride >= width * pixelBytes &&
+                 stride < width * pixelBytes + 4);
+    const std::size_t rowsAt = texture.sixteenBit ? kRgbBmpHeaderBytes : kBmpHeaderBytes;
+    FUZZ_REQUIRE(texture.bmp.size() == rowsAt + height * stride);
 
     const ByteReader bmp(texture.bmp);
     FUZZ_REQUIRE(texture.bmp.compare(0, 2, "BM") == 0);
     FUZZ_REQUIRE(static_cast<std::uint32_t>(*bmp.I32(2)) == texture.bmp.size());
-    FUZZ_REQUIRE(*bmp.I32(10) == static_cast<std::int32_t>(kBmpHeaderBytes));
+    FUZZ_REQUIRE(*bmp.I32(10) == static_cast<std::int32_t>(rowsAt));
     FUZZ_REQUIRE(*bmp.I32(18) == texture.width && *bmp.I32(22) == texture.height);
+    FUZZ_REQUIRE(*bmp.I32(26) == ((texture.sixteenBit ? 24 : 8) << 16 | 1));
     FUZZ_REQUIRE(texture.pixelSizeText.starts_with("Size in pixels = "));
     FUZZ_REQUIRE(texture.gridSizeText.find('.') == std::string::npos);
 
-    // The texture's top row is the BMP's last row; what the entry lacks is index 0.
-    const std::string_view top(texture.bmp.data() + kBmpHeaderBytes + (height - 1) * stride,
-                               static_cast<std::size_t>(width));
+    // The texture's top row is the BMP's last row; what the entry lacks is index 0 or black,
+    // and so is the padding.
+    const std::string_view top(texture.bmp.data() + rowsAt + (height - 1) * stride,
+                               static_cast<std::size_t>(stride));
+    const ByteReader mat(bytes);
     if (texture.solidColour) {
-        const char index = bytes[76 + 4];
+        const char index = bytes[76 + 24 * static_cast<std::size_t>(cel) + 4];
         FUZZ_REQUIRE(std::all_of(top.begin(), top.end(), [&](char c) { return c == index; }));
-    } else {
-        const ByteReader mat(bytes);
+    } else if (cel == 0) {
         const std::uint64_t pixelsAt = 76 + 40 * static_cast<std::uint64_t>(*mat.I32(12)) + 24;
-        const std::string_view present = mat.Span(pixelsAt, width);
-        FUZZ_REQUIRE(top.substr(0, present.size()) == present);
-        FUZZ_REQUIRE(top.find_first_not_of('\0', present.size()) == std::string_view::npos);
+        const std::uint64_t present =
+            mat.Span(pixelsAt, width * (texture.sixteenBit ? 2 : 1)).size() /
+            (texture.sixteenBit ? 2 : 1);
+        if (!texture.sixteenBit) {
+            FUZZ_REQUIRE(top.substr(0, present) == mat.Span(pixelsAt, present));
+        }
+        FUZZ_REQUIRE(top.find_first_not_of('\0', present * pixelBytes) == std::string_view::npos);
+    }
+    if (texture.sixteenBit) {
+        // Its own colours: any colormap gives the same picture.
+        FUZZ_REQUIRE(DecodeMat(bytes, ColormapSlot{}, ',', cel).bmp == texture.bmp);
+    }
+    if (width * height <= 64 * 64) {
+        const std::optional<std::string> png = PngFromBmp(texture.bmp);
+        FUZZ_REQUIRE(png && png->compare(1, 3, "PNG") == 0);
+    }
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    const std::string_view bytes(reinterpret_cast<const char*>(data), size);
+    MatInfo info;
+    try {
+        info = ReadMatInfo(bytes);
+    } catch (const MatError&) {
+        try {
+            DecodeMat(bytes, SampleColormap(), ',');
+        } catch (const MatError&) {
+            return 0;
+        }
+        FUZZ_REQUIRE(!"an entry ReadMatInfo refuses decodes");
+    }
+    FUZZ_REQUIRE(info.celCount >= 1);
+    // The first cel, the last, and one past it, which is refused.
+    for (const std::int32_t cel : {0, info.celCount - 1}) {
+        const DecodedTexture texture = DecodeMat(bytes, SampleColormap(), ',', cel);
+        FUZZ_REQUIRE(texture.celCount == info.celCount);
+        FUZZ_REQUIRE(texture.solidColour == info.solidColour);
+        FUZZ_REQUIRE(texture.sixteenBit == (!info.solidColour && info.format.SixteenBit()));
+        CheckTexture(texture, bytes, cel);
+    }
+    try {
+        DecodeMat(bytes, SampleColormap(), ',', info.celCount);
+        FUZZ_REQUIRE(!"a cel past the last decodes");
+    } catch (const MatError&) {
     }
     return 0;
 }

@@ -1,6 +1,7 @@
 #include "common/file_io.hpp"
 
 #include <fstream>
+#include <random>
 #include <system_error>
 
 #ifdef _WIN32
@@ -126,13 +127,23 @@ FileWriter SetFileWriter(FileWriter writer) {
     return previous;
 }
 
-std::optional<std::string> WriteFilesTogether(const std::vector<FileWrite>& files,
-                                              Durability durability) {
+namespace {
+
+// A file to write, by reference: a single file's bytes are not copied to be written.
+struct PendingWrite {
+    const std::filesystem::path& path;
+    std::string_view bytes;
+};
+
+std::optional<std::string> WriteAllOrNone(const std::vector<PendingWrite>& files,
+                                          Durability durability) {
     std::error_code ec;
-    auto failure = [](const FileWrite& file) { return "Cannot create file " + file.path.string(); };
+    auto failure = [](const PendingWrite& file) {
+        return "Cannot create file " + file.path.string();
+    };
     // A folder in a target's place would refuse its rename only after the files before it
     // had been replaced, so look before writing anything.
-    for (const FileWrite& file : files) {
+    for (const PendingWrite& file : files) {
         if (std::filesystem::is_directory(file.path, ec)) {
             return failure(file);
         }
@@ -143,7 +154,7 @@ std::optional<std::string> WriteFilesTogether(const std::vector<FileWrite>& file
             std::filesystem::remove(parts[i], ec);
         }
     };
-    for (const FileWrite& file : files) {
+    for (const PendingWrite& file : files) {
         const std::filesystem::path part = Temporary(file.path);
         // A folder of that name is not ours to remove.
         if (std::filesystem::is_directory(part, ec)) {
@@ -165,22 +176,36 @@ std::optional<std::string> WriteFilesTogether(const std::vector<FileWrite>& file
         }
     }
     if (durability == Durability::Synced) {
-        for (const FileWrite& file : files) {
+        for (const PendingWrite& file : files) {
             SyncFolder(file.path.parent_path());
         }
     }
     return std::nullopt;
 }
 
+}  // namespace
+
+std::optional<std::string> WriteFilesTogether(const std::vector<FileWrite>& files,
+                                              Durability durability) {
+    std::vector<PendingWrite> pending;
+    pending.reserve(files.size());
+    for (const FileWrite& file : files) {
+        pending.push_back({file.path, file.bytes});
+    }
+    return WriteAllOrNone(pending, durability);
+}
+
 std::optional<std::string> WriteFileWhole(const std::filesystem::path& path, std::string_view bytes,
                                           Durability durability) {
-    return WriteFilesTogether({{path, std::string(bytes)}}, durability);
+    return WriteAllOrNone({{path, bytes}}, durability);
 }
 
 bool CanWriteIn(const std::filesystem::path& dir) {
     std::error_code ec;
+    // A name of its own, so that two programs probing the same folder at once do not meet.
     const std::filesystem::path probe =
-        (dir.empty() ? std::filesystem::path(".") : dir) / ".skerry-write-test";
+        (dir.empty() ? std::filesystem::path(".") : dir) /
+        (".skerry-write-test-" + std::to_string(std::random_device{}()));
     {
         std::ofstream out(probe, std::ios::binary | std::ios::trunc);
         if (!out) {

@@ -5,15 +5,6 @@
 
 namespace skerry {
 
-namespace {
-
-unsigned char FoldAscii(char c) {
-    const auto u = static_cast<unsigned char>(c);
-    return (u >= 'A' && u <= 'Z') ? static_cast<unsigned char>(u + ('a' - 'A')) : u;
-}
-
-}  // namespace
-
 bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
     return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
                return FoldAscii(x) == FoldAscii(y);

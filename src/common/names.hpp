@@ -6,6 +6,12 @@
 
 namespace skerry {
 
+// An ASCII letter in lower case; every other byte as it is.
+inline unsigned char FoldAscii(char c) {
+    const auto u = static_cast<unsigned char>(c);
+    return (u >= 'A' && u <= 'Z') ? static_cast<unsigned char>(u + ('a' - 'A')) : u;
+}
+
 // True when a and b are the same text but for ASCII letter case.
 bool EqualsIgnoringCase(std::string_view a, std::string_view b);
 

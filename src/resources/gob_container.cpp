@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "common/names.hpp"
+#include "resources/picker_listing.hpp"
 #include "resources/picker_order.hpp"
 
 namespace skerry {
@@ -25,6 +26,7 @@ ContainerHeader TestContainer(ByteSource& source) {
         return header;
     }
     header.status = ContainerStatus::Ok;
+    header.gobSignature = bytes.compare(0, 4, "GOB ") == 0;
     // A file too short to hold a count has no entries.
     header.count = ByteReader(bytes).I32(12).value_or(0);
     return header;
@@ -63,6 +65,31 @@ std::string ReadEntry(ByteSource& source, const GobEntry& entry, std::uint64_t l
                          std::min(static_cast<std::uint64_t>(entry.size), limit));
 }
 
+std::string MakeContainer(const std::vector<ContainerEntry>& entries) {
+    const auto append = [](std::string& out, std::uint64_t value) {
+        for (int i = 0; i < 4; ++i) {
+            out += static_cast<char>((value >> (8 * i)) & 0xff);
+        }
+    };
+    std::string out = "GOB ";
+    append(out, 20);
+    append(out, 12);
+    append(out, entries.size());
+    std::uint64_t dataAt = kDirectoryStart + kEntryRecordSize * entries.size();
+    for (const ContainerEntry& entry : entries) {
+        append(out, dataAt);
+        append(out, entry.bytes.size());
+        std::string name = entry.name.substr(0, kEntryNameSize - 1);
+        name.resize(kEntryNameSize, '\0');
+        out += name;
+        dataAt += entry.bytes.size();
+    }
+    for (const ContainerEntry& entry : entries) {
+        out += entry.bytes;
+    }
+    return out;
+}
+
 std::optional<std::string> DirectoryShortfall(const std::string& path,
                                               const GobDirectory& directory) {
     const std::size_t read = directory.entries.size();
@@ -81,6 +108,10 @@ std::string CannotOpenMessage(const std::filesystem::path& path) {
     return "Cannot open file " + path.string();
 }
 
+std::string NotAGobMessage(const std::filesystem::path& path) {
+    return path.string() + " is not a GOB/GOO container";
+}
+
 LoadedContainer LoadContainer(const std::filesystem::path& path) {
     LoadedContainer loaded;
     std::optional<FileSource> source = FileSource::Open(path);
@@ -96,16 +127,30 @@ LoadedContainer LoadContainer(const std::filesystem::path& path) {
         return loaded;
     }
     loaded.directory = ReadDirectory(*source, header.count);
+    // A blank at byte 3 is all the game asks, and many a file has one there. Without "GOB "
+    // in front, a count the file cannot hold says the file is something else: listing the
+    // entries would list noise.
+    const GobDirectory& directory = loaded.directory;
+    const bool unreadable =
+        directory.declaredCount < 0 ||
+        directory.entries.size() <
+            std::min<std::size_t>(static_cast<std::size_t>(directory.declaredCount),
+                                  kDirectoryCapacity);
+    if (!header.gobSignature && unreadable) {
+        loaded.status = ContainerStatus::NotAContainer;
+        loaded.error = NotAGobMessage(path);
+        loaded.directory = GobDirectory{};
+    }
     return loaded;
 }
 
 std::optional<std::string> ReadEntryFromFile(const std::filesystem::path& path,
-                                             const GobEntry& entry) {
+                                             const GobEntry& entry, std::uint64_t limit) {
     std::optional<FileSource> source = FileSource::Open(path);
     if (!source) {
         return std::nullopt;
     }
-    return ReadEntry(*source, entry);
+    return ReadEntry(*source, entry, limit);
 }
 
 std::optional<std::size_t> FindEntry(const GobDirectory& directory, std::string_view name) {
@@ -120,6 +165,28 @@ std::optional<std::size_t> FindEntry(const GobDirectory& directory, std::string_
 std::string_view FileNamePart(std::string_view name) {
     const std::size_t last = name.find_last_of("\\/");
     return last == std::string_view::npos ? name : name.substr(last + 1);
+}
+
+std::vector<std::size_t> ColormapEntries(const GobDirectory& directory) {
+    std::vector<std::size_t> found;
+    for (std::size_t i = 0; i < directory.entries.size(); ++i) {
+        const std::string name = EntryName(directory.entries[i]);
+        if (EqualsIgnoringCase(FileExtension(name), ".cmp")) {
+            found.push_back(i);
+        }
+    }
+    return found;
+}
+
+std::optional<std::size_t> FindColormapEntry(const GobDirectory& directory, std::string_view name) {
+    for (const std::size_t i : ColormapEntries(directory)) {
+        const std::string entryName = EntryName(directory.entries[i]);
+        if (EqualsIgnoringCase(FileNamePart(entryName), name) ||
+            EqualsIgnoringCase(entryName, name)) {
+            return i;
+        }
+    }
+    return std::nullopt;
 }
 
 }  // namespace skerry

@@ -45,6 +45,7 @@ enum class ContainerStatus { Ok, NotAContainer, CannotOpen };
 struct ContainerHeader {
     ContainerStatus status = ContainerStatus::NotAContainer;
     std::int32_t count = 0;
+    bool gobSignature = false;  // the file starts with "GOB " itself, not only the blank
 };
 ContainerHeader TestContainer(ByteSource& source);
 
@@ -60,6 +61,10 @@ std::optional<std::string> DirectoryShortfall(const std::string& path,
 // At most limit of them, for readers that need only the entry's start.
 std::string ReadEntry(ByteSource& source, const GobEntry& entry, std::uint64_t limit = UINT64_MAX);
 
+// What the user is told of a file that passes the container test by its blank alone but whose
+// directory cannot be read: some other kind of file.
+std::string NotAGobMessage(const std::filesystem::path& path);
+
 // The container test and the directory read of a file, with a message for the user when the
 // file cannot be used.
 struct LoadedContainer {
@@ -69,9 +74,11 @@ struct LoadedContainer {
 };
 LoadedContainer LoadContainer(const std::filesystem::path& path);
 
-// One entry's bytes from a container file; nothing when the file cannot be opened.
+// One entry's bytes from a container file, at most limit of them; nothing when the file
+// cannot be opened.
 std::optional<std::string> ReadEntryFromFile(const std::filesystem::path& path,
-                                             const GobEntry& entry);
+                                             const GobEntry& entry,
+                                             std::uint64_t limit = UINT64_MAX);
 
 std::string CannotOpenMessage(const std::filesystem::path& path);
 
@@ -80,5 +87,20 @@ std::optional<std::size_t> FindEntry(const GobDirectory& directory, std::string_
 
 // The file-name part of an entry name: what follows its last backslash or slash.
 std::string_view FileNamePart(std::string_view name);
+
+struct ContainerEntry {
+    std::string name;  // path inside the container, folders separated by backslashes
+    std::string bytes;
+};
+
+// A GOB/GOO container of these entries: "GOB ", 20, 12, the count, the directory, then the
+// entries' bytes. Names are cut to 127 bytes.
+std::string MakeContainer(const std::vector<ContainerEntry>& entries);
+
+// The colormap entries (".cmp" in any letter case), in directory order.
+std::vector<std::size_t> ColormapEntries(const GobDirectory& directory);
+
+// The first colormap entry whose file name or whole name is name, ignoring letter case.
+std::optional<std::size_t> FindColormapEntry(const GobDirectory& directory, std::string_view name);
 
 }  // namespace skerry

@@ -2,16 +2,9 @@
 
 #include <algorithm>
 
+#include "common/names.hpp"
+
 namespace skerry {
-
-namespace {
-
-unsigned char FoldAscii(char c) {
-    const auto u = static_cast<unsigned char>(c);
-    return (u >= 'A' && u <= 'Z') ? static_cast<unsigned char>(u + ('a' - 'A')) : u;
-}
-
-}  // namespace
 
 bool PickerNameLess(std::string_view a, std::string_view b) {
     // One pass: the first byte that differs once case is folded decides; when none does the

@@ -19,11 +19,11 @@ std::optional<std::string> ResourceState::Load(const std::string& path) {
     return std::nullopt;
 }
 
-std::optional<std::string> ResourceState::ReadEntry(std::size_t index) const {
+std::optional<std::string> ResourceState::ReadEntry(std::size_t index, std::uint64_t limit) const {
     if (index >= directory_.entries.size()) {
         return std::nullopt;
     }
-    return ReadEntryFromFile(path_, directory_.entries[index]);
+    return ReadEntryFromFile(path_, directory_.entries[index], limit);
 }
 
 std::vector<ResourceState::ColormapEntry> ResourceState::FindColormaps() const {
@@ -51,9 +51,9 @@ void ResourceState::StoreColormaps(const std::vector<ColormapEntry>& colormaps) 
 }
 
 DecodedTexture ResourceState::DecodeTexture(std::size_t index, std::size_t slot,
-                                            char decimalSeparator) const {
+                                            char decimalSeparator, std::int32_t cel) const {
     return DecodeMat(ReadEntry(index).value_or(std::string()), colormaps_.Slot(slot),
-                     decimalSeparator);
+                     decimalSeparator, cel);
 }
 
 }  // namespace skerry

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -26,8 +27,9 @@ class ResourceState {
     // The entry names in directory order: the index is the directory index.
     const std::vector<std::string>& Names() const { return names_; }
 
-    // The bytes of an entry of the current container; nothing when it cannot be read.
-    std::optional<std::string> ReadEntry(std::size_t index) const;
+    // The bytes of an entry of the current container, at most limit of them; nothing when it
+    // cannot be read.
+    std::optional<std::string> ReadEntry(std::size_t index, std::uint64_t limit = UINT64_MAX) const;
 
     // The first .cmp entries (up to one per slot), as the colormap list shows them.
     struct ColormapEntry {
@@ -39,8 +41,10 @@ class ResourceState {
     void StoreColormaps(const std::vector<ColormapEntry>& colormaps);
     const ColormapTable& Colormaps() const { return colormaps_; }
 
-    // Decodes a texture entry with a colormap slot. Throws MatError.
-    DecodedTexture DecodeTexture(std::size_t index, std::size_t slot, char decimalSeparator) const;
+    // Decodes one cel of a texture entry, with a colormap slot for an 8-bit one. The result
+    // says how many cels there are and whether the colormap played a part. Throws MatError.
+    DecodedTexture DecodeTexture(std::size_t index, std::size_t slot, char decimalSeparator,
+                                 std::int32_t cel = 0) const;
 
   private:
     std::string path_;

@@ -5,21 +5,33 @@
 #include <system_error>
 
 #include "common/file_io.hpp"
+#include "common/names.hpp"
 
 namespace skerry {
 
-std::string Settings::MotsTplPath() const {
-    return FolderOf(jedTplPath) + "mots.tpl";
+std::string Settings::MasterTplPath() const {
+    return ResolveIgnoringCase(jedTplPath).string();
 }
 
-std::string ExplainProgramDirFailure(const Settings& settings, const std::string& failure) {
-    if (CanWriteIn(settings.programDir)) {
+std::string Settings::MotsTplPath() const {
+    return ResolveIgnoringCase(FolderOf(jedTplPath) + "mots.tpl").string();
+}
+
+std::string ChooseWorkDir(const std::string& programDir, const std::string& perUserDir) {
+    if (CanWriteIn(programDir)) {
+        return programDir;
+    }
+    std::error_code ec;
+    std::filesystem::create_directories(perUserDir, ec);
+    return WithTrailingSeparator(perUserDir);
+}
+
+std::string ExplainWorkDirFailure(const Settings& settings, const std::string& failure) {
+    if (CanWriteIn(settings.workDir)) {
         return failure;
     }
-    return "Skerry keeps New.tpl, Old.tpl and exported bitmaps in its own folder, " +
-           settings.programDir +
-           ", and cannot write there. Run a copy of Skerry from a folder you can write to.\n(" +
-           failure + ")";
+    return "Skerry keeps New.tpl, Old.tpl and exported bitmaps in " + settings.workDir +
+           " and cannot write there now.\n(" + failure + ")";
 }
 
 std::string FolderOf(const std::string& path) {

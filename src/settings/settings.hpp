@@ -14,7 +14,10 @@ inline constexpr char kDirSeparator = '/';
 // The program-wide settings, and the files every subsystem derives from them.
 // Directories end with a separator. Paths read back may use either separator.
 struct Settings {
-    std::string programDir;  // folder of the running program; not stored
+    std::string programDir;  // folder of the running program and its help; not stored
+    // Where New.tpl, Old.tpl and exported bitmaps go: the program's folder when it can be
+    // written, else the user's own data folder (an installed program); not stored.
+    std::string workDir;
     std::string jedTplPath;  // full path of Jed's master.tpl
     std::string jkDir;       // folder of res2.gob
     std::string motsDir;     // folder of the Mots containers
@@ -22,19 +25,23 @@ struct Settings {
     bool motsDialect = false;
     bool restartNeeded = false;
 
-    // The Jed template file of the JK dialect: the stored path itself.
-    std::string MasterTplPath() const { return jedTplPath; }
+    // The Jed template file of the JK dialect: the stored path itself. Both template files
+    // are found ignoring letter case (MASTER.TPL, Mots.tpl), as the game's containers are.
+    std::string MasterTplPath() const;
     // mots.tpl lies beside master.tpl.
     std::string MotsTplPath() const;
-    std::string NewTplPath() const { return programDir + "New.tpl"; }
-    std::string OldTplPath() const { return programDir + "Old.tpl"; }
+    std::string NewTplPath() const { return workDir + "New.tpl"; }
+    std::string OldTplPath() const { return workDir + "Old.tpl"; }
     std::string HelpFilePath() const { return programDir + "Skerry.html"; }
 };
 
-// The message for a write into the program directory that failed. When the directory itself
-// cannot be written (an installed program in a system folder), it says so plainly, since
-// that is what the user must change.
-std::string ExplainProgramDirFailure(const Settings& settings, const std::string& failure);
+// The folder for New.tpl, Old.tpl and exported bitmaps: the program's own when files can be
+// made there (a copy run from a folder of one's own), else perUserDir, made when missing.
+std::string ChooseWorkDir(const std::string& programDir, const std::string& perUserDir);
+
+// The message for a write into the working folder that failed. When the folder itself cannot
+// be written any more, it says so plainly, since that is what the user must change.
+std::string ExplainWorkDirFailure(const Settings& settings, const std::string& failure);
 
 // Everything up to and including the last separator of either kind; empty when there is none.
 std::string FolderOf(const std::string& path);

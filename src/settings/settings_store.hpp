@@ -14,6 +14,15 @@ inline constexpr std::string_view kJedValue = "Jed";
 inline constexpr std::string_view kJkValue = "JK";
 inline constexpr std::string_view kMotsValue = "MOTS";
 
+// The windows' sizes and places and the picker's last choices, in a group of their own so
+// that the three paths keep their names and meaning.
+inline constexpr std::string_view kMainGeometryValue = "Windows/MainWindow";
+inline constexpr std::string_view kMainSplitterValue = "Windows/MainSplitter";
+inline constexpr std::string_view kPickerGeometryValue = "Windows/Picker";
+inline constexpr std::string_view kPickerSplittersValue = "Windows/PickerSplitters";
+inline constexpr std::string_view kPickerContainerValue = "Windows/PickerContainer";
+inline constexpr std::string_view kPickerColormapValue = "Windows/PickerColormap";
+
 // Where the three paths persist between runs (the registry on Windows, a per-user file
 // elsewhere). The windows supply the real one; tests supply their own.
 class SettingsStore {

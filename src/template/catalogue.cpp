@@ -167,6 +167,8 @@ void LoadGeneric(ParamGrid& grid, std::string_view typeWord, std::size_t rowCoun
     WriteCategory(grid, kGeneric, 0);
     for (std::size_t r = 0; r < rowCount; ++r) {
         grid.Row(r).value.clear();
+        // A row that held a kept field of the grid before is the type's row now.
+        grid.Row(r).kind = RowKind::Catalogue;
     }
     if (rowCount > 0) {
         grid.Row(0).value = typeWord;

@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "common/file_io.hpp"
 #include "template/template_file.hpp"
 #include "template/template_line.hpp"
 
@@ -34,6 +35,81 @@ void AppendNewTemplate(RebuiltTemplateFile& file, std::string_view description,
     file.bytes += kLineEnd;
     file.bytes += line;
     file.bytes += kLineEnd;
+}
+
+std::optional<std::string> NameRefusal(std::string_view what, std::string_view name) {
+    if (name.empty()) {
+        return "The " + std::string(what) + " is empty.";
+    }
+    for (const char c : name) {
+        const auto byte = static_cast<unsigned char>(c);
+        std::string problem;
+        if (c == ' ') {
+            problem = "a blank";
+        } else if (c == '\t') {
+            problem = "a tab";
+        } else if (byte < 32 || byte == 127) {
+            problem = "a control character (byte " + std::to_string(byte) + ")";
+        } else {
+            continue;
+        }
+        return "The " + std::string(what) + " \"" + std::string(name) + "\" holds " + problem +
+               "; a name is one word.";
+    }
+    return std::nullopt;
+}
+
+std::optional<std::string> SaveRefusal(std::string_view name, std::string_view parent) {
+    if (name == kTplNamePlaceholder) {
+        return "Template \"Name\" Not Set";
+    }
+    if (parent == kBasedOnPlaceholder) {
+        return "Template \"Based on\" Not set";
+    }
+    if (auto problem = NameRefusal("template name", name)) {
+        return problem;
+    }
+    return NameRefusal("parent name", parent);
+}
+
+SaveFiles SaveFilesFor(const Settings& settings, bool append) {
+    if (append) {
+        return {settings.NewTplPath(), settings.NewTplPath(), settings.OldTplPath(), {}};
+    }
+    if (settings.motsDialect) {
+        return {settings.MotsTplPath(), settings.NewTplPath(), {}, "Cannot find Jed Mots.Tpl file"};
+    }
+    return {settings.MasterTplPath(), settings.NewTplPath(), {}, "Cannot find Jed Master.Tpl file"};
+}
+
+SaveOutcome SaveTemplateLine(const SaveFiles& files, std::string_view name, std::string_view line,
+                             const DescriptionSource& describe) {
+    SaveOutcome outcome;
+    if (!files.missingSourceMessage.empty() && !FileExists(files.source)) {
+        outcome.error = files.missingSourceMessage;
+        return outcome;
+    }
+    FileBytes source = ReadFileBytes(files.source);
+    if (!source.bytes) {
+        outcome.error = source.error;
+        return outcome;
+    }
+    RebuiltTemplateFile rebuilt = RebuildTemplateFile(*source.bytes, name, line);
+    if (!rebuilt.replaced) {
+        AppendNewTemplate(rebuilt, describe ? describe() : std::string(), line);
+        outcome.added = true;
+    }
+    std::vector<FileWrite> writes;
+    if (!files.backup.empty()) {
+        writes.push_back({files.backup, std::move(*source.bytes)});
+    }
+    writes.push_back({files.newTpl, std::move(rebuilt.bytes)});
+    if (const std::optional<std::string> failure = WriteFilesTogether(writes)) {
+        outcome.error = *failure;
+        return outcome;
+    }
+    outcome.saved = true;
+    return outcome;
 }
 
 }  // namespace skerry

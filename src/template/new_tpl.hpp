@@ -1,7 +1,12 @@
 #pragma once
 
+#include <filesystem>
+#include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
+
+#include "settings/settings.hpp"
 
 namespace skerry {
 
@@ -20,5 +25,40 @@ RebuiltTemplateFile RebuildTemplateFile(std::string_view source, std::string_vie
 // Adds a new template at the end, after its "# DESC: " line.
 void AppendNewTemplate(RebuiltTemplateFile& file, std::string_view description,
                        std::string_view line);
+
+// The texts New puts in the name and parent boxes; Save refuses them.
+inline constexpr std::string_view kTplNamePlaceholder = "Tpl Name";
+inline constexpr std::string_view kBasedOnPlaceholder = "Based On";
+
+// Why a template cannot be saved under this name and parent, or nothing when it can: New's
+// placeholders, and names a template line could not keep whole (empty, or holding a blank, a
+// tab or a control character, which would cut the name in two or end the line).
+std::optional<std::string> SaveRefusal(std::string_view name, std::string_view parent);
+// The same for one name; `what` names it in the message ("template name").
+std::optional<std::string> NameRefusal(std::string_view what, std::string_view name);
+
+// What Save and Append read and write. Save rebuilds New.tpl from the dialect's Jed template
+// file; Append rebuilds it from itself and first keeps it as Old.tpl.
+struct SaveFiles {
+    std::filesystem::path source;
+    std::filesystem::path newTpl;
+    std::filesystem::path backup;      // Old.tpl for Append; empty for Save
+    std::string missingSourceMessage;  // when the source is not there (Save only)
+};
+SaveFiles SaveFilesFor(const Settings& settings, bool append);
+
+// Asks for the description of a template new to the file.
+using DescriptionSource = std::function<std::string()>;
+
+struct SaveOutcome {
+    bool saved = false;
+    bool added = false;  // the template was new to the file and went at its end
+    std::string error;   // why nothing was written, naming the file
+};
+// Save and Append: the source's lines with the template's line in place of every line of
+// its name, or added at the end after its description. New.tpl and Old.tpl are written
+// together, so either both change or neither does.
+SaveOutcome SaveTemplateLine(const SaveFiles& files, std::string_view name, std::string_view line,
+                             const DescriptionSource& describe);
 
 }  // namespace skerry

@@ -21,22 +21,32 @@ struct ParentWalk {
 };
 ParentWalk WalkParents(TemplateStore& store, std::string_view name);
 
-// Writes a template's param=value fields (2 to 49) into the grid rows of their names. When a
-// name stands in several rows (the four debris rows), its values fill those rows in turn,
-// so no value is lost and none is repeated. Fields without "=" are not parameters.
-void FillGridTpl(ParamGrid& grid, const Fields& fields);
+// The descriptions of the rows that keep an opened template's fields the type's rows have no
+// place for.
+inline constexpr std::string_view kKeptFieldDescription = "not in this type's list; kept as read";
+inline constexpr std::string_view kKeptRepeatDescription =
+    "more of these than this type's rows hold; kept as read";
+inline constexpr std::string_view kKeptWordDescription = "a field without \"=\"; kept as read";
 
-// The parameters of a template's fields, in field order.
+// The fields of a template line from its third on, each cut at its first "=". Empty fields
+// (trailing blanks) are no fields.
+std::vector<ParamSplit> TemplateParameters(const std::vector<std::string>& fields);
 std::vector<ParamSplit> TemplateParameters(const Fields& fields);
 
-// Writes pairs into the grid: the k-th pair of a name goes into the k-th row of that name
-// (plain or with the picker mark); a pair beyond that name's rows overwrites its last row.
-// Returns the names that match no row.
+// Writes a template's fields into the grid: the k-th field of a name goes into the k-th row of
+// that name (plain or with the picker mark), so the four debris rows take four debris in turn.
+// A field whose name has no row, or no row left, and a word without "=", go into kept rows
+// after the type's rows, in the order read. Returns the names of the kept fields.
 std::vector<std::string> FillParameters(ParamGrid& grid, const std::vector<ParamSplit>& pairs);
+void FillGridTpl(ParamGrid& grid, const Fields& fields);
 
-// The line Save would write right after Open of name: the chain's grid, the template's own
-// fields, the type row emptied when the parent is not "none".
+// A template opened as Open does it: the chain's type loads the grid, the template's own
+// fields fill it (every one of them, kept rows included), and the type row keeps a value only
+// when the template's own line names its type. The line is what Save would write right away.
+// When ok is false, error says why (a broken chain, a type Skerry does not know).
 struct OpenedTemplate {
+    bool ok = false;
+    std::string error;
     ParentWalk walk;
     ParamGrid grid;
     std::string name;

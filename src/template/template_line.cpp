@@ -35,6 +35,23 @@ void FieldViews(std::string_view line, std::span<std::string_view> fields) {
     }
 }
 
+std::vector<std::string> AllFields(std::string_view line) {
+    std::vector<std::string> fields;
+    std::size_t start = 0;
+    while (true) {
+        const std::size_t space = line.find(' ', start);
+        fields.emplace_back(
+            line.substr(start, space == std::string_view::npos ? line.npos : space - start));
+        if (space == std::string_view::npos) {
+            return fields;
+        }
+        start = line.find_first_not_of(' ', space);
+        if (start == std::string_view::npos) {
+            start = line.size();
+        }
+    }
+}
+
 Fields SplitFields(std::string_view line) {
     std::array<std::string_view, kMaxFields> views;
     FieldViews(line, views);
@@ -89,8 +106,19 @@ std::string ComposeLine(std::string_view name, std::string_view parent, const Pa
             continue;
         }
         line += ' ';
-        line += row.name.find('+') != std::string::npos ? RemovePlus(row.name) : row.name;
-        line += '=';
+        switch (row.kind) {
+            case RowKind::Catalogue:
+                line += row.name.find('+') != std::string::npos ? RemovePlus(row.name) : row.name;
+                line += '=';
+                break;
+            case RowKind::KeptField:
+                // As read: a kept name carries no picker mark to remove.
+                line += row.name;
+                line += '=';
+                break;
+            case RowKind::KeptWord:
+                break;
+        }
         line += row.value;
     }
     return line;

@@ -5,6 +5,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "template/param_grid.hpp"
 
@@ -25,6 +26,8 @@ void TabConvertTail(std::string& text, std::size_t from);
 // Cuts a tab-converted line at spaces. The first space of every run starts the next field,
 // so a leading space leaves field 0 empty and trailing spaces leave one empty field.
 Fields SplitFields(std::string_view line);
+// Every field of the same cut, however many the line holds.
+std::vector<std::string> AllFields(std::string_view line);
 // The first fields.size() fields of the same cut, as views into line; fields the line does
 // not have are left as they are.
 void FieldViews(std::string_view line, std::span<std::string_view> fields);
@@ -42,8 +45,9 @@ ParamSplit SplitParameter(std::string_view field);
 std::string RemovePlus(std::string_view name);
 
 // The composed template line: name and parent each padded to 17 columns, then
-// " name=value" for every grid row with a value, in grid order. A name of 17 characters or
-// more is followed by one space so that it stays a field of its own.
+// " name=value" for every grid row with a value, in grid order (kept rows as they were read).
+// A name of 17 characters or more is followed by one space so that it stays a field of its
+// own.
 std::string ComposeLine(std::string_view name, std::string_view parent, const ParamGrid& grid);
 
 }  // namespace skerry

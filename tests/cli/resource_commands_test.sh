@@ -16,6 +16,10 @@ printf 'GOB\n__________' > notgob.gob
 "$cli" gob list notgob.gob >/dev/null 2>err
 expect not-a-container test $? = 2
 expect not-a-container-message grep -qx 'File is Not A Jedi Knight GOB ?' err
+printf 'TXT \0\0\0\0\0\0\0\0\xe8\x03\0\0' > sound.goo  # 1000 entries in 16 bytes
+"$cli" gob list sound.goo >/dev/null 2>err
+expect other-file test $? = 2
+expect other-file-message grep -qx 'sound.goo is not a GOB/GOO container' err
 "$cli" gob list missing.gob >/dev/null 2>err
 expect cannot-open test $? = 2
 expect cannot-open-message grep -qx 'Cannot open file missing.gob' err
@@ -31,5 +35,26 @@ expect mat-default bash -c "'$cli' mat $gob 'mat\00brick.mat' >/dev/null"
 expect mat-cmp bash -c "'$cli' mat $gob 'mat\00brick.mat' --cmp 10night.cmp -o night.bmp >/dev/null"
 expect mat-cmp-differs bash -c '! cmp -s night.bmp 00brick.bmp'
 expect mat-all bash -c "'$cli' mat $gob --all -o all 2>/dev/null && test -f all/04wall.bmp && test -f all/red.bmp"
+expect mat-all-png bash -c "'$cli' mat $gob --all -o png --png 2>/dev/null && test \"\$(head -c 4 png/05sky16.png | tail -c 3)\" = PNG"
+expect mat-all-png-only bash -c "! ls png | grep -qv '\.png$'"
+
+# Colormaps by file name or whole entry name in any letter case; one in no entry is an error.
+expect mat-cmp-case bash -c "'$cli' mat $gob 'mat\00brick.mat' --cmp 'MISC\CMP\10NIGHT.CMP' -o night2.bmp >/dev/null && cmp -s night.bmp night2.bmp"
+"$cli" mat $gob 'mat\00brick.mat' --cmp 10nite.cmp -o nite.bmp >/dev/null 2>err
+expect mat-cmp-missing test $? = 2
+expect mat-cmp-missing-message grep -qx "No colormap 10nite.cmp in $gob" err
+expect mat-cmp-missing-nothing-written test ! -e nite.bmp
+
+# 16-bit textures in their own colours, cels by number, PNG by the file's name.
+"$cli" mat $gob 'mat\05sky16.mat' --cmp 10night.cmp -o sky.bmp >/dev/null 2>err
+expect mat-16-bit-note grep -q 'colormap has no effect' err
+expect mat-16-bit-size test "$(stat -c %s sky.bmp)" = $((54 + 64 * 64 * 3))
+out=$("$cli" mat $gob 'mat\07switch.mat' --cel 2 -o switch.PNG)
+expect mat-cel-texts test "$out" = $'Size in Jed Grid = 0.10 Wide x 0.10 High\nSize in pixels =  32 Wide x  32 High\nCel 2 of 3 (0 to 2)'
+expect mat-png test "$(head -c 4 switch.PNG | tail -c 3)" = PNG
+"$cli" mat $gob 'mat\07switch.mat' --cel 3 -o nocel.bmp >/dev/null 2>err
+expect mat-cel-past-last test $? = 2
+expect mat-cel-past-last-message grep -qx 'The texture has no cel 3; its cels are 0 to 2' err
+expect mat-cel-past-last-nothing-written test ! -e nocel.bmp
 
 finish

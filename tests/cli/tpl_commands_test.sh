@@ -31,11 +31,21 @@ check chain-self 0 '' -- "$cli" tpl chain "$dir/c.tpl" _actor
 check chain-broken 1 '' -- "$cli" tpl chain "$dir/c.tpl" orphan
 expect chain-broken-message grep -q '_gone' "$dir/stderr"
 check open 0 'elite            guard             weapon=+x' -- "$cli" tpl open "$dir/c.tpl" elite
+# Open keeps a template's own type and the fields its grid has no row for, last.
+printf '_actor none type=actor\r\nwalk _actor treesize=2 type=player health=1\r\n' > "$dir/k.tpl"
+check open-keeps 0 'walk             _actor            type=player health=1 treesize=2' -- \
+    "$cli" tpl open "$dir/k.tpl" walk
+expect open-rows-kept-last test "$("$cli" tpl open --rows "$dir/k.tpl" walk | tail -n 1)" = \
+    $'treesize\tnot in this type\'s list; kept as read\t2'
 expect put-new "$cli" tpl put "$dir/c.tpl" "$dir/New.tpl" fresh 'fresh none type=ghost' --desc 'a ghost'
 expect put-new-tail test "$(tail -n 2 "$dir/New.tpl")" = $'# DESC: a ghost\r\nfresh none type=ghost\r'
 expect put-replace "$cli" tpl put "$dir/c.tpl" "$dir/New2.tpl" guard 'guard _actor health=9'
 expect put-replace-line grep -q $'^guard _actor health=9\r$' "$dir/New2.tpl"
 expect put-replace-count test "$(wc -l < "$dir/New2.tpl")" = 4
+# A name the line could not keep whole is refused, and nothing is written.
+check put-blank-name 2 '' -- "$cli" tpl put "$dir/c.tpl" "$dir/New4.tpl" 'a b' 'a b none'
+expect put-blank-name-message grep -q 'holds a blank' "$dir/stderr"
+expect put-blank-name-nothing test ! -e "$dir/New4.tpl"
 # A folder as the source or the target is named, and nothing is left beside the target.
 mkdir "$dir/folder.tpl"
 check put-from-folder 2 '' -- "$cli" tpl put "$dir/folder.tpl" "$dir/New3.tpl" x 'x none'

@@ -6,6 +6,7 @@
 #include "common/file_io.hpp"
 #include "resources/gob_container.hpp"
 #include "resources/mat_fileops.hpp"
+#include "resources/model_preview.hpp"
 #include "sample/game_file_writers.hpp"
 #include "sample/sample_data.hpp"
 #include "support/bad_inputs.hpp"
@@ -77,11 +78,37 @@ TEST_F(BadInput, TexturesDecodeAtTheirFullSizeOrAreRefused) {
             ASSERT_TRUE(bad.decodes);
             EXPECT_EQ(texture.width, bad.width);
             EXPECT_EQ(texture.height, bad.height);
-            EXPECT_EQ(texture.bmp.size(),
-                      1078u + static_cast<std::size_t>(bad.height) * BmpStride(bad.width));
+            EXPECT_EQ(texture.sixteenBit, bad.sixteenBit);
+            EXPECT_EQ(texture.celCount, bad.cels);
+            EXPECT_EQ(texture.bmp.size(), (bad.sixteenBit ? 54u : 1078u) +
+                                              static_cast<std::size_t>(bad.height) *
+                                                  BmpStride(bad.width, bad.sixteenBit ? 24 : 8));
+            EXPECT_THROW(DecodeMat(bad.bytes, colormaps.Slot(0), '.', bad.cels), MatError);
         } catch (const MatError& error) {
             EXPECT_FALSE(bad.decodes);
             EXPECT_EQ(error.what(), kNotAMatMessage);
+        }
+    }
+}
+
+TEST_F(BadInput, ModelsReadOrSayWhatIsWrong) {
+    std::vector<ContainerEntry> entries;
+    for (const auto& bad : testing::BadModels()) {
+        entries.push_back({"3do\\" + bad.name + ".3do", bad.bytes});
+    }
+    ResourceState container;
+    ASSERT_FALSE(container.Load(Write("models.gob", MakeContainer(entries)).string()));
+    for (const auto& bad : testing::BadModels()) {
+        SCOPED_TRACE(bad.name);
+        const ListedModel listed = ReadListedModel(container, bad.name + ".3do");
+        if (bad.message.empty()) {
+            ASSERT_TRUE(listed.model) << listed.message;
+            EXPECT_EQ(ModelBox(*listed.model).high.x, 0.5);
+            EXPECT_EQ(ModelBox(*listed.model).low.y, -0.022);
+            EXPECT_EQ(ModelBox(*listed.model).high.z, 2);
+        } else {
+            EXPECT_EQ(listed.status, ModelStatus::Bad);
+            EXPECT_EQ(listed.message, bad.name + ".3do: " + bad.message);
         }
     }
 }

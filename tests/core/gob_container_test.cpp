@@ -3,8 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <filesystem>
 
+#include "common/file_io.hpp"
 #include "sample/game_file_writers.hpp"
+#include "support/temp_dir.hpp"
 
 namespace skerry {
 namespace {
@@ -89,6 +92,50 @@ TEST(GobContainer, FilesThatCannotBeUsedAreReported) {
     const LoadedContainer folder = LoadContainer("/tmp");
     EXPECT_EQ(folder.status, ContainerStatus::CannotOpen);
     EXPECT_FALSE(ReadEntryFromFile("/nonexistent/res2.gob", GobEntry{}));
+}
+
+TEST(GobContainer, OtherFilesWithABlankAtByteThreeAreNamedWhenTheirDirectoryCannotBeRead) {
+    const auto dir = testing::UniqueTempPath("skerry_not_gob");
+    std::filesystem::create_directories(dir);
+    const std::string two = MakeContainer({{"a.mat", "first"}, {"b.cog", "second"}});
+    auto withCount = [](std::string bytes, std::int32_t count) {
+        std::memcpy(bytes.data() + 12, &count, 4);
+        return bytes;
+    };
+    struct Case {
+        const char* name;
+        std::string bytes;
+        ContainerStatus status;
+        std::size_t listed;
+    };
+    const Case cases[] = {
+        {"other.gob", "XYZ " + withCount(two, 1000).substr(4), ContainerStatus::NotAContainer, 0},
+        {"negative.gob", "XYZ " + withCount(two, -1).substr(4), ContainerStatus::NotAContainer, 0},
+        {"readable.gob", "XYZ " + two.substr(4), ContainerStatus::Ok, 2},
+        {"empty.gob", "XYZ " + withCount(two, 0).substr(4), ContainerStatus::Ok, 0},
+        {"gob.gob", withCount(two, 1000), ContainerStatus::Ok, 2},  // the count is mentioned
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        ASSERT_FALSE(WriteFileWhole(dir / c.name, c.bytes));
+        const LoadedContainer loaded = LoadContainer(dir / c.name);
+        EXPECT_EQ(loaded.status, c.status);
+        EXPECT_EQ(loaded.directory.entries.size(), c.listed);
+        EXPECT_EQ(loaded.error, c.status == ContainerStatus::Ok
+                                    ? ""
+                                    : (dir / c.name).string() + " is not a GOB/GOO container");
+    }
+    std::filesystem::remove_all(dir);
+}
+
+TEST(GobContainer, ColormapsByFileNameOrWholeNameInAnyCase) {
+    const GobDirectory directory = Directory(MakeContainer(
+        {{"misc\\cmp\\dflt.cmp", ""}, {"mat\\night.mat", ""}, {"misc\\cmp\\NIGHT.CMP", ""}}));
+    EXPECT_EQ(ColormapEntries(directory), (std::vector<std::size_t>{0, 2}));
+    EXPECT_EQ(FindColormapEntry(directory, "night.cmp"), 2u);
+    EXPECT_EQ(FindColormapEntry(directory, "MISC\\cmp\\Night.Cmp"), 2u);
+    EXPECT_FALSE(FindColormapEntry(directory, "night.mat"));  // not a colormap
+    EXPECT_FALSE(FindColormapEntry(directory, "cmp\\night.cmp"));
 }
 
 TEST(GobContainer, FileNamePart) {

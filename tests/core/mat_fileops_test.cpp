@@ -103,6 +103,124 @@ TEST(MatFileops, OnlyTheFirstCelIsShown) {
     EXPECT_EQ(t.bmp.substr(1078 + 3 * 8, 8), pixels.substr(0, 8));
 }
 
+// The little-endian bytes of 16-bit pixels.
+std::string Words(std::initializer_list<std::uint16_t> words) {
+    std::string bytes;
+    for (const std::uint16_t word : words) {
+        bytes += static_cast<char>(word & 0xff);
+        bytes += static_cast<char>(word >> 8);
+    }
+    return bytes;
+}
+
+TEST(MatFileops, SixteenBitTexturesBecomeExact24BitBmps) {
+    struct Case {
+        const char* name;
+        MatPixelFormat format;
+        std::int32_t width, height;
+        std::string pixels;        // top row first
+        std::string expectedRows;  // bottom row first: blue, green, red, padded to 4
+    };
+    const Case cases[] = {
+        // Full channels, then halves and quarters widened by their top bits: 5-bit 16 is
+        // 132, 6-bit 32 is 130, 5-bit 15 is 123, 6-bit 31 is 125.
+        {"5-6-5", kFormat565, 3, 2, Words({0xf800, 0x07e0, 0x001f, 0xffff, 0x8410, 0x7bef}),
+         std::string("\xff\xff\xff\x84\x82\x84\x7b\x7d\x7b\0\0\0"
+                     "\0\0\xff\0\xff\0\xff\0\0\0\0\0",
+                     24)},
+        // The top bit is alpha and changes nothing.
+        {"1-5-5-5", kFormat1555, 2, 2, Words({0xfc00, 0x03e0, 0x801f, 0x4210}),
+         std::string("\xff\0\0\x84\x84\x84\0\0"
+                     "\0\0\xff\0\xff\0\0\0",
+                     16)},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const std::string mat = MakeMat(c.format, {{c.width, c.height, c.pixels}});
+        const DecodedTexture t = DecodeMat(mat, Ramp());
+        EXPECT_TRUE(t.sixteenBit);
+        const std::size_t size = 54 + c.expectedRows.size();
+        std::string headers("BM", 2);
+        const unsigned char fields[] = {static_cast<unsigned char>(size),
+                                        0,
+                                        0,
+                                        0,
+                                        0,
+                                        0,
+                                        0,
+                                        0,
+                                        54,
+                                        0,
+                                        0,
+                                        0,  // file header
+                                        40,
+                                        0,
+                                        0,
+                                        0,
+                                        static_cast<unsigned char>(c.width),
+                                        0,
+                                        0,
+                                        0,  // info header
+                                        static_cast<unsigned char>(c.height),
+                                        0,
+                                        0,
+                                        0,
+                                        1,
+                                        0,
+                                        24,
+                                        0};
+        headers.append(reinterpret_cast<const char*>(fields), sizeof fields);
+        headers.append(24, '\0');  // compression, image size, resolutions, colour counts
+        EXPECT_EQ(t.bmp, headers + c.expectedRows);
+        // Shown in its own colours: the colormap makes no difference.
+        EXPECT_EQ(DecodeMat(mat, ColormapSlot{}).bmp, t.bmp);
+    }
+}
+
+TEST(MatFileops, EveryCelShowsItsLargestLevelPastTheMipMapsBeforeIt) {
+    // Cels of other sizes and level counts, so that every step over the levels before a cel
+    // counts: 8x2 in four levels halves to 4x1, 2x1 and 1x1, a side never below 1.
+    const std::string first = Pixels(8 * 2, 1), second = "ABCDEFGHIJKLMNO", third = "wxyz";
+    const std::string indexed =
+        MakeMat({}, {{8, 2, first, 4}, {5, 3, second, 3}, {2, 2, third, 1}});
+    const std::string words = Words({1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16});
+    const std::string sixteen =
+        MakeMat(kFormat565, {{4, 4, words, 3}, {2, 1, Words({0xffff, 0xf800}), 1}});
+    struct Case {
+        const std::string& mat;
+        std::int32_t cel, width, height;
+        std::string topRow;  // as the BMP's last row holds it
+    };
+    const Case cases[] = {
+        {indexed, 0, 8, 2, first.substr(0, 8)},
+        {indexed, 1, 5, 3, second.substr(0, 5)},
+        {indexed, 2, 2, 2, third.substr(0, 2)},
+        {sixteen, 1, 2, 1, std::string("\xff\xff\xff\0\0\xff", 6)},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.cel);
+        const DecodedTexture t = DecodeMat(c.mat, Ramp(), '.', c.cel);
+        EXPECT_EQ(t.cel, c.cel);
+        EXPECT_EQ(t.celCount, &c.mat == &indexed ? 3 : 2);
+        ASSERT_EQ(t.width, c.width);
+        ASSERT_EQ(t.height, c.height);
+        const std::uint64_t stride = BmpStride(t.width, t.sixteenBit ? 24 : 8);
+        const std::size_t rowsAt = t.sixteenBit ? kRgbBmpHeaderBytes : kBmpHeaderBytes;
+        EXPECT_EQ(t.bmp.substr(rowsAt + (c.height - 1) * stride, c.topRow.size()), c.topRow);
+    }
+    for (const std::int32_t missing : {3, -1}) {
+        try {
+            DecodeMat(indexed, Ramp(), '.', missing);
+            ADD_FAILURE() << missing;
+        } catch (const MatError& error) {
+            EXPECT_EQ(error.what(), "The texture has no cel " + std::to_string(missing) +
+                                        "; its cels are 0 to 2");
+        }
+    }
+    // Cels the header counts but the entry does not hold are not offered.
+    EXPECT_EQ(ReadMatInfo(indexed.substr(0, indexed.size() - 4 - 24)).celCount, 2);
+}
+
 TEST(MatFileops, ColormapsChangeOnlyTheColourTable) {
     const std::string mat = MakeTextureMat(4, 4, Pixels(4, 4));
     ColormapTable table;

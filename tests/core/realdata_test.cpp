@@ -4,10 +4,18 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <iostream>
+#include <set>
 
 #include "common/file_io.hpp"
+#include "resources/byte_source.hpp"
 #include "resources/gob_container.hpp"
 #include "resources/mat_fileops.hpp"
+#include "resources/model_geometry.hpp"
+#include "resources/model_preview.hpp"
+#include "resources/texture_png.hpp"
+#include "support/own_fields.hpp"
+#include "template/open_template.hpp"
 #include "template/template_store.hpp"
 
 namespace skerry {
@@ -51,11 +59,152 @@ TEST(RealData, TexturesWithRealColormaps) {
         GTEST_SKIP() << "no real textures beside the project";
     ColormapTable colormaps;
     colormaps.Load(0, *ReadFileBytes(cmps.front()).bytes);
+    int sixteenBit = 0;
     for (const auto& path : mats) {
+        SCOPED_TRACE(path.string());
         const std::string bytes = *ReadFileBytes(path).bytes;
+        const MatInfo info = ReadMatInfo(bytes);
         const DecodedTexture t = DecodeMat(bytes, colormaps.Slot(0));
-        EXPECT_GE(t.width, 8) << path;
-        EXPECT_EQ(t.bmp.size(), 1078 + BmpStride(t.width) * static_cast<std::uint64_t>(t.height));
+        EXPECT_GE(t.width, 8);
+        EXPECT_EQ(t.sixteenBit, info.format.SixteenBit());
+        EXPECT_EQ(t.bmp.size(),
+                  (t.sixteenBit ? 54 : 1078) + BmpStride(t.width, t.sixteenBit ? 24 : 8) *
+                                                   static_cast<std::uint64_t>(t.height));
+        // Every texture here has one cel; a solid colour has one for each colour record.
+        EXPECT_EQ(t.celCount, t.solidColour ? ByteReader(bytes).I32(12) : 1);
+        if (!t.sixteenBit) {
+            continue;
+        }
+        // Their headers give 5-6-5 and three levels, and after them come more bytes than
+        // those take. h.mat's pixels are all 00 ff then ff ff: orange (5-6-5's ff00), white.
+        ++sixteenBit;
+        EXPECT_EQ(info.format.bits, (std::array<std::int32_t, 3>{5, 6, 5}));
+        EXPECT_EQ(info.format.shifts, (std::array<std::int32_t, 3>{11, 5, 0}));
+        if (path.filename() == "mat16_h.mat") {
+            const std::size_t topRow = 54 + 3 * 256 * 255;
+            EXPECT_EQ(t.bmp.substr(topRow, 6), std::string("\0\xe3\xff\xff\xff\xff", 6));
+        }
+        EXPECT_EQ(PngFromBmp(t.bmp).value_or("").substr(1, 3), "PNG");
+    }
+    EXPECT_EQ(sixteenBit, 2);
+}
+
+// Every template of the real files, opened as Open does it, gives back every field of its own
+// line. The only templates that cannot be opened are those whose name runs into the parent (a
+// name of 17 characters with no blank after it) and those whose chain names no type.
+TEST(RealData, OpenLosesNoFieldOfARealTemplate) {
+    int files = 0;
+    for (const char* kind : {"tpl", "tpl-jed"}) {
+        for (const auto& path : Files(kind)) {
+            ++files;
+            TemplateStore store;
+            ASSERT_EQ(store.Scan(path.string()).status, ScanResult::Status::Read);
+            std::set<std::string> names;
+            for (const std::string& name : store.Templates().name) {
+                if (!name.empty()) {
+                    names.insert(name);
+                }
+            }
+            int opened = 0, gluedNames = 0, untyped = 0, keptRows = 0;
+            for (const std::string& name : names) {
+                const std::string line = *store.Lookup(name);
+                const OpenedTemplate open = OpenTemplate(store, name);
+                if (!open.ok) {
+                    const bool glued = name.size() > kHeadColumn;
+                    const bool noType = open.error.find("names its type") != std::string::npos;
+                    EXPECT_TRUE(glued || noType) << path << ": " << open.error;
+                    (glued ? gluedNames : untyped) += 1;
+                    continue;
+                }
+                ++opened;
+                EXPECT_EQ(open.name, name);
+                EXPECT_EQ(open.parent, SplitFields(line)[1]) << name;
+                EXPECT_EQ(testing::OwnFields(open.line), testing::OwnFields(line)) << name;
+                for (const GridRow& row : open.grid.Rows()) {
+                    keptRows += row.Kept() ? 1 : 0;
+                }
+            }
+            std::cout << path.parent_path().filename().string() << "/" << path.filename().string()
+                      << ": " << names.size() << " templates, " << opened << " opened whole ("
+                      << keptRows << " fields kept in rows of "
+                      << "their own), " << gluedNames << " with the name run into the parent, "
+                      << untyped << " without a type\n";
+        }
+    }
+    if (files == 0)
+        GTEST_SKIP() << "no real template files beside the project";
+}
+
+TEST(RealData, Models) {
+    if (Files("3do").empty())
+        GTEST_SKIP() << "no real models beside the project";
+    struct Case {
+        const char* file;
+        double radius;
+        std::size_t materials, meshes, vertices, faces;
+        Vec3 low, high;
+    };
+    const Case cases[] = {
+        {"jkrecog_rpt3.3do",
+         .022547,
+         2,
+         3,
+         666,
+         720,
+         {-.022046, -.022046, -.022321},
+         {.022046, .022046, .022321}},
+        {"jkrecog_detsphere1.3do",
+         .086589,
+         1,
+         1,
+         222,
+         240,
+         {-.081127, -.084304, -.084},
+         {.084805, .081628, .084}},
+        {"jkrecog_boc_saberthrow.3do",
+         .12772,
+         3,
+         1,
+         19,
+         22,
+         {-.0305, -.042654, -.00296},
+         {.0305, .12772, .002959}},
+        {"jkrecog_gran_head_sphere.3do",
+         .02,
+         1,
+         1,
+         382,
+         400,
+         {-.02, -.02, -.0198},
+         {.02, .02, .0198}},
+        {"jkrecog_crosshair_green_scope.3do",
+         .010308,
+         2,
+         1,
+         4,
+         1,
+         {-.01, 0, -.0025},
+         {.01, 0, .0025}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.file);
+        const ListedModel listed = ReadModelFile(RealData("3do") / c.file);
+        ASSERT_TRUE(listed.model) << listed.message;
+        const Model3do& model = *listed.model;
+        EXPECT_EQ(model.radius, c.radius);
+        EXPECT_EQ(model.materials.size(), c.materials);
+        ASSERT_EQ(model.geosets.size(), 1u);
+        std::size_t vertices = 0, faces = 0;
+        for (const ModelMesh& mesh : model.geosets[0].meshes) {
+            vertices += mesh.vertices.size();
+            faces += mesh.faces.size();
+        }
+        EXPECT_EQ(model.geosets[0].meshes.size(), c.meshes);
+        EXPECT_EQ(vertices, c.vertices);
+        EXPECT_EQ(faces, c.faces);
+        const Box box = ModelBox(model);
+        EXPECT_EQ(box.low, c.low);
+        EXPECT_EQ(box.high, c.high);
     }
 }
 

@@ -7,6 +7,7 @@
 
 #include "resources/gob_container.hpp"
 #include "resources/mat_fileops.hpp"
+#include "resources/model_preview.hpp"
 #include "support/temp_dir.hpp"
 #include "template/template_store.hpp"
 
@@ -53,20 +54,54 @@ TEST_F(SampleData, EveryTextureDecodesWithAColourfulPalette) {
     colormaps.Load(0, *ReadEntryFromFile(path, res2.directory.entries.at(*FindEntry(
                                                    res2.directory, "misc\\cmp\\dflt.cmp"))));
     int textures = 0;
-    bool oddWidth = false, solid = false;
+    bool oddWidth = false, solid = false, cels = false;
+    std::set<std::int32_t> greenBits;  // 6 for 5-6-5, 5 for 1-5-5-5
     for (const GobEntry& entry : res2.directory.entries) {
         if (!EntryName(entry).ends_with(".mat"))
             continue;
-        const DecodedTexture t = DecodeMat(*ReadEntryFromFile(path, entry), colormaps.Slot(0));
+        const std::string bytes = *ReadEntryFromFile(path, entry);
+        const DecodedTexture t = DecodeMat(bytes, colormaps.Slot(0));
         oddWidth |= t.width % 4 != 0;
         solid |= t.solidColour;
+        cels |= t.celCount > 1;
+        if (t.sixteenBit) {
+            greenBits.insert(ReadMatInfo(bytes).format.bits[1]);
+        }
         ++textures;
     }
     EXPECT_GE(textures, 5);
     EXPECT_TRUE(oddWidth);
     EXPECT_TRUE(solid);
+    EXPECT_TRUE(cels);
+    EXPECT_EQ(greenBits, (std::set<std::int32_t>{5, 6}));
     std::set<int> reds(colormaps.Slot(0).red.begin(), colormaps.Slot(0).red.end());
     EXPECT_GT(reds.size(), 32u);
+}
+
+TEST_F(SampleData, ModelsHangFromHierarchiesInTheContainersMaterials) {
+    int missing = 0;
+    for (const char* file : {"jk/res2.gob", "jk/res1hi.gob", "mots/jkmres.goo"}) {
+        ResourceState container;
+        ASSERT_FALSE(container.Load((dir_ / file).string()));
+        container.StoreColormaps(container.FindColormaps());
+        for (const std::string& name : container.Names()) {
+            if (!name.ends_with(".3do"))
+                continue;
+            SCOPED_TRACE(name);
+            const ListedModel listed = ReadListedModel(container, name);
+            ASSERT_TRUE(listed.model) << listed.message;
+            EXPECT_GE(listed.model->nodes.size(), 2u);
+            EXPECT_GT(listed.model->radius, 0);
+            const MaterialColours colours =
+                ColourMaterials(listed.model->materials, ContainerMaterials(container),
+                                container.Colormaps().Slot(0));
+            for (const MaterialState state : colours.state) {
+                missing += state != MaterialState::Found;
+            }
+        }
+    }
+    // Kyle's belt in res2.gob, and all four of hikyle's, which res1hi.gob lacks.
+    EXPECT_EQ(missing, 1 + 4);
 }
 
 TEST_F(SampleData, TemplateFilesHaveDeepHierarchiesOfEveryType) {

@@ -2,14 +2,18 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
+
 #include "common/file_io.hpp"
+#include "support/temp_dir.hpp"
 
 namespace skerry {
 namespace {
 
 TEST(Settings, DerivedPaths) {
     Settings s;
-    s.programDir = "/opt/skerry/";
+    s.workDir = "/opt/skerry/";
     s.jedTplPath = "/games/jed/master.tpl";
     EXPECT_EQ(s.MasterTplPath(), "/games/jed/master.tpl");
     EXPECT_EQ(s.MotsTplPath(), "/games/jed/mots.tpl");
@@ -29,17 +33,40 @@ TEST(Settings, TrailingSeparator) {
     EXPECT_EQ(WithTrailingSeparator("a"), std::string("a") + kDirSeparator);
 }
 
-TEST(Settings, AnUnwritableProgramFolderIsNamedAsTheProblem) {
+TEST(Settings, AProgramFolderThatCannotBeWrittenGivesThePerUserFolder) {
+    const std::filesystem::path dir = testing::UniqueTempPath("skerry_work_dir");
+    std::filesystem::create_directories(dir);
+    std::ofstream(dir / "plain") << "a file, so nothing can be made below it";
+    const std::string writable = dir.string() + "/";
+    const std::string unwritable = (dir / "plain" / "skerry").string() + "/";
+    const std::string perUser = (dir / "share" / "Skerry").string();
+
+    EXPECT_EQ(ChooseWorkDir(writable, perUser), writable);
+    EXPECT_EQ(ChooseWorkDir(unwritable, perUser), perUser + kDirSeparator);
+    EXPECT_TRUE(CanWriteIn(perUser));
+
     Settings s;
-    s.programDir = ::testing::TempDir();
-    EXPECT_TRUE(CanWriteIn(s.programDir));
-    EXPECT_EQ(ExplainProgramDirFailure(s, "Cannot create file x"), "Cannot create file x");
-    s.programDir = "/nonexistent/skerry/";
-    EXPECT_FALSE(CanWriteIn(s.programDir));
-    const std::string message = ExplainProgramDirFailure(s, "Cannot create file x");
-    EXPECT_NE(message.find("own folder, /nonexistent/skerry/, and cannot write there"),
-              std::string::npos);
-    EXPECT_NE(message.find("Cannot create file x"), std::string::npos);
+    s.workDir = writable;
+    EXPECT_EQ(ExplainWorkDirFailure(s, "Cannot create file x"), "Cannot create file x");
+    s.workDir = unwritable;
+    EXPECT_EQ(ExplainWorkDirFailure(s, "Cannot create file x"),
+              "Skerry keeps New.tpl, Old.tpl and exported bitmaps in " + unwritable +
+                  " and cannot write there now.\n(Cannot create file x)");
+    std::filesystem::remove_all(dir);
+}
+
+TEST(Settings, JedTemplateFilesAreFoundIgnoringLetterCase) {
+    const std::filesystem::path dir = testing::UniqueTempPath("skerry_jed_case");
+    std::filesystem::create_directories(dir);
+    std::ofstream(dir / "MASTER.TPL") << "x";
+    std::ofstream(dir / "Mots.Tpl") << "y";
+    Settings s;
+    s.jedTplPath = (dir / "master.tpl").string();
+    EXPECT_EQ(s.MasterTplPath(), (dir / "MASTER.TPL").string());
+    EXPECT_EQ(s.MotsTplPath(), (dir / "Mots.Tpl").string());
+    std::filesystem::remove(dir / "Mots.Tpl");
+    EXPECT_EQ(s.MotsTplPath(), (dir / "mots.tpl").string());  // missing: named as asked
+    std::filesystem::remove_all(dir);
 }
 
 }  // namespace

@@ -151,7 +151,7 @@ TEST(TemplateStore, ScanReadsAFileAndPicksItByMode) {
 
     Settings settings;
     settings.jedTplPath = (dir / "master.tpl").string();
-    settings.programDir = dir.string() + "/";
+    settings.workDir = dir.string() + "/";
     TemplateStore store;
     EXPECT_EQ(store.TemplateFilePath(settings), settings.jedTplPath);
     settings.jkDialect = false;
@@ -160,7 +160,7 @@ TEST(TemplateStore, ScanReadsAFileAndPicksItByMode) {
     EXPECT_EQ(store.Scan(store.TemplateFilePath(settings)).status, ScanResult::Status::Read);
     EXPECT_EQ(store.Templates().name[0], "mots");
     store.newTplMode = true;
-    EXPECT_EQ(store.TemplateFilePath(settings), settings.programDir + "New.tpl");
+    EXPECT_EQ(store.TemplateFilePath(settings), settings.workDir + "New.tpl");
     std::filesystem::remove_all(dir);
 }
 

@@ -1,7 +1,10 @@
 #include "support/bad_inputs.hpp"
 
 #include <climits>
+#include <stdexcept>
+#include <string_view>
 
+#include "resources/model_3do.hpp"
 #include "sample/game_file_writers.hpp"
 #include "sample/sample_data.hpp"
 
@@ -25,6 +28,22 @@ constexpr std::size_t kFirstName = 24;
 constexpr std::size_t kRecordCount = 12;
 constexpr std::size_t kWidth = 116;
 constexpr std::size_t kHeight = 120;
+constexpr std::size_t kCelCount = 16;
+constexpr std::size_t kBitsPerPixel = 24;
+constexpr std::size_t kGreenBits = 32;
+constexpr std::size_t kBlueShift = 48;
+// ... and of a made texture of two 4x4 cels, each in three levels (16, 4 and 1 bytes).
+constexpr std::size_t kFirstMipMaps = 76 + 2 * 40 + 20;
+constexpr std::size_t kSecondWidth = 76 + 2 * 40 + 24 + 21;
+
+// The text with the first from replaced by to; the case is useless if from is not there.
+std::string Replace(std::string text, std::string_view from, std::string_view to) {
+    const std::size_t at = text.find(from);
+    if (at == std::string::npos) {
+        throw std::logic_error("no " + std::string(from) + " in the model");
+    }
+    return text.replace(at, from.size(), to);
+}
 
 BadContainer OneEntry(const char* caseName, const std::string& entryName, const char* shown) {
     return {caseName, MakeContainer({{entryName, "x"}}), true, 1, shown, "x"};
@@ -75,6 +94,12 @@ std::vector<BadTexture> BadTextures() {
     }
     const std::string good = MakeTextureMat(4, 4, pixels);
     const std::string solid = MakeSolidMat(5);
+    std::string words;
+    for (char pixel : pixels) {
+        words += PackPixel(kFormat565, static_cast<std::uint8_t>(pixel * 16), 0x80, 0x40);
+    }
+    const std::string sixteen = MakeMat(kFormat565, {{4, 4, words, 1}});
+    const std::string twoCels = MakeMat({}, {{4, 4, pixels, 3}, {4, 4, pixels, 3}});
     return {
         {"empty", ""},
         {"one_byte", "M"},
@@ -98,6 +123,25 @@ std::vector<BadTexture> BadTextures() {
         {"solid_colour", solid, true, 64, 64},
         {"solid_of_another_type", Poke(solid, 8, 7), true, 64, 64},
         {"solid_record_cut_short", solid.substr(0, 90)},
+        {"bits_per_pixel_32", Poke(good, kBitsPerPixel, 32), true, 4, 4},
+        {"sixteen_bit", sixteen, true, 4, 4, true},
+        {"sixteen_bit_rows_truncated", sixteen.substr(0, sixteen.size() - 11), true, 4, 4, true},
+        {"sixteen_bit_trailing_bytes", sixteen + std::string(1000, '\xff'), true, 4, 4, true},
+        {"sixteen_bit_bits_huge", Poke(sixteen, kGreenBits, INT32_MAX), true, 4, 4, true},
+        {"sixteen_bit_shift_negative", Poke(sixteen, kBlueShift, -3), true, 4, 4, true},
+        {"sixteen_bit_shift_huge", Poke(sixteen, kBlueShift, 40), true, 4, 4, true},
+        {"sixteen_bit_widest", Poke(Poke(sixteen, kWidth, 8192), kHeight, 1), true, 8192, 1, true},
+        {"cels_two", twoCels, true, 4, 4, false, 2},
+        {"cels_none", Poke(twoCels, kCelCount, 0), true, 4, 4},
+        {"cels_past_end", Poke(twoCels, kCelCount, 1000), true, 4, 4, false, 2},
+        {"cels_huge", Poke(twoCels, kCelCount, INT32_MAX), true, 4, 4, false, 2},
+        {"cels_second_cut_short", twoCels.substr(0, kSecondWidth + 20), true, 4, 4},
+        {"cels_second_width_huge", Poke(twoCels, kSecondWidth, INT32_MAX), true, 4, 4},
+        {"mipmaps_huge", Poke(twoCels, kFirstMipMaps, INT32_MAX), true, 4, 4},
+        {"mipmaps_negative", Poke(twoCels, kFirstMipMaps, -5), true, 4, 4},
+        {"solid_colours_three", Poke(solid + solid.substr(76) + solid.substr(76), kRecordCount, 3),
+         true, 64, 64, false, 3},
+        {"solid_colours_past_end", Poke(solid, kRecordCount, INT32_MAX), true, 64, 64},
     };
 }
 
@@ -138,6 +182,113 @@ std::vector<BadTemplateFile> BadTemplateFiles() {
         {"mixed_ends", "a none\r\nb none\rc none\nd none\n\re none", 5, "a"},
         {"ctrl_z_in_the_middle", "a none\r\nb no\x1ane\r\nc none\r\n", 2, "a"},
         {"bytes_above_127", high + "\r\n", 2, "\xe9t\xe9"},
+    };
+}
+
+std::vector<BadModel> BadModels() {
+    // One triangle on the root node; a second node hangs from it with no mesh.
+    const std::string good =
+        "# two nodes, one triangle\n"
+        "SECTION: HEADER\n"
+        "3DO 2.1\n"
+        "SECTION: MODELRESOURCE\n"
+        "MATERIALS 1\n"
+        "0: red.mat\n"
+        "SECTION: GEOMETRYDEF\n"
+        "RADIUS .5\n"
+        "INSERT OFFSET 0 0 -.25\n"
+        "GEOSETS 1\n"
+        "GEOSET 0\n"
+        "MESHES 1\n"
+        "MESH 0\n"
+        "NAME tri\n"
+        "VERTICES 3\n"
+        "0: 0 0 0 0\n"
+        "1: .5 0 0 0\n"
+        "2: 0 -.022 0x2 0\n"
+        "TEXTURE VERTICES 1\n"
+        "0: 0 0\n"
+        "VERTEX NORMALS\n"
+        "0: 0 0 1\n"
+        "1: 0 0 1\n"
+        "2: 0 0 1\n"
+        "FACES 1\n"
+        "0: 0 0x4 4 3 1 0 3 0, 0 1, 0 2, 0\n"
+        "FACE NORMALS\n"
+        "0: 0 0 1\n"
+        "SECTION: HIERARCHYDEF\n"
+        "HIERARCHY NODES 2\n"
+        "0: 0x0 0x1 0 -1 1 -1 1 0 0 0 0 0 0 0 0 0 root\n"
+        "1: 0x0 0x1 -1 0 -1 -1 0 0 0 0 0 0 0 0 0 0 child\n";
+    const std::string face = "0: 0 0x4 4 3 1 0 3 0, 0 1, 0 2, 0";
+    const std::string root = "0: 0x0 0x1 0 -1 1";
+    const std::string child = "1: 0x0 0x1 -1 0 -1";
+    std::string chain = Replace(good, "HIERARCHY NODES 2", "HIERARCHY NODES 10000");
+    for (int i = 2; i < 10000; ++i) {
+        chain += std::to_string(i) + ": 0 1 -1 " + std::to_string(i - 1) +
+                 " -1 -1 0 0 0 .01 0 0 1 0 0 0 n\n";
+    }
+    std::string crlf;
+    for (const char c : good) {
+        crlf += c == '\n' ? "\r\n" : std::string(1, c);
+    }
+    return {
+        {"short_numbers", good, ""},
+        {"crlf_line_ends", crlf, ""},
+        {"ten_thousand_nodes_in_a_chain", chain, ""},
+        {"empty", "", "Not a 3DO model: it has no \"3DO 2.1\" line"},
+        {"one_byte", "3", "Not a 3DO model: it has no \"3DO 2.1\" line"},
+        {"a_texture", MakeTextureMat(4, 4, std::string(16, 'x')),
+         "Not a 3DO model: it has no \"3DO 2.1\" line"},
+        {"version_3", Replace(good, "3DO 2.1", "3DO 3.0"),
+         "Line 3: 3DO version 3.0 is not read; 2.1 is"},
+        {"materials_beyond_file", Replace(good, "MATERIALS 1", "MATERIALS 9"),
+         "Line 5: The model lists 9 materials but holds 1"},
+        {"geosets_beyond_file", Replace(good, "GEOSETS 1", "GEOSETS 2"),
+         "The model lists 2 geosets but holds 1"},
+        {"meshes_beyond_file", Replace(good, "MESHES 1", "MESHES 4"),
+         "Geoset 0 lists 4 meshes but holds 1"},
+        {"vertices_beyond_file", Replace(good, "VERTICES 3", "VERTICES 1000000"),
+         "Line 15: Mesh 0 lists 1000000 vertices but holds 3"},
+        {"vertices_int_max", Replace(good, "VERTICES 3", "VERTICES 2147483647"),
+         "Line 15: Mesh 0 lists 2147483647 vertices but holds 3"},
+        {"vertices_negative", Replace(good, "VERTICES 3", "VERTICES -1"),
+         "Line 15: VERTICES: -1 is out of range"},
+        {"vertices_past_int", Replace(good, "VERTICES 3", "VERTICES 99999999999"),
+         "Line 15: VERTICES: 99999999999 is out of range"},
+        {"faces_beyond_file", Replace(good, "FACES 1", "FACES 50"),
+         "Line 25: Mesh 0 lists 50 faces but holds 1"},
+        {"nodes_beyond_file", Replace(good, "HIERARCHY NODES 2", "HIERARCHY NODES 3"),
+         "Line 30: The model lists 3 hierarchy nodes but holds 2"},
+        {"face_vertex_missing", Replace(good, face, "0: 0 0x4 4 3 1 0 3 0, 0 1, 0 7, 0"),
+         "Line 26: Face 0 of mesh 0 names vertex 7; the mesh has 3"},
+        {"face_vertex_negative", Replace(good, face, "0: 0 0x4 4 3 1 0 3 0, 0 -1, 0 2, 0"),
+         "Line 26: Face 0 of mesh 0: -1 is out of range"},
+        {"face_corners_missing", Replace(good, face, "0: 0 0x4 4 3 1 0 9 0, 0 1, 0 2, 0"),
+         "Line 26: Face 0 of mesh 0 lists 9 vertices but gives 3"},
+        {"face_material_missing", Replace(good, face, "0: 4 0x4 4 3 1 0 3 0, 0 1, 0 2, 0"),
+         "Line 26: Face 0 of mesh 0 names material 4; the model has 1"},
+        {"node_mesh_missing", Replace(good, child, "1: 0x0 0x1 5 0 -1"),
+         "Line 32: Node 1 names mesh 5; the geoset has 1"},
+        {"parent_out_of_range", Replace(good, child, "1: 0x0 0x1 -1 2 -1"),
+         "Line 32: Node 1 names parent 2; the model has 2 nodes"},
+        {"parent_negative", Replace(good, child, "1: 0x0 0x1 -1 -2 -1"),
+         "Line 32: Node 1: -2 is out of range"},
+        {"hierarchy_loop", Replace(good, root, "0: 0x0 0x1 0 1 1"),
+         "The hierarchy loops: node 0 is among its own parents"},
+        {"node_its_own_parent", Replace(good, child, "1: 0x0 0x1 -1 1 -1"),
+         "The hierarchy loops: node 1 is among its own parents"},
+        {"node_cut_short", Replace(good, "0 0 child", "child"), "Line 32: Node 1 is cut short"},
+        {"number_not_finite", Replace(good, "1: .5 0 0 0", "1: nan 0 0 0"),
+         "Line 17: Vertex 1: 'nan' is not a number"},
+        {"number_out_of_range", Replace(good, "1: .5 0 0 0", "1: 1e300 0 0 0"),
+         "Line 17: Vertex 1: 1e300 is out of range"},
+        {"mesh_out_of_order", Replace(good, "MESH 0", "MESH 1"),
+         "Line 13: MESH 1 where mesh 0 is due"},
+        {"second_vertices_table", Replace(good, "TEXTURE VERTICES 1", "VERTICES 1"),
+         "Line 19: a second VERTICES table"},
+        {"larger_than_read", good + std::string(kMaxModelBytes, '#'),
+         "The model is larger than 16 MB, the most that is read"},
     };
 }
 

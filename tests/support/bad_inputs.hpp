@@ -26,6 +26,8 @@ struct BadTexture {
     bool decodes = false;  // false: refused as "Not a Mat File"
     std::int32_t width = 0;
     std::int32_t height = 0;
+    bool sixteenBit = false;  // a 24-bit BMP
+    std::int32_t cels = 1;    // the cels offered
 };
 std::vector<BadTexture> BadTextures();
 
@@ -44,6 +46,15 @@ struct BadTemplateFile {
     bool truncated = false;   // more template lines than the table holds
 };
 std::vector<BadTemplateFile> BadTemplateFiles();
+
+// 3DO models: a small two-node model written with short numbers (".5", "-.022", "0x2"),
+// and that model with one fault each.
+struct BadModel {
+    std::string name;
+    std::string bytes;
+    std::string message;  // what reading it says; empty when it reads
+};
+std::vector<BadModel> BadModels();
 
 // Cases larger than this stay out of the fuzz seeds.
 inline constexpr std::size_t kLargestSeed = 16 * 1024;

@@ -6,6 +6,7 @@
 #include <QPushButton>
 
 #include "app/ui/tpl_ed.hpp"
+#include "common/ui/find_control.hpp"
 #include "support/grid_values.hpp"
 #include "ui_fixture.hpp"
 
@@ -20,20 +21,20 @@ TEST_F(TCkrTest, ReportIsMadeAfreshFromTheGridAtEveryShowing) {
     auto report = [&] {
         QString text;
         WhenModal([&](QWidget*) {
-            text = ckr.Memo->toPlainText();
-            ckr.BBOK->click();
+            text = FindControl<QPlainTextEdit>(ckr, "Memo")->toPlainText();
+            FindControl<QPushButton>(ckr, "BBOK")->click();
         });
-        ed.TemplateChecks1->trigger();
+        FindControl<QAction>(ed, "TemplateChecks1")->trigger();
         return text;
     };
     EXPECT_EQ(report(), "");
 
-    ed.CB1->setEditText("actor");
+    FindControl<QComboBox>(ed, "CB1")->setEditText("actor");
     testing::SetEvery(ed.Grid(), "physflags", "0x4a");
     testing::SetEvery(ed.Grid(), "move", "Physics");
     testing::SetEvery(ed.Grid(), "debris", "+debris1");  // no such row in an actor grid
     EXPECT_EQ(report(), "ERROR --  \"move\" must be set to \"physics\" to use physics flags.");
-    EXPECT_EQ(ckr.Memo->blockCount(), 1);
+    EXPECT_EQ(FindControl<QPlainTextEdit>(ckr, "Memo")->blockCount(), 1);
 
     testing::SetEvery(ed.Grid(), "move", "physics");
     EXPECT_EQ(report(), "");

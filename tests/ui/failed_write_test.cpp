@@ -12,6 +12,7 @@
 #include "app/ui/tpl_ed.hpp"
 #include "common/file_io.hpp"
 #include "common/ui/file_dialogs.hpp"
+#include "common/ui/find_control.hpp"
 #include "resources/ui/res_picker.hpp"
 #include "settings/ui/qsettings_store.hpp"
 #include "settings/ui/tpl_opt.hpp"
@@ -46,13 +47,15 @@ class FailedWriteTest : public WindowTest {
             [this](QWidget*, const FileRequest&) { return std::optional<QString>(answer_); });
         // A New.tpl to lose: crate opened and saved.
         WhenModal([this](QWidget*) {
-            Res().LB1->setCurrentItem(Res().LB1->findItems("crate", Qt::MatchExactly)[0]);
-            Res().BBok->click();
+            FindControl<QListWidget>(Res(), "LB1")
+                ->setCurrentItem(FindControl<QListWidget>(Res(), "LB1")
+                                     ->findItems("crate", Qt::MatchExactly)[0]);
+            FindControl<QPushButton>(Res(), "BBok")->click();
         });
         Ed().Open1Click();
         Ed().SaveAS1Click();
         ASSERT_TRUE(messages_.isEmpty());
-        program_ = state_.settings.programDir;
+        program_ = state_.settings.workDir;
         saved_ = Read(state_.settings.NewTplPath());
     }
     void TearDown() override {
@@ -119,11 +122,11 @@ TEST_F(FailedWriteTest, SaveKeepsNewTplWhole) {
          {Failure::FolderMissing, Failure::TargetIsFolder, Failure::HalfWay}) {
         SCOPED_TRACE(Describe(failure));
         const fs::path target = Arrange(failure, program_ + "New.tpl");
-        state_.settings.programDir = target.parent_path().string() + "/";
+        state_.settings.workDir = target.parent_path().string() + "/";
         EditTheGrid("0.3");
         Ed().SaveAS1Click();
         ExpectRefused(target, failure == Failure::FolderMissing ? "<not a file>" : saved_);
-        state_.settings.programDir = program_;
+        state_.settings.workDir = program_;
         WriteFileWhole(program_ + "New.tpl", saved_);
     }
 }
@@ -174,15 +177,17 @@ TEST_F(FailedWriteTest, CopyKeepsTheProjectFileWhole) {
 
 TEST_F(FailedWriteTest, ExportKeepsTheBitmapWholeAndTheTextureShown) {
     Res().GetRes(".mat", true);
-    Res().LB1->setCurrentItem(Res().LB1->findItems("mat\\red.mat", Qt::MatchExactly)[0]);
+    FindControl<QListWidget>(Res(), "LB1")
+        ->setCurrentItem(
+            FindControl<QListWidget>(Res(), "LB1")->findItems("mat\\red.mat", Qt::MatchExactly)[0]);
     ASSERT_TRUE(messages_.isEmpty());
     const std::string earlier = "an earlier export";
     for (const Failure failure : {Failure::TargetIsFolder, Failure::HalfWay}) {
         SCOPED_TRACE(Describe(failure));
         WriteFileWhole(program_ + "red.bmp", earlier);
         const fs::path target = Arrange(failure, program_ + "red.bmp");
-        Res().Bmpsave->click();
-        EXPECT_EQ(Res().Image->pixmap().size(), QSize(64, 64));
+        FindControl<QToolButton>(Res(), "Bmpsave")->click();
+        EXPECT_EQ(FindControl<QLabel>(Res(), "Image")->pixmap().size(), QSize(64, 64));
         ExpectRefused(target, earlier);
     }
 }
@@ -197,7 +202,7 @@ TEST_F(FailedWriteTest, SettingsThatCannotBeSavedStillApplyAndNameTheFile) {
         TTplOpt options(settings, store);
         messages_.clear();
         answer_ = "/games/jk/Resource/RES2.GOB";
-        options.JKSB->click();
+        FindControl<QToolButton>(options, "JKSB")->click();
         EXPECT_EQ(settings.jkDir, "/games/jk/Resource/");
         EXPECT_EQ(messages_, QStringList{"The JK setting applies to this run but could not be "
                                          "saved to " +

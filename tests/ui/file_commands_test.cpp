@@ -12,6 +12,7 @@
 #include "app/ui/tpl_ed.hpp"
 #include "common/file_io.hpp"
 #include "common/ui/file_dialogs.hpp"
+#include "common/ui/find_control.hpp"
 #include "resources/ui/res_picker.hpp"
 #include "template/ui/tpl_desc.hpp"
 #include "ui_fixture.hpp"
@@ -26,75 +27,54 @@ class FileCommandsTest : public WindowTest {
         StartWithSampleData();
         master_ = *ReadFileBytes(state_.settings.jedTplPath).bytes;
     }
-    std::string NewTpl() { return ReadFileBytes(state_.settings.NewTplPath()).bytes.value_or("-"); }
-
-    // Runs a command that shows the picker, picking name (or closing it untouched).
-    void Pick(const QString& name, void (TTplEd::*command)()) {
-        WhenModal([this, name](QWidget*) {
-            if (!name.isEmpty()) {
-                const auto found = Res().LB1->findItems(name, Qt::MatchExactly);
-                if (!found.isEmpty())
-                    Res().LB1->setCurrentItem(found[0]);
-            }
-            Res().BBok->click();
-        });
-        (Ed().*command)();
-    }
-    void AnswerDescription(const QString& text) {
-        WhenModal([this, text](QWidget*) {
-            windows_->TplDesc().E1->setText(text);
-            windows_->TplDesc().BBOK->click();
-        });
-    }
-
     std::string master_;
 };
 
 TEST_F(FileCommandsTest, OpenWalksTheChainAndFillsTheGrid) {
-    Pick("stormtrooper_officer_heavy", &TTplEd::Open1Click);
-    const QStringList memo = Ed().Memo->toPlainText().split('\n');
+    Pick("stormtrooper_officer_heavy", [this] { Ed().Open1Click(); });
+    const QStringList memo = FindControl<QPlainTextEdit>(Ed(), "Memo")->toPlainText().split('\n');
     ASSERT_GE(memo.size(), 5);
     EXPECT_EQ(memo[0], "Parent template(s)");
     EXPECT_EQ(memo[1], "");
     EXPECT_TRUE(memo[2].startsWith("stormtrooper "));
     EXPECT_TRUE(memo[3].startsWith("_humanactor "));
     EXPECT_TRUE(memo[4].startsWith("_actor "));
-    EXPECT_EQ(Ed().TplNameE->text(), "stormtrooper_officer_heavy");
-    EXPECT_EQ(Ed().BasedOnE->text(), "stormtrooper");
+    EXPECT_EQ(FindControl<QLineEdit>(Ed(), "TplNameE")->text(), "stormtrooper_officer_heavy");
+    EXPECT_EQ(FindControl<QLineEdit>(Ed(), "BasedOnE")->text(), "stormtrooper");
     EXPECT_EQ(Ed().Grid().RowCount(), 46u);
     EXPECT_EQ(Value("+ model3d"), "stofficer.3do");
     EXPECT_EQ(Value("health"), "120.0");
     EXPECT_EQ(Value("type"), "");  // inherited, so not its own
-    EXPECT_TRUE(Ed().SaveAS1->isEnabled());
-    EXPECT_FALSE(Ed().New1->isEnabled());
-    EXPECT_TRUE(Ed().BasedOnE->isEnabled());
+    EXPECT_TRUE(FindControl<QAction>(Ed(), "SaveAS1")->isEnabled());
+    EXPECT_FALSE(FindControl<QAction>(Ed(), "New1")->isEnabled());
+    EXPECT_TRUE(FindControl<QLineEdit>(Ed(), "BasedOnE")->isEnabled());
 }
 
 TEST_F(FileCommandsTest, OpenOfABaseKeepsItsTypeAndAnUntouchedPickerChangesNothing) {
-    Pick("_weapon", &TTplEd::Open1Click);
+    Pick("_weapon", [this] { Ed().Open1Click(); });
     EXPECT_EQ(Value("type"), "weapon");
-    EXPECT_EQ(Ed().Memo->toPlainText(), "Parent template(s)\n\n");
+    EXPECT_EQ(FindControl<QPlainTextEdit>(Ed(), "Memo")->toPlainText(), "Parent template(s)\n\n");
 
-    Res().ED->clear();
-    Ed().Memo->setPlainText("kept");
-    Pick("", &TTplEd::Open1Click);  // closed without a click: nothing to open
-    EXPECT_EQ(Ed().Memo->toPlainText(), "kept");
-    EXPECT_EQ(Ed().TplNameE->text(), "_weapon");
+    FindControl<QLineEdit>(Res(), "ED")->clear();
+    FindControl<QPlainTextEdit>(Ed(), "Memo")->setPlainText("kept");
+    Pick("", [this] { Ed().Open1Click(); });  // closed without a click: nothing to open
+    EXPECT_EQ(FindControl<QPlainTextEdit>(Ed(), "Memo")->toPlainText(), "kept");
+    EXPECT_EQ(FindControl<QLineEdit>(Ed(), "TplNameE")->text(), "_weapon");
     EXPECT_EQ(Value("type"), "weapon");
 }
 
 TEST_F(FileCommandsTest, OpenThatCannotEndSaysSoAndKeepsTheGrid) {
     WriteFile("broken.tpl", "orphan\t_nobody\thealth=5\r\n");
     state_.settings.jedTplPath = state_.settings.programDir + "broken.tpl";
-    Ed().CB1->setEditText("item");
-    Pick("orphan", &TTplEd::Open1Click);
+    FindControl<QComboBox>(Ed(), "CB1")->setEditText("item");
+    Pick("orphan", [this] { Ed().Open1Click(); });
     EXPECT_EQ(messages_,
               QStringList{"The parent \"_nobody\" of \"orphan\" is not in the template file"});
     EXPECT_EQ(Ed().Grid().RowCount(), 19u);
 }
 
 TEST_F(FileCommandsTest, SaveOfANameInMasterReplacesItsLineOnly) {
-    Pick("crate", &TTplEd::Open1Click);
+    Pick("crate", [this] { Ed().Open1Click(); });
     Ed().GridModel().setData(Ed().GridModel().index(4, GridTableModel::kValueColumn), "0.3",
                              Qt::EditRole);
     bool dialogShown = false;
@@ -113,24 +93,26 @@ TEST_F(FileCommandsTest, SaveOfANameInMasterReplacesItsLineOnly) {
     const std::size_t at = expected.find("crate _decor");
     expected.replace(at, expected.find("\r\n", at) - at, expected_line);
     EXPECT_EQ(NewTpl(), expected);
-    for (QAction* action : {Ed().AppendtoNewtpl1, Ed().VNewtpl1, Ed().OpenNewtpl1, Ed().CopyNew}) {
+    for (QAction* action :
+         {FindControl<QAction>(Ed(), "AppendtoNewtpl1"), FindControl<QAction>(Ed(), "VNewtpl1"),
+          FindControl<QAction>(Ed(), "OpenNewtpl1"), FindControl<QAction>(Ed(), "CopyNew")}) {
         EXPECT_TRUE(action->isEnabled()) << action->objectName().toStdString();
     }
-    EXPECT_TRUE(Ed().VNtpl->isEnabled());
+    EXPECT_TRUE(FindControl<QToolButton>(Ed(), "VNtpl")->isEnabled());
 }
 
 TEST_F(FileCommandsTest, NewNamesGetTheirDescriptionAndAppendKeepsThem) {
     Ed().New1Click();
-    EXPECT_FALSE(Ed().Open1->isEnabled());
-    Ed().CB1->setEditText("ghost");
+    EXPECT_FALSE(FindControl<QAction>(Ed(), "Open1")->isEnabled());
+    FindControl<QComboBox>(Ed(), "CB1")->setEditText("ghost");
     Ed().SaveAS1Click();
     EXPECT_EQ(messages_, QStringList{"Template \"Name\" Not Set"});
-    Ed().TplNameE->setText("mist");
+    FindControl<QLineEdit>(Ed(), "TplNameE")->setText("mist");
     Ed().SaveAS1Click();
     EXPECT_EQ(messages_.last(), "Template \"Based on\" Not set");
     EXPECT_EQ(NewTpl(), "-");  // nothing written yet
 
-    Ed().BasedOnE->setText("none");
+    FindControl<QLineEdit>(Ed(), "BasedOnE")->setText("none");
     AnswerDescription("a drifting mist");
     Ed().SaveAS1Click();
     const std::string mist = "mist             none              type=ghost";
@@ -140,7 +122,7 @@ TEST_F(FileCommandsTest, NewNamesGetTheirDescriptionAndAppendKeepsThem) {
     EXPECT_TRUE(NewTpl().ends_with("\r\n# DESC: a drifting mist\r\n" + mist + "\r\n"));
     const std::string afterSave = NewTpl();
 
-    Ed().TplNameE->setText("fog");
+    FindControl<QLineEdit>(Ed(), "TplNameE")->setText("fog");
     AnswerDescription("thicker");
     Ed().AppendtoNewtpl1Click();
     EXPECT_EQ(ReadFileBytes(state_.settings.OldTplPath()).bytes, afterSave);
@@ -148,14 +130,14 @@ TEST_F(FileCommandsTest, NewNamesGetTheirDescriptionAndAppendKeepsThem) {
         mist + "\r\n# DESC: thicker\r\nfog              none              type=ghost\r\n"));
 
     // Appending a name already in New.tpl replaces it in place, with no dialog.
-    Ed().TplNameE->setText("mist");
+    FindControl<QLineEdit>(Ed(), "TplNameE")->setText("mist");
     Ed().GridModel().setData(Ed().GridModel().index(7, GridTableModel::kValueColumn), "0.5",
                              Qt::EditRole);
     Ed().AppendtoNewtpl1Click();
     EXPECT_NE(NewTpl().find("type=ghost light=0.5\r\n# DESC: thicker"), std::string::npos);
 
     // A Save builds from master.tpl again: what was appended is gone.
-    Ed().TplNameE->setText("mist");
+    FindControl<QLineEdit>(Ed(), "TplNameE")->setText("mist");
     AnswerDescription("a drifting mist");
     Ed().SaveAS1Click();
     EXPECT_EQ(NewTpl().find("fog "), std::string::npos);
@@ -164,8 +146,8 @@ TEST_F(FileCommandsTest, NewNamesGetTheirDescriptionAndAppendKeepsThem) {
 TEST_F(FileCommandsTest, MotsDialectSavesFromMotsTpl) {
     state_.settings.jkDialect = false;
     state_.settings.motsDialect = true;
-    Pick("mara", &TTplEd::Open1Click);
-    EXPECT_EQ(Ed().BasedOnE->text(), "walkplayer");
+    Pick("mara", [this] { Ed().Open1Click(); });
+    EXPECT_EQ(FindControl<QLineEdit>(Ed(), "BasedOnE")->text(), "walkplayer");
     Ed().SaveAS1Click();
     EXPECT_NE(NewTpl().find("Mysteries of the Sith levels"), std::string::npos);
 
@@ -175,11 +157,11 @@ TEST_F(FileCommandsTest, MotsDialectSavesFromMotsTpl) {
 }
 
 TEST_F(FileCommandsTest, AFailedRebuildLeavesNewAndOldAsTheyWere) {
-    Pick("crate", &TTplEd::Open1Click);
+    Pick("crate", [this] { Ed().Open1Click(); });
     Ed().SaveAS1Click();
     const std::string saved = NewTpl();
     std::filesystem::create_directories(state_.settings.NewTplPath() + ".part");
-    Ed().TplNameE->setText("crate2");
+    FindControl<QLineEdit>(Ed(), "TplNameE")->setText("crate2");
     AnswerDescription("x");
     Ed().AppendtoNewtpl1Click();
     EXPECT_TRUE(messages_.last().contains("New.tpl"));
@@ -189,26 +171,28 @@ TEST_F(FileCommandsTest, AFailedRebuildLeavesNewAndOldAsTheyWere) {
 
 TEST_F(FileCommandsTest, ParentChoiceLeavesTheGridAndOpenNewTplReadsNewTpl) {
     Ed().New1Click();
-    Ed().CB1->setEditText("weapon");
+    FindControl<QComboBox>(Ed(), "CB1")->setEditText("weapon");
     Ed().GridModel().setData(Ed().GridModel().index(20, GridTableModel::kValueColumn), "9",
                              Qt::EditRole);
-    Pick("_weapon", &TTplEd::BasedOnEClick);
-    EXPECT_EQ(Ed().BasedOnE->text(), "_weapon");
+    Pick("_weapon", [this] { Ed().BasedOnEClick(); });
+    EXPECT_EQ(FindControl<QLineEdit>(Ed(), "BasedOnE")->text(), "_weapon");
     EXPECT_EQ(Ed().Grid().Row(20).value, "9");
 
-    Ed().TplNameE->setText("+zapper");
+    FindControl<QLineEdit>(Ed(), "TplNameE")->setText("+zapper");
     AnswerDescription("zap");
     Ed().SaveAS1Click();
-    Pick("+zapper", &TTplEd::OpenNewtpl1Click);
+    Pick("+zapper", [this] { Ed().OpenNewtpl1Click(); });
     EXPECT_TRUE(state_.templates.newTplMode);
-    EXPECT_EQ(Ed().TplNameE->text(), "+zapper");
+    EXPECT_EQ(FindControl<QLineEdit>(Ed(), "TplNameE")->text(), "+zapper");
 }
 
 TEST_F(FileCommandsTest, ViewAndCopyOfNewTpl) {
-    Pick("crate", &TTplEd::Open1Click);
+    Pick("crate", [this] { Ed().Open1Click(); });
     Ed().SaveAS1Click();
-    Ed().VNtpl->click();
-    EXPECT_TRUE(Ed().RE1->toPlainText().startsWith("# Object templates for Jedi Knight levels\n"));
+    FindControl<QToolButton>(Ed(), "VNtpl")->click();
+    EXPECT_TRUE(FindControl<QPlainTextEdit>(Ed(), "RE1")
+                    ->toPlainText()
+                    .startsWith("# Object templates for Jedi Knight levels\n"));
 
     FileRequest asked;
     std::optional<QString> answer;

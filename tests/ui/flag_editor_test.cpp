@@ -10,6 +10,7 @@
 
 #include "app/ui/grid_table_model.hpp"
 #include "app/ui/tpl_ed.hpp"
+#include "common/ui/find_control.hpp"
 #include "ui_fixture.hpp"
 
 namespace skerry::ui {
@@ -20,64 +21,71 @@ class FlagEditorTest : public WindowTest {
   protected:
     void Tick(std::initializer_list<int> entries) {
         for (int i : entries) {
-            Ed().CLB1->item(i)->setCheckState(Qt::Checked);
+            FindControl<QListWidget>(Ed(), "CLB1")->item(i)->setCheckState(Qt::Checked);
         }
     }
     bool ListOpen() {
-        return Ed().CLB1->isVisibleTo(&Ed()) && Ed().FlagOK->isVisibleTo(&Ed()) &&
-               Ed().FlagOK->isEnabled();
+        return FindControl<QListWidget>(Ed(), "CLB1")->isVisibleTo(&Ed()) &&
+               FindControl<QToolButton>(Ed(), "FlagOK")->isVisibleTo(&Ed()) &&
+               FindControl<QToolButton>(Ed(), "FlagOK")->isEnabled();
     }
-    bool ListClosed() { return Ed().CLB1->isHidden() && Ed().FlagOK->isHidden(); }
+    bool ListClosed() {
+        return FindControl<QListWidget>(Ed(), "CLB1")->isHidden() &&
+               FindControl<QToolButton>(Ed(), "FlagOK")->isHidden();
+    }
     int TickedCount() {
         int ticked = 0;
-        for (int i = 0; i < Ed().CLB1->count(); ++i) {
-            ticked += Ed().CLB1->item(i)->checkState() == Qt::Checked ? 1 : 0;
+        for (int i = 0; i < FindControl<QListWidget>(Ed(), "CLB1")->count(); ++i) {
+            ticked += FindControl<QListWidget>(Ed(), "CLB1")->item(i)->checkState() == Qt::Checked
+                          ? 1
+                          : 0;
         }
         return ticked;
     }
-    QString Title() { return Ed().SBarPanels[1]->text(); }
+    QString Title() { return FindControl<QLabel>(Ed(), "SBarPanel1")->text(); }
 };
 
 TEST_F(FlagEditorTest, TickAndPressFlagWritesTheCellAndTheLine) {
-    Ed().CB1->setEditText("actor");
+    FindControl<QComboBox>(Ed(), "CB1")->setEditText("actor");
     SetValue("+ thingflags", "0x10");  // never read back into the list
     SelectRow("+ thingflags");
     ASSERT_TRUE(ListOpen());
     EXPECT_EQ(Title(), "Thing flags");
-    EXPECT_EQ(Ed().CLB1->item(0)->text(), "Emits Light");
-    EXPECT_EQ(Ed().CLB1->item(5)->text(), "0x00000020");
+    EXPECT_EQ(FindControl<QListWidget>(Ed(), "CLB1")->item(0)->text(), "Emits Light");
+    EXPECT_EQ(FindControl<QListWidget>(Ed(), "CLB1")->item(5)->text(), "0x00000020");
     EXPECT_EQ(TickedCount(), 0);
 
     Tick({0, 3});
-    Ed().FlagOK->click();
+    FindControl<QToolButton>(Ed(), "FlagOK")->click();
     EXPECT_TRUE(messages_.isEmpty());
     EXPECT_EQ(Value("+ thingflags"), "0x9");
-    EXPECT_TRUE(Ed().RE1->toPlainText().contains(" thingflags=0x9"));
+    EXPECT_TRUE(
+        FindControl<QPlainTextEdit>(Ed(), "RE1")->toPlainText().contains(" thingflags=0x9"));
     EXPECT_TRUE(ListClosed());
-    EXPECT_FALSE(Ed().FlagOK->isEnabled());
+    EXPECT_FALSE(FindControl<QToolButton>(Ed(), "FlagOK")->isEnabled());
     EXPECT_EQ(Title(), "Thing flags");  // stays until another kind opens
 
     SelectRow("+ physflags");
     EXPECT_EQ(Title(), "Physics flags");
     EXPECT_EQ(TickedCount(), 0);
     Tick({1});
-    Ed().FlagOK->click();
+    FindControl<QToolButton>(Ed(), "FlagOK")->click();
     EXPECT_EQ(Value("+ physflags"), "0x2");
 }
 
 TEST_F(FlagEditorTest, DamageTakesExactlyOneValue) {
-    Ed().CB1->setEditText("weapon");
+    FindControl<QComboBox>(Ed(), "CB1")->setEditText("weapon");
     SetValue("+ damageclass", "0x4");
     SelectRow("+ damageclass");
     EXPECT_EQ(Title(), "Damage Type");
-    EXPECT_EQ(Ed().CLB1->item(10)->text(), "Saber");
-    EXPECT_EQ(Ed().CLB1->item(11)->text(), "0x0B");
-    Ed().FlagOK->click();
+    EXPECT_EQ(FindControl<QListWidget>(Ed(), "CLB1")->item(10)->text(), "Saber");
+    EXPECT_EQ(FindControl<QListWidget>(Ed(), "CLB1")->item(11)->text(), "0x0B");
+    FindControl<QToolButton>(Ed(), "FlagOK")->click();
     EXPECT_EQ(messages_, QStringList{"Choose a flag "});
     EXPECT_TRUE(ListOpen());
 
     Tick({1, 2});
-    Ed().FlagOK->click();
+    FindControl<QToolButton>(Ed(), "FlagOK")->click();
     EXPECT_EQ(messages_.last(), "More than one bit selected Not Allowed - Redo");
     EXPECT_EQ(Value("+ damageclass"), "0x4");
     EXPECT_EQ(TickedCount(), 0);
@@ -87,18 +95,19 @@ TEST_F(FlagEditorTest, DamageTakesExactlyOneValue) {
     SelectRow("damage");
     SelectRow("+ damageclass");  // opened afresh
     Tick({10});
-    Ed().FlagOK->click();
+    FindControl<QToolButton>(Ed(), "FlagOK")->click();
     EXPECT_EQ(Value("+ damageclass"), "0xA");
 }
 
 TEST_F(FlagEditorTest, LeavingTheRowWritesNothingAndReopeningStartsClean) {
-    Ed().CB1->setEditText("weapon");
+    FindControl<QComboBox>(Ed(), "CB1")->setEditText("weapon");
     SelectRow("+ damageclass");
     Tick({4});
     SelectRow("+ typeflags");  // damage left open; weapon flags are read as bits
     EXPECT_EQ(Title(), "Weapon Flags");
-    EXPECT_EQ(Ed().CLB1->item(10)->text(), "Reflects on Magsealed surf");
-    EXPECT_EQ(Ed().CLB1->item(4)->text(), "0x00000010");
+    EXPECT_EQ(FindControl<QListWidget>(Ed(), "CLB1")->item(10)->text(),
+              "Reflects on Magsealed surf");
+    EXPECT_EQ(FindControl<QListWidget>(Ed(), "CLB1")->item(4)->text(), "0x00000010");
     EXPECT_EQ(TickedCount(), 0);
     Tick({0, 1});
     SelectRow("damage");
@@ -109,7 +118,7 @@ TEST_F(FlagEditorTest, LeavingTheRowWritesNothingAndReopeningStartsClean) {
     SelectRow("+ thingflags");
     EXPECT_EQ(TickedCount(), 0);
     Tick({0, 1});
-    Ed().FlagOK->click();
+    FindControl<QToolButton>(Ed(), "FlagOK")->click();
     EXPECT_EQ(Value("+ thingflags"), "0x3");
 }
 
@@ -119,26 +128,26 @@ TEST_F(FlagEditorTest, TypeFlagsRowsOpenTheirTypesKind) {
                                                          {"item", "Item Type"},
                                                          {"particle", "Particle flags"}};
     for (const auto& [type, title] : kinds) {
-        Ed().CB1->setEditText(type);
+        FindControl<QComboBox>(Ed(), "CB1")->setEditText(type);
         SelectRow("+ typeflags");
         EXPECT_TRUE(ListOpen()) << type;
         EXPECT_EQ(Title(), title);
     }
-    EXPECT_EQ(Ed().CLB1->item(2)->text(), "Random ");
+    EXPECT_EQ(FindControl<QListWidget>(Ed(), "CLB1")->item(2)->text(), "Random ");
 }
 
 TEST_F(FlagEditorTest, LoadingAnotherGridClosesTheList) {
-    Ed().CB1->setEditText("actor");
+    FindControl<QComboBox>(Ed(), "CB1")->setEditText("actor");
     SelectRow("+ typeflags");
     Tick({2});
-    Ed().CB1->setEditText("weapon");
+    FindControl<QComboBox>(Ed(), "CB1")->setEditText("weapon");
     EXPECT_TRUE(ListClosed());
 }
 
 TEST_F(FlagEditorTest, ClickingAnEntryShowsItsCaptionAsHint) {
-    Ed().CB1->setEditText("weapon");
+    FindControl<QComboBox>(Ed(), "CB1")->setEditText("weapon");
     SelectRow("+ typeflags");
-    QListWidget* list = Ed().CLB1;
+    QListWidget* list = FindControl<QListWidget>(Ed(), "CLB1");
     list->setCurrentRow(12);  // a click highlights the entry, then reports it
     emit list->itemClicked(list->item(12));
     EXPECT_EQ(list->toolTip(), "Close Proximity Trigger");

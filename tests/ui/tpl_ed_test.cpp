@@ -14,6 +14,7 @@
 
 #include "app/ui/grid_table_model.hpp"
 #include "app/ui/help_window.hpp"
+#include "common/ui/find_control.hpp"
 #include "resources/ui/res_picker.hpp"
 #include "ui_fixture.hpp"
 
@@ -33,124 +34,132 @@ class TplEdTest : public WindowTest {
 
 TEST_F(TplEdTest, StartsInItsInitialState) {
     EXPECT_EQ(Ed().windowTitle(), "Skerry ver 1.0c");
-    EXPECT_TRUE(Ed().CB1->isHidden());
-    EXPECT_EQ(Ed().CB1->currentText(), "type=");
-    EXPECT_EQ(Ed().CB1->count(), 10);
-    EXPECT_FALSE(Ed().BasedOnE->isEnabled());
-    EXPECT_EQ(Ed().TplNameE->text(), "Name");
-    EXPECT_EQ(Ed().BasedOnE->text(), "Based on");
-    EXPECT_FALSE(Ed().SaveAS1->isEnabled());
-    EXPECT_FALSE(Ed().VNtpl->isEnabled());
+    EXPECT_TRUE(FindControl<QComboBox>(Ed(), "CB1")->isHidden());
+    EXPECT_EQ(FindControl<QComboBox>(Ed(), "CB1")->currentText(), "type=");
+    EXPECT_EQ(FindControl<QComboBox>(Ed(), "CB1")->count(), 10);
+    EXPECT_FALSE(FindControl<QLineEdit>(Ed(), "BasedOnE")->isEnabled());
+    EXPECT_EQ(FindControl<QLineEdit>(Ed(), "TplNameE")->text(), "Name");
+    EXPECT_EQ(FindControl<QLineEdit>(Ed(), "BasedOnE")->text(), "Based on");
+    EXPECT_FALSE(FindControl<QAction>(Ed(), "SaveAS1")->isEnabled());
+    EXPECT_FALSE(FindControl<QToolButton>(Ed(), "VNtpl")->isEnabled());
     EXPECT_EQ(Ed().GridModel().rowCount(), 4);
-    EXPECT_TRUE(Ed().CLB1->isHidden());
-    ASSERT_EQ(Ed().CLB1->count(), 32);
-    EXPECT_EQ(Ed().CLB1->item(31)->text(), "Bit31");
-    EXPECT_TRUE(Ed().FlagOK->isHidden());
-    EXPECT_EQ(Ed().FlagOK->toolTip(), "Claculate the Flag");
-    EXPECT_EQ(Ed().ViewSB->text(), " Line");
-    EXPECT_TRUE(Ed().RE1->isReadOnly());
+    EXPECT_TRUE(FindControl<QListWidget>(Ed(), "CLB1")->isHidden());
+    ASSERT_EQ(FindControl<QListWidget>(Ed(), "CLB1")->count(), 32);
+    EXPECT_EQ(FindControl<QListWidget>(Ed(), "CLB1")->item(31)->text(), "Bit31");
+    EXPECT_TRUE(FindControl<QToolButton>(Ed(), "FlagOK")->isHidden());
+    EXPECT_EQ(FindControl<QToolButton>(Ed(), "FlagOK")->toolTip(), "Claculate the Flag");
+    EXPECT_EQ(FindControl<QToolButton>(Ed(), "ViewSB")->text(), " Line");
+    EXPECT_TRUE(FindControl<QPlainTextEdit>(Ed(), "RE1")->isReadOnly());
 
-    EXPECT_EQ(Ed().Open1->text(), "Open ");
-    EXPECT_EQ(Ed().CopyNew->statusTip(),
+    EXPECT_EQ(FindControl<QAction>(Ed(), "Open1")->text().remove(QLatin1Char('&')), "Open ");
+    EXPECT_EQ(FindControl<QAction>(Ed(), "CopyNew")->statusTip(),
               "Copies your completed  new.tpl file to - does not save current changes.");
-    EXPECT_EQ(Ed().Templateline1->shortcut(), QKeySequence(Qt::Key_F12));
-    EXPECT_EQ(Ed().TemplateChecks1->shortcut(), QKeySequence(Qt::Key_F10));
-    for (QAction* off : {Ed().OpenNewtpl1, Ed().AppendtoNewtpl1, Ed().CopyNew, Ed().VNewtpl1}) {
+    EXPECT_EQ(FindControl<QAction>(Ed(), "Templateline1")->shortcut(), QKeySequence(Qt::Key_F12));
+    EXPECT_EQ(FindControl<QAction>(Ed(), "TemplateChecks1")->shortcut(), QKeySequence(Qt::Key_F10));
+    for (QAction* off :
+         {FindControl<QAction>(Ed(), "OpenNewtpl1"), FindControl<QAction>(Ed(), "AppendtoNewtpl1"),
+          FindControl<QAction>(Ed(), "CopyNew"), FindControl<QAction>(Ed(), "VNewtpl1")}) {
         EXPECT_FALSE(off->isEnabled()) << off->objectName().toStdString();
     }
-    EXPECT_EQ(Ed().SBarPanels[0]->width(), 200);
-    EXPECT_EQ(Ed().SBarPanels[2]->width(), 50);
+    EXPECT_EQ(FindControl<QLabel>(Ed(), "SBarPanel0")->width(), 200);
+    EXPECT_EQ(FindControl<QLabel>(Ed(), "SBarPanel2")->width(), 50);
 }
 
 TEST_F(TplEdTest, ChoosingATypeLoadsItsGridAndTypingReloads) {
     Ed().New1Click();
-    EXPECT_TRUE(Ed().CB1->isVisibleTo(&Ed()));
-    Ed().CB1->setEditText("actor");
+    EXPECT_TRUE(FindControl<QComboBox>(Ed(), "CB1")->isVisibleTo(&Ed()));
+    FindControl<QComboBox>(Ed(), "CB1")->setEditText("actor");
     EXPECT_EQ(Ed().GridModel().rowCount(), 46);
-    EXPECT_TRUE(Ed().SaveAS1->isEnabled());
+    EXPECT_TRUE(FindControl<QAction>(Ed(), "SaveAS1")->isEnabled());
     Ed().GridModel().setData(Ed().GridModel().index(RowOf("health"), 2), "90", Qt::EditRole);
     EXPECT_EQ(Value("health"), "90");
 
-    Ed().CB1->setEditText("actorx");  // one more letter: the same type, loaded afresh
+    FindControl<QComboBox>(Ed(), "CB1")
+        ->setEditText("actorx");  // one more letter: the same type, loaded afresh
     EXPECT_EQ(Value("health"), "");
     EXPECT_EQ(Value("type"), "actor");
 
-    Ed().CB1->setEditText("Item");  // no type word: nothing changes
+    FindControl<QComboBox>(Ed(), "CB1")->setEditText("Item");  // no type word: nothing changes
     EXPECT_EQ(Ed().GridModel().rowCount(), 46);
 }
 
 TEST_F(TplEdTest, LineViewComposesNameParentAndValues) {
-    Ed().CB1->setEditText("item");
-    Ed().TplNameE->setText("+medpack");
-    Ed().BasedOnE->setText("_item");
+    FindControl<QComboBox>(Ed(), "CB1")->setEditText("item");
+    FindControl<QLineEdit>(Ed(), "TplNameE")->setText("+medpack");
+    FindControl<QLineEdit>(Ed(), "BasedOnE")->setText("_item");
     Ed().GridModel().setData(Ed().GridModel().index(RowOf("+ model3d"), 2), "bact.3do",
                              Qt::EditRole);
-    Ed().ViewSB->click();
-    EXPECT_EQ(Ed().RE1->toPlainText().toStdString(), "+medpack" + std::string(9, ' ') + "_item" +
-                                                         std::string(12, ' ') +
-                                                         " type=item model3d=bact.3do");
+    FindControl<QToolButton>(Ed(), "ViewSB")->click();
+    EXPECT_EQ(FindControl<QPlainTextEdit>(Ed(), "RE1")->toPlainText().toStdString(),
+              "+medpack" + std::string(9, ' ') + "_item" + std::string(12, ' ') +
+                  " type=item model3d=bact.3do");
     // Typing into a cell changes only the cell; the line follows on the next composition.
     Ed().GridModel().setData(Ed().GridModel().index(RowOf("respawn"), 2), "30", Qt::EditRole);
-    EXPECT_EQ(Ed().RE1->toPlainText().endsWith("respawn=30"), false);
-    Ed().Templateline1->trigger();
-    EXPECT_TRUE(Ed().RE1->toPlainText().endsWith("respawn=30"));
+    EXPECT_EQ(FindControl<QPlainTextEdit>(Ed(), "RE1")->toPlainText().endsWith("respawn=30"),
+              false);
+    FindControl<QAction>(Ed(), "Templateline1")->trigger();
+    EXPECT_TRUE(FindControl<QPlainTextEdit>(Ed(), "RE1")->toPlainText().endsWith("respawn=30"));
 }
 
 TEST_F(TplEdTest, NewWithoutTemplateFileSaysSoAndGoesOn) {
     state_.settings.jedTplPath = state_.settings.programDir + "missing.tpl";
     Ed().New1Click();
     EXPECT_EQ(messages_, QStringList{"Cannot find Jed Tpl file"});
-    EXPECT_EQ(Ed().TplNameE->text(), "Tpl Name");
-    EXPECT_EQ(Ed().BasedOnE->text(), "Based On");
-    EXPECT_TRUE(Ed().BasedOnE->isEnabled());
-    EXPECT_FALSE(Ed().Open1->isEnabled());
-    EXPECT_EQ(Ed().Memo->toPlainText(), "No Parent Template");
-    EXPECT_EQ(Ed().RE1->toPlainText().size(), 34);
+    EXPECT_EQ(FindControl<QLineEdit>(Ed(), "TplNameE")->text(), "Tpl Name");
+    EXPECT_EQ(FindControl<QLineEdit>(Ed(), "BasedOnE")->text(), "Based On");
+    EXPECT_TRUE(FindControl<QLineEdit>(Ed(), "BasedOnE")->isEnabled());
+    EXPECT_FALSE(FindControl<QAction>(Ed(), "Open1")->isEnabled());
+    EXPECT_EQ(FindControl<QPlainTextEdit>(Ed(), "Memo")->toPlainText(), "No Parent Template");
+    EXPECT_EQ(FindControl<QPlainTextEdit>(Ed(), "RE1")->toPlainText().size(), 34);
 }
 
 TEST_F(TplEdTest, TemplateNameRowOffersEveryNameAndWritesThePick) {
     UseMasterTpl(kTemplates);
     Ed().New1Click();
-    Ed().CB1->setEditText("weapon");
+    FindControl<QComboBox>(Ed(), "CB1")->setEditText("weapon");
     QStringList offered;
     WhenModal([&](QWidget*) {
-        for (int i = 0; i < Res().LB1->count(); ++i)
-            offered << Res().LB1->item(i)->text();
+        for (int i = 0; i < FindControl<QListWidget>(Res(), "LB1")->count(); ++i)
+            offered << FindControl<QListWidget>(Res(), "LB1")->item(i)->text();
         EXPECT_FALSE(Res().ResourceMode());
-        Res().LB1->setCurrentRow(static_cast<int>(offered.indexOf("bryar")));
-        EXPECT_EQ(Res().Memo->toPlainText(), "bryar    _weapon  damage=30");
-        Res().BBok->click();
+        FindControl<QListWidget>(Res(), "LB1")
+            ->setCurrentRow(static_cast<int>(offered.indexOf("bryar")));
+        EXPECT_EQ(FindControl<QPlainTextEdit>(Res(), "Memo")->toPlainText(),
+                  "bryar    _weapon  damage=30");
+        FindControl<QPushButton>(Res(), "BBok")->click();
     });
     SelectRow("fleshhit");
     EXPECT_EQ(offered, (QStringList{"_explosion", "_weapon", "blast", "bryar", "Concussion"}));
     EXPECT_EQ(Value("fleshhit"), "bryar");
-    EXPECT_TRUE(Ed().RE1->toPlainText().endsWith("fleshhit=bryar"));
+    EXPECT_TRUE(FindControl<QPlainTextEdit>(Ed(), "RE1")->toPlainText().endsWith("fleshhit=bryar"));
     EXPECT_TRUE(Ed().ResourceMode());
 }
 
 TEST_F(TplEdTest, WeaponRowsOfferDescendantsAndCancelKeepsTheValue) {
     UseMasterTpl(kTemplates);
     Ed().New1Click();
-    Ed().CB1->setEditText("actor");
+    FindControl<QComboBox>(Ed(), "CB1")->setEditText("actor");
     Ed().GridModel().setData(Ed().GridModel().index(RowOf("weapon"), 2), "old", Qt::EditRole);
     QStringList offered;
     WhenModal([&](QWidget*) {
-        for (int i = 0; i < Res().LB1->count(); ++i)
-            offered << Res().LB1->item(i)->text();
-        Res().LB1->setCurrentRow(0);
-        Res().BBClose->click();
+        for (int i = 0; i < FindControl<QListWidget>(Res(), "LB1")->count(); ++i)
+            offered << FindControl<QListWidget>(Res(), "LB1")->item(i)->text();
+        FindControl<QListWidget>(Res(), "LB1")->setCurrentRow(0);
+        FindControl<QPushButton>(Res(), "BBClose")->click();
     });
     SelectRow("weapon");
     EXPECT_EQ(offered, (QStringList{"_weapon", "bryar", "Concussion"}));
     EXPECT_EQ(Value("weapon"), "old");
-    EXPECT_TRUE(Res().ED->text().isEmpty());
-    EXPECT_TRUE(Ed().RE1->toPlainText().endsWith("weapon=old"));  // composed all the same
+    EXPECT_TRUE(FindControl<QLineEdit>(Res(), "ED")->text().isEmpty());
+    EXPECT_TRUE(FindControl<QPlainTextEdit>(Ed(), "RE1")
+                    ->toPlainText()
+                    .endsWith("weapon=old"));  // composed all the same
 }
 
 TEST_F(TplEdTest, PlainRowsOpenNothingAndHideTheFlagEditor) {
-    Ed().CB1->setEditText("actor");
-    Ed().CLB1->show();
-    Ed().FlagOK->show();
+    FindControl<QComboBox>(Ed(), "CB1")->setEditText("actor");
+    FindControl<QListWidget>(Ed(), "CLB1")->show();
+    FindControl<QToolButton>(Ed(), "FlagOK")->show();
     bool modalSeen = false;
     WhenModal([&](QWidget* modal) {
         modalSeen = true;
@@ -158,44 +167,47 @@ TEST_F(TplEdTest, PlainRowsOpenNothingAndHideTheFlagEditor) {
     });
     SelectRow("collide");
     EXPECT_EQ(Ed().CurrentRow(), RowOf("collide"));
-    EXPECT_TRUE(Ed().CLB1->isHidden());
-    EXPECT_TRUE(Ed().FlagOK->isHidden());
+    EXPECT_TRUE(FindControl<QListWidget>(Ed(), "CLB1")->isHidden());
+    EXPECT_TRUE(FindControl<QToolButton>(Ed(), "FlagOK")->isHidden());
     EXPECT_FALSE(modalSeen);
 }
 
 TEST_F(TplEdTest, GridLoadDoesNotRunTheDispatch) {
     UseMasterTpl(kTemplates);
-    Ed().CB1->setEditText("actor");
-    Ed().SG1->setCurrentIndex(Ed().GridModel().index(RowOf("maxhealth"), 2));
+    FindControl<QComboBox>(Ed(), "CB1")->setEditText("actor");
+    FindControl<QTableView>(Ed(), "SG1")
+        ->setCurrentIndex(Ed().GridModel().index(RowOf("maxhealth"), 2));
     QApplication::processEvents();
     bool modalSeen = false;
     WhenModal([&](QWidget* modal) {
         modalSeen = true;
         modal->close();
     });
-    Ed().CB1->setEditText("cog");  // shorter grid: the selection leaves the old row
+    FindControl<QComboBox>(Ed(), "CB1")
+        ->setEditText("cog");  // shorter grid: the selection leaves the old row
     QApplication::processEvents();
     EXPECT_FALSE(modalSeen);
 }
 
 TEST_F(TplEdTest, MemoSelectionWritesOnlyWholePairs) {
-    Ed().CB1->setEditText("actor");
+    FindControl<QComboBox>(Ed(), "CB1")->setEditText("actor");
     SelectRow("health");
-    Ed().Memo->setPlainText("Parent template(s)\n\nbase none type=actor health=200  \n");
-    const QString text = Ed().Memo->toPlainText();
-    QTextCursor cursor = Ed().Memo->textCursor();
+    FindControl<QPlainTextEdit>(Ed(), "Memo")
+        ->setPlainText("Parent template(s)\n\nbase none type=actor health=200  \n");
+    const QString text = FindControl<QPlainTextEdit>(Ed(), "Memo")->toPlainText();
+    QTextCursor cursor = FindControl<QPlainTextEdit>(Ed(), "Memo")->textCursor();
 
     const int at = static_cast<int>(text.indexOf("health=200"));
     cursor.setPosition(at);
     cursor.setPosition(at + 12, QTextCursor::KeepAnchor);  // with the trailing blanks
-    Ed().Memo->setTextCursor(cursor);
+    FindControl<QPlainTextEdit>(Ed(), "Memo")->setTextCursor(cursor);
     EXPECT_EQ(Value("health"), "200");
-    EXPECT_TRUE(Ed().RE1->toPlainText().endsWith("health=200"));
+    EXPECT_TRUE(FindControl<QPlainTextEdit>(Ed(), "RE1")->toPlainText().endsWith("health=200"));
 
     cursor.setPosition(at + 3);  // a caret move
-    Ed().Memo->setTextCursor(cursor);
+    FindControl<QPlainTextEdit>(Ed(), "Memo")->setTextCursor(cursor);
     cursor.setPosition(at, QTextCursor::KeepAnchor);  // a drag that has not reached "="
-    Ed().Memo->setTextCursor(cursor);
+    FindControl<QPlainTextEdit>(Ed(), "Memo")->setTextCursor(cursor);
     EXPECT_EQ(Value("health"), "200");
 }
 

@@ -9,6 +9,7 @@
 #include <QStandardPaths>
 #include <QToolButton>
 
+#include "common/ui/find_control.hpp"
 #include "settings/ui/qsettings_store.hpp"
 #include "ui_fixture.hpp"
 
@@ -45,25 +46,25 @@ TEST_F(TplOptTest, FirstRunSaysWhatIsMissingAndWorksInJk) {
     const auto opt = Start();
     EXPECT_EQ(messages_, (QStringList{"Please Set Directories in Options",
                                       "JediKnight directory must be set in Options"}));
-    EXPECT_FALSE(opt->RG1->isEnabled());
+    EXPECT_FALSE(FindControl<QGroupBox>(*opt, "RG1")->isEnabled());
     EXPECT_TRUE(settings_.jkDialect);
     EXPECT_FALSE(settings_.motsDialect);
     EXPECT_FALSE(settings_.restartNeeded);
     EXPECT_FALSE(settings_.programDir.empty());
     EXPECT_EQ(settings_.programDir.back(), kDirSeparator);
     EXPECT_EQ(opt->windowTitle(), "Template Options");
-    EXPECT_EQ(opt->Label3->text(), " Jedi Knight Directory");
-    EXPECT_EQ(opt->RG1->title(), "Template type");
+    EXPECT_EQ(FindControl<QLabel>(*opt, "Label3")->text(), " Jedi Knight Directory");
+    EXPECT_EQ(FindControl<QGroupBox>(*opt, "RG1")->title(), "Template type");
 }
 
 TEST_F(TplOptTest, StoredPathsShowAndMotsCanBeChosenEachRunAfresh) {
     store_->values = {{"Jed", "/jed/master.tpl"}, {"JK", "/jk/"}, {"MOTS", "/mots/"}};
     auto opt = Start();
     EXPECT_TRUE(messages_.isEmpty());
-    EXPECT_EQ(opt->Edit1->text(), "/jed/master.tpl");
-    EXPECT_EQ(opt->Edit3->text(), "/jk/");
-    EXPECT_EQ(opt->Edit4->text(), "/mots/");
-    ASSERT_TRUE(opt->RG1->isEnabled());
+    EXPECT_EQ(FindControl<QLineEdit>(*opt, "Edit1")->text(), "/jed/master.tpl");
+    EXPECT_EQ(FindControl<QLineEdit>(*opt, "Edit3")->text(), "/jk/");
+    EXPECT_EQ(FindControl<QLineEdit>(*opt, "Edit4")->text(), "/mots/");
+    ASSERT_TRUE(FindControl<QGroupBox>(*opt, "RG1")->isEnabled());
     opt->SetRG1ItemIndex(1);
     EXPECT_TRUE(settings_.motsDialect);
     EXPECT_FALSE(settings_.jkDialect);
@@ -78,11 +79,11 @@ TEST_F(TplOptTest, BrowseButtonsAskStoreAndNeedARestart) {
     const auto opt = Start();
 
     answer_ = QStringLiteral("/games/jed/master.tpl");
-    opt->JedSB->click();
+    FindControl<QToolButton>(*opt, "JedSB")->click();
     answer_ = QStringLiteral("/games/jk/Resource/RES2.GOB");
-    opt->JKSB->click();
+    FindControl<QToolButton>(*opt, "JKSB")->click();
     answer_ = QStringLiteral("/games/mots/Resource/JKMsndLU.goo");
-    opt->MotsSB->click();
+    FindControl<QToolButton>(*opt, "MotsSB")->click();
 
     ASSERT_EQ(requests_.size(), 3u);
     EXPECT_EQ(requests_[0].title, "Locate Jed Master.tpl File");
@@ -99,11 +100,11 @@ TEST_F(TplOptTest, BrowseButtonsAskStoreAndNeedARestart) {
     EXPECT_EQ(settings_.motsDir, "/games/mots/Resource/");
     EXPECT_EQ(store_->values["JK"], "/games/jk/Resource/");
     EXPECT_EQ(store_->values["MOTS"], "/games/mots/Resource/");
-    EXPECT_EQ(opt->Edit3->text(), "/games/jk/Resource/");
+    EXPECT_EQ(FindControl<QLineEdit>(*opt, "Edit3")->text(), "/games/jk/Resource/");
 
     messages_.clear();
-    opt->BBOK->click();
-    opt->BBOK->click();  // every OK of the run says it again
+    FindControl<QPushButton>(*opt, "BBOK")->click();
+    FindControl<QPushButton>(*opt, "BBOK")->click();  // every OK of the run says it again
     EXPECT_EQ(messages_, (QStringList{"You Must Restart SKERRY ", "You Must Restart SKERRY "}));
 }
 
@@ -111,11 +112,11 @@ TEST_F(TplOptTest, CancelChangesNothingAndOkNeedsNoRestart) {
     store_->values = {{"JK", "/jk/"}, {"Jed", "/jed/master.tpl"}};
     const auto opt = Start();
     answer_ = std::nullopt;
-    opt->JedSB->click();
-    opt->JKSB->click();
+    FindControl<QToolButton>(*opt, "JedSB")->click();
+    FindControl<QToolButton>(*opt, "JKSB")->click();
     EXPECT_EQ(settings_.jedTplPath, "/jed/master.tpl");
     EXPECT_EQ(store_->writes, 0);
-    opt->BBOK->click();
+    FindControl<QPushButton>(*opt, "BBOK")->click();
     EXPECT_TRUE(messages_.isEmpty());
 }
 
@@ -124,7 +125,7 @@ TEST_F(TplOptTest, UnsavablePathAppliesAndSaysSo) {
     store_->failWrites = true;
     const auto opt = Start();
     answer_ = QStringLiteral("/elsewhere/master.tpl");
-    opt->JedSB->click();
+    FindControl<QToolButton>(*opt, "JedSB")->click();
     EXPECT_EQ(settings_.jedTplPath, "/elsewhere/master.tpl");
     ASSERT_EQ(messages_.size(), 1);
     EXPECT_TRUE(messages_[0].contains("Jed"));

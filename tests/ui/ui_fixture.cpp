@@ -2,30 +2,42 @@
 
 #include <QApplication>
 #include <QDialog>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
 #include <QTableView>
 #include <QTimer>
 #include <fstream>
 
 #include "app/ui/grid_table_model.hpp"
 #include "app/ui/tpl_ed.hpp"
+#include "common/file_io.hpp"
+#include "common/ui/find_control.hpp"
 #include "resources/ui/res_picker.hpp"
 #include "sample/sample_data.hpp"
+#include "template/ui/tpl_desc.hpp"
 
 namespace skerry::ui {
 
 void WindowTest::SetUp() {
     ASSERT_TRUE(dir_.isValid());
     previous_ = SetMessageHandler([this](QWidget*, const QString& text) { messages_ << text; });
+    previousQuestion_ = SetQuestionHandler([this](QWidget*, const QString& text) {
+        questions_ << text;
+        return answer_;
+    });
     store_ = static_cast<testing::MemorySettingsStore*>(state_.store.get());
     windows_ = std::make_unique<AppWindows>(state_);
     messages_.clear();  // start-up's own messages about unset paths
     state_.settings.programDir = dir_.path().toStdString() + "/";
+    state_.settings.workDir = state_.settings.programDir;
 }
 
 void WindowTest::TearDown() {
     modalWatches_.reset();
     windows_.reset();
     SetMessageHandler(previous_);
+    SetQuestionHandler(previousQuestion_);
 }
 
 TTplEd& WindowTest::Ed() {
@@ -57,7 +69,8 @@ void WindowTest::SetValue(const std::string& name, const QString& value) {
 }
 
 void WindowTest::SelectRow(const std::string& name) {
-    Ed().SG1->setCurrentIndex(Ed().GridModel().index(RowOf(name), GridTableModel::kValueColumn));
+    FindControl<QTableView>(Ed(), "SG1")
+        ->setCurrentIndex(Ed().GridModel().index(RowOf(name), GridTableModel::kValueColumn));
     QApplication::processEvents();
 }
 
@@ -71,6 +84,7 @@ void WindowTest::StartWithSampleData() {
     windows_ = std::make_unique<AppWindows>(state_);
     messages_.clear();
     state_.settings.programDir = dir_.path().toStdString() + "/";
+    state_.settings.workDir = state_.settings.programDir;
 }
 
 std::string WindowTest::WriteFile(const char* name, const std::string& bytes) {
@@ -81,6 +95,30 @@ std::string WindowTest::WriteFile(const char* name, const std::string& bytes) {
 
 void WindowTest::UseMasterTpl(const std::string& bytes) {
     state_.settings.jedTplPath = WriteFile("master.tpl", bytes);
+}
+
+void WindowTest::Pick(const QString& name, const std::function<void()>& command) {
+    WhenModal([this, name](QWidget*) {
+        auto* list = FindControl<QListWidget>(Res(), "LB1");
+        if (!name.isEmpty()) {
+            const auto found = list->findItems(name, Qt::MatchExactly);
+            if (!found.isEmpty())
+                list->setCurrentItem(found[0]);
+        }
+        FindControl<QPushButton>(Res(), "BBok")->click();
+    });
+    command();
+}
+
+void WindowTest::AnswerDescription(const QString& text) {
+    WhenModal([this, text](QWidget*) {
+        FindControl<QLineEdit>(windows_->TplDesc(), "E1")->setText(text);
+        FindControl<QPushButton>(windows_->TplDesc(), "BBOK")->click();
+    });
+}
+
+std::string WindowTest::NewTpl() {
+    return ReadFileBytes(state_.settings.NewTplPath()).bytes.value_or("-");
 }
 
 void WindowTest::WhenModal(std::function<void(QWidget*)> action) {

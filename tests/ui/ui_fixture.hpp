@@ -47,14 +47,26 @@ class WindowTest : public ::testing::Test {
     // window met ends with the test, so it cannot answer the next test's windows.
     void WhenModal(std::function<void(QWidget*)> action);
 
+    // Runs a command that shows the picker, clicking name in its list (unless it is empty)
+    // and then OK.
+    void Pick(const QString& name, const std::function<void()>& command);
+    // Answers the next description dialog with text.
+    void AnswerDescription(const QString& text);
+    // New.tpl's bytes, or "-" when there is none.
+    std::string NewTpl();
+
     QTemporaryDir dir_;
     AppState state_{std::make_unique<testing::MemorySettingsStore>()};
     testing::MemorySettingsStore* store_ = nullptr;  // owned by state_
     std::unique_ptr<AppWindows> windows_;
     QStringList messages_;
+    // Questions asked before a changed template is left, and the answer they all get.
+    QStringList questions_;
+    Answer answer_ = Answer::Discard;
 
   private:
     MessageHandler previous_;
+    QuestionHandler previousQuestion_;
     std::unique_ptr<QObject> modalWatches_;
 };
 

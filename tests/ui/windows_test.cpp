@@ -6,6 +6,7 @@
 
 #include "app/ui/about_box.hpp"
 #include "app/ui/tpl_ed.hpp"
+#include "common/ui/find_control.hpp"
 #include "editors/ui/chkr.hpp"
 #include "editors/ui/tpl_vec.hpp"
 #include "resources/ui/res_picker.hpp"
@@ -30,19 +31,19 @@ TEST_F(Windows, SevenWindowsWithTheirCaptions) {
 
 TEST_F(Windows, AboutBoxCompletesItsVersion) {
     TAboutBox& about = windows_->AboutBox();
-    EXPECT_EQ(about.Version->text(), "Version 1.0c");
-    EXPECT_EQ(about.ProductName->text(), "Skerry");
+    EXPECT_EQ(FindControl<QLabel>(about, "Version")->text(), "Version 1.0c");
+    EXPECT_EQ(FindControl<QLabel>(about, "ProductName")->text(), "Skerry");
     EXPECT_EQ(about.size(), QSize(367, 198));
-    EXPECT_TRUE(about.OKButton->isDefault());
+    EXPECT_TRUE(FindControl<QPushButton>(about, "OKButton")->isDefault());
 }
 
 TEST_F(Windows, DescriptionDialogKeepsTheLastText) {
     Ttpl_desc& desc = windows_->TplDesc();
-    EXPECT_TRUE(desc.E1->text().isEmpty());
-    desc.E1->setText("a trooper");
-    WhenModal([&](QWidget*) { desc.BBOK->click(); });
+    EXPECT_TRUE(FindControl<QLineEdit>(desc, "E1")->text().isEmpty());
+    FindControl<QLineEdit>(desc, "E1")->setText("a trooper");
+    WhenModal([&](QWidget*) { FindControl<QPushButton>(desc, "BBOK")->click(); });
     EXPECT_EQ(desc.exec(), QDialog::Accepted);
-    EXPECT_EQ(desc.E1->text(), "a trooper");
+    EXPECT_EQ(FindControl<QLineEdit>(desc, "E1")->text(), "a trooper");
 }
 
 TEST_F(Windows, PickerCancelEmptiesTheNameAndOkKeepsIt) {
@@ -51,14 +52,14 @@ TEST_F(Windows, PickerCancelEmptiesTheNameAndOkKeepsIt) {
     EXPECT_EQ(res.ListedNames(), (std::vector<std::string>{"A", "a", "b"}));
     res.SetResourceMode(false);
     WhenModal([&](QWidget*) {
-        res.LB1->setCurrentRow(2);
-        res.BBok->click();
+        FindControl<QListWidget>(res, "LB1")->setCurrentRow(2);
+        FindControl<QPushButton>(res, "BBok")->click();
     });
-    EXPECT_EQ(res.ShowModal(), QDialog::Accepted);
-    EXPECT_EQ(res.ED->text(), "b");
-    WhenModal([&](QWidget*) { res.BBClose->click(); });
-    EXPECT_EQ(res.ShowModal(), QDialog::Rejected);
-    EXPECT_TRUE(res.ED->text().isEmpty());
+    EXPECT_EQ(res.Choose(), "b");
+    EXPECT_EQ(FindControl<QLineEdit>(res, "ED")->text(), "b");
+    WhenModal([&](QWidget*) { FindControl<QPushButton>(res, "BBClose")->click(); });
+    EXPECT_EQ(res.Choose(), std::nullopt);
+    EXPECT_TRUE(FindControl<QLineEdit>(res, "ED")->text().isEmpty());
 }
 
 // An exception thrown inside a handler ends the handler and is shown with its text.

@@ -1,5 +1,6 @@
 #include "app/ui/about_box.hpp"
 
+#include <QDir>
 #include <QFontDatabase>
 #include <QLabel>
 #include <QPixmap>
@@ -74,6 +75,19 @@ TAboutBox::TAboutBox() {
     connect(OKButton, &QPushButton::clicked, this, &QDialog::accept);
 
     FormCreate();
+}
+
+int TAboutBox::ShowModal(const QString& workFolder) {
+    SetWorkFolder(workFolder);
+    return exec();
+}
+
+void TAboutBox::SetWorkFolder(const QString& workFolder) {
+    const QString text =
+        QStringLiteral("Saves New.tpl in %1").arg(QDir::toNativeSeparators(workFolder));
+    // The folder may be long; the middle goes, the whole stays in the hint.
+    Purpose->setText(Purpose->fontMetrics().elidedText(text, Qt::ElideMiddle, Purpose->width()));
+    Purpose->setToolTip(QDir::toNativeSeparators(workFolder));
 }
 
 void TAboutBox::FormCreate() {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDialog>
+#include <QString>
 
 class QLabel;
 class QPushButton;
@@ -14,7 +15,12 @@ class TAboutBox : public QDialog {
     TAboutBox();
 
     void FormCreate();
+    // Says where New.tpl and exported bitmaps go.
+    void SetWorkFolder(const QString& workFolder);
+    // Shows the box modally, saying where New.tpl and exported bitmaps go.
+    int ShowModal(const QString& workFolder);
 
+  private:
     QLabel* ProgramIcon = nullptr;
     QLabel* ProductName = nullptr;
     QLabel* Version = nullptr;

@@ -10,9 +10,9 @@
 
 namespace skerry::ui {
 
-AppWindows::AppWindows(AppState& state) {
-    tplEd_ = std::make_unique<TTplEd>(state.settings, state.templates);
-    tplOpt_ = std::make_unique<TTplOpt>(state.settings, *state.store);
+AppWindows::AppWindows(AppState& state) : state_(state) {
+    tplEd_ = std::make_unique<TTplEd>(state.settings, state.templates, *state.store);
+    tplOpt_ = std::make_unique<TTplOpt>(state.settings, *state.store, state.folders);
     res_ = std::make_unique<TRes>(state.settings, state.templates);
     if (res_->FormCreate()) {
         // Start-up is where the user settles the dialect for the run, once the Jedi Knight
@@ -25,6 +25,16 @@ AppWindows::AppWindows(AppState& state) {
     vector_ = std::make_unique<TVector>();
     ckr_ = std::make_unique<TCkr>(tplEd_->Grid());
     tplEd_->AttachWindows(*this);
+}
+
+bool AppWindows::RestoreLayout() {
+    res_->RestoreLayout(*state_.store);
+    return tplEd_->RestoreLayout();
+}
+
+void AppWindows::SaveLayout() {
+    tplEd_->SaveLayout();
+    res_->SaveLayout(*state_.store);
 }
 
 // The dialogs go before the main window, the reverse of their creation.

@@ -4,6 +4,7 @@
 
 #include "settings/settings.hpp"
 #include "settings/settings_store.hpp"
+#include "settings/ui/tpl_opt.hpp"
 #include "template/template_store.hpp"
 
 namespace skerry::ui {
@@ -25,6 +26,7 @@ struct AppState {
     Settings settings;
     TemplateStore templates;
     std::unique_ptr<SettingsStore> store;
+    ProgramFolders folders;  // the real ones unless a test gives others
 };
 
 // The seven windows, created once in their fixed order and kept until the program ends.
@@ -35,6 +37,11 @@ class AppWindows {
     AppWindows(const AppWindows&) = delete;
     AppWindows& operator=(const AppWindows&) = delete;
 
+    // The windows' layouts and the picker's choices, kept between runs. Restore is false
+    // when the main window has no stored place (the first run).
+    bool RestoreLayout();
+    void SaveLayout();
+
     TTplEd& TplEd() { return *tplEd_; }
     TTplOpt& TplOpt() { return *tplOpt_; }
     TRes& Res() { return *res_; }
@@ -44,6 +51,7 @@ class AppWindows {
     TCkr& Ckr() { return *ckr_; }
 
   private:
+    AppState& state_;
     std::unique_ptr<TTplEd> tplEd_;
     std::unique_ptr<TTplOpt> tplOpt_;
     std::unique_ptr<TRes> res_;

@@ -2,6 +2,7 @@
 
 #include <QBrush>
 #include <QColor>
+#include <QFont>
 
 #include "common/ui/qt_text.hpp"
 
@@ -43,6 +44,15 @@ QVariant GridTableModel::data(const QModelIndex& index, int role) const {
         case Qt::ForegroundRole:
             // Fixed columns are not enabled, yet must read as plainly as the values.
             return QBrush(Qt::black);
+        case Qt::FontRole:
+            // A kept field reads apart from the type's own parameters.
+            if (row.Kept() && index.column() != kValueColumn) {
+                QFont font;
+                font.setBold(true);
+                font.setItalic(true);
+                return font;
+            }
+            return {};
         case Qt::ToolTipRole:
             return index.column() == kDescriptionColumn ? FromBytes(row.description) : QVariant();
         default:

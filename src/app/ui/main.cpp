@@ -7,8 +7,14 @@ int main(int argc, char** argv) {
     skerry::ui::SkerryApplication app(argc, argv);
     skerry::ui::AppState state(std::make_unique<skerry::ui::QSettingsStore>());
     skerry::ui::AppWindows windows(state);
-    // A size to come back to when the user leaves the maximised state.
-    windows.TplEd().resize(1100, 760);
-    windows.TplEd().showMaximized();
-    return app.exec();
+    if (windows.RestoreLayout()) {
+        windows.TplEd().show();
+    } else {
+        // A size to come back to when the user leaves the maximised state.
+        windows.TplEd().resize(1100, 760);
+        windows.TplEd().showMaximized();
+    }
+    const int status = app.exec();
+    windows.SaveLayout();
+    return status;
 }

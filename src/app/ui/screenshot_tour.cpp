@@ -7,7 +7,10 @@
 #include <QDir>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QSignalBlocker>
+#include <QSpinBox>
 #include <QTableView>
+#include <QTemporaryDir>
 #include <QTextStream>
 #include <QTimer>
 #include <QWidget>
@@ -20,10 +23,13 @@
 #include "app/ui/grid_table_model.hpp"
 #include "app/ui/help_window.hpp"
 #include "app/ui/tpl_ed.hpp"
+#include "common/file_io.hpp"
+#include "common/ui/find_control.hpp"
 #include "common/ui/messages.hpp"
 #include "common/ui/qt_text.hpp"
 #include "editors/ui/chkr.hpp"
 #include "editors/ui/tpl_vec.hpp"
+#include "resources/gob_container.hpp"
 #include "resources/ui/res_picker.hpp"
 #include "settings/ui/qsettings_store.hpp"
 #include "settings/ui/tpl_opt.hpp"
@@ -69,20 +75,41 @@ void TypeValue(TTplEd& editor, const char* name, const QString& value) {
     const QModelIndex cell = ValueCell(editor, name);
     if (cell.isValid()) {
         editor.GridModel().setData(cell, value, Qt::EditRole);
-        editor.SG1->setCurrentIndex(cell);
+        FindControl<QTableView>(editor, "SG1")->setCurrentIndex(cell);
     }
 }
 
 void SelectListed(TRes& res, const char* name) {
-    const auto found = res.LB1->findItems(QString::fromLatin1(name), Qt::MatchExactly);
+    const auto found = FindControl<QListWidget>(res, "LB1")
+                           ->findItems(QString::fromLatin1(name), Qt::MatchExactly);
     if (!found.isEmpty()) {
-        res.LB1->setCurrentItem(found.first());
+        FindControl<QListWidget>(res, "LB1")->setCurrentItem(found.first());
     }
+}
+
+// The real files of a folder (models, materials, colormaps) in a container under the names
+// the game gives them: the files are named after where they came from, "jkrecog_rpt3.3do".
+std::string RealContainer(const QDir& realData) {
+    std::vector<ContainerEntry> entries;
+    const auto add = [&](const char* folder, const char* pattern, const std::string& inside) {
+        const QDir dir(realData.filePath(QLatin1String(folder)));
+        for (const QString& file : dir.entryList({QLatin1String(pattern)}, QDir::Files)) {
+            const QString name = file.mid(file.indexOf(QLatin1Char('_')) + 1);
+            if (const std::optional<std::string> bytes =
+                    ReadFileBytes(PathToBytes(dir.filePath(file))).bytes) {
+                entries.push_back({inside + ToBytes(name), *bytes});
+            }
+        }
+    };
+    add("3do", "*.3do", "3do\\");
+    add("mat", "*.mat", "mat\\");
+    add("cmp", "*dflt.cmp", "misc\\cmp\\");
+    return MakeContainer(entries);
 }
 
 }  // namespace
 
-int RunScreenshotTour(const QString& folder, const QString& settingsFile) {
+int RunScreenshotTour(const QString& folder, const QString& settingsFile, const QString& realData) {
     QDir().mkpath(folder);
     const MessageHandler previous = SetMessageHandler(
         [](QWidget*, const QString& text) { Out() << "message: " << text << Qt::endl; });
@@ -111,21 +138,21 @@ int RunScreenshotTour(const QString& folder, const QString& settingsFile) {
     editor.show();
     QCoreApplication::processEvents();
     editor.New1Click();
-    editor.CB1->setEditText(QStringLiteral("actor"));
-    editor.TplNameE->setText(QStringLiteral("mytrooper"));
-    editor.BasedOnE->setText(QStringLiteral("none"));
+    FindControl<QComboBox>(editor, "CB1")->setEditText(QStringLiteral("actor"));
+    FindControl<QLineEdit>(editor, "TplNameE")->setText(QStringLiteral("mytrooper"));
+    FindControl<QLineEdit>(editor, "BasedOnE")->setText(QStringLiteral("none"));
     TypeValue(editor, "health", QStringLiteral("40.0"));
     TypeValue(editor, "maxthrust", QStringLiteral("1.5"));
     TypeValue(editor, "mass", QStringLiteral("150.0"));
     editor.ViewSBClick();
-    editor.SG1->scrollToTop();
+    FindControl<QTableView>(editor, "SG1")->scrollToTop();
     snap(editor, "TTplEd", {1280, 800});
 
     // The flag editor open on the thing flags with two entries ticked.
-    editor.SG1->setCurrentIndex(ValueCell(editor, "+ thingflags"));
+    FindControl<QTableView>(editor, "SG1")->setCurrentIndex(ValueCell(editor, "+ thingflags"));
     QCoreApplication::processEvents();  // the selection opens the list once it has settled
-    editor.CLB1->item(0)->setCheckState(Qt::Checked);
-    editor.CLB1->item(4)->setCheckState(Qt::Checked);
+    FindControl<QListWidget>(editor, "CLB1")->item(0)->setCheckState(Qt::Checked);
+    FindControl<QListWidget>(editor, "CLB1")->item(4)->setCheckState(Qt::Checked);
     snap(editor, "TTplEd-flags", {1280, 800});
 
     snap(windows.TplOpt(), "TTplOpt", windows.TplOpt().size());
@@ -140,20 +167,46 @@ int RunScreenshotTour(const QString& folder, const QString& settingsFile) {
     res.SetResourceMode(false);
     SelectListed(res, "stormtrooper_officer_heavy");
     snap(res, "TRes-templates", {1000, 640});
+    // A 16-bit texture, the switch at its second cel, and a model of ours.
+    res.SetResourceMode(true);
+    res.GetRes(".mat", true);
+    SelectListed(res, "mat\\05sky16.mat");
+    snap(res, "TRes-16bit", {1000, 640});
+    SelectListed(res, "mat\\07switch.mat");
+    snap(res, "TRes-cels", {1000, 640}, [&] { FindControl<QSpinBox>(res, "CelBox")->setValue(1); });
+    res.GetRes(".3do", true);
+    SelectListed(res, "strooper.3do");
+    snap(res, "TRes-model", {1000, 640});
+    // A real model, from a container made of the real files for this picture alone.
+    QTemporaryDir realFolder;
+    if (!realData.isEmpty() && QDir(realData).exists(QStringLiteral("3do")) &&
+        realFolder.isValid()) {
+        const QString container = realFolder.filePath(QStringLiteral("realdata.gob"));
+        if (!WriteFileWhole(PathToBytes(container), RealContainer(QDir(realData)))) {
+            res.GetGobs(PathToBytes(container));
+            res.GetCmps();  // the real colormap for the real materials
+            const QSignalBlocker quiet(FindControl<QComboBox>(res, "Cb1"));
+            FindControl<QComboBox>(res, "Cb1")->setEditText(QStringLiteral("realdata.gob"));
+            SelectListed(res, "rpt3.3do");
+            snap(res, "TRes-realmodel", {1000, 640});
+        }
+    }
+    windows.AboutBox().SetWorkFolder(PathFromBytes(state.settings.workDir));
     snap(windows.AboutBox(), "TAboutBox", windows.AboutBox().size());
-    windows.TplDesc().E1->setText(QStringLiteral("A stormtrooper that hits harder"));
+    FindControl<QLineEdit>(windows.TplDesc(), "E1")
+        ->setText(QStringLiteral("A stormtrooper that hits harder"));
     snap(windows.TplDesc(), "Ttpl_desc", windows.TplDesc().size());
     TVector& vector = windows.Vector();
     vector.SetCell(QStringLiteral("(0.25/-1.5/0.04:0/90/0)"), false);
     snap(vector, "TVector", {380, 230}, [&] {
-        vector.EYw->setFocus();
-        vector.EYw->setText(QStringLiteral("135"));
+        FindControl<QLineEdit>(vector, "EYw")->setFocus();
+        FindControl<QLineEdit>(vector, "EYw")->setText(QStringLiteral("135"));
     });
 
     // No type's grid holds both physics flags and debris rows, so the explosion grid is
     // given a flags row to show both findings in one report.
     // Written through the core: selecting a debris cell would open its picker.
-    editor.CB1->setEditText(QStringLiteral("explosion"));
+    FindControl<QComboBox>(editor, "CB1")->setEditText(QStringLiteral("explosion"));
     ParamGrid& grid = editor.Grid();
     editor.GridModel().BeginReset();
     FillParameters(grid, {{"debris", "+debris_a", true}});

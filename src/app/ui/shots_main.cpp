@@ -18,5 +18,8 @@ int main(int argc, char** argv) {
         argc > 2
             ? QString::fromLocal8Bit(argv[2])
             : QDir(folder).absoluteFilePath(QStringLiteral("../config/Harrowmoor/SKERRY.conf"));
-    return skerry::ui::RunScreenshotTour(folder, QDir::cleanPath(settingsFile)) == 0 ? 0 : 1;
+    // Real game files beside the project, where there are any, for one more picture.
+    const QString realData = QStringLiteral(SKERRY_REAL_DATA);
+    return skerry::ui::RunScreenshotTour(folder, QDir::cleanPath(settingsFile), realData) == 0 ? 0
+                                                                                               : 1;
 }

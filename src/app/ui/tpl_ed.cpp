@@ -18,15 +18,18 @@
 #include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "app/ui/about_box.hpp"
 #include "app/ui/app_windows.hpp"
 #include "app/ui/grid_table_model.hpp"
 #include "app/ui/help_window.hpp"
+#include "app/ui/keys_window.hpp"
 #include "common/file_io.hpp"
 #include "common/ui/look.hpp"
 #include "common/ui/messages.hpp"
 #include "common/ui/qt_text.hpp"
+#include "common/ui/window_geometry.hpp"
 #include "editors/ui/chkr.hpp"
 #include "editors/ui/tpl_vec.hpp"
 #include "resources/ui/res_picker.hpp"
@@ -69,61 +72,78 @@ QToolButton* FlatButton(const char* objectName, const QString& caption, const QS
 
 }  // namespace
 
-TTplEd::TTplEd(Settings& settings, TemplateStore& templates)
-    : settings_(settings), templates_(templates) {
+TTplEd::TTplEd(Settings& settings, TemplateStore& templates, SettingsStore& store)
+    : settings_(settings), templates_(templates), store_(store) {
     setObjectName(QStringLiteral("TTplEd"));
     gridModel_ = new GridTableModel(grid_, this);
     BuildMenus();
     BuildLayout();
+    BuildValueMenu();
     FormCreate();
 }
 
 TTplEd::~TTplEd() = default;
 
 void TTplEd::BuildMenus() {
-    QMenu* file = menuBar()->addMenu(QStringLiteral("File"));
+    // The captions of the window descriptions, with the letter Alt reaches each by underlined.
+    QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
     file->setToolTipsVisible(true);
-    New1 = MenuItem(file, "New1", QStringLiteral("New"), QStringLiteral("Make a new template"));
-    Open1 = MenuItem(file, "Open1", QStringLiteral("Open "),
+    New1 = MenuItem(file, "New1", QStringLiteral("&New"), QStringLiteral("Make a new template"));
+    Open1 = MenuItem(file, "Open1", QStringLiteral("&Open "),
                      QStringLiteral("Open an existing template"));
-    OpenNewtpl1 = MenuItem(file, "OpenNewtpl1", QStringLiteral("Open New.tpl"),
+    OpenNewtpl1 = MenuItem(file, "OpenNewtpl1", QStringLiteral("Open New.&tpl"),
                            QStringLiteral("Opens the new.tpl file once saved"), false);
+    OpenRecent1 = file->addMenu(QStringLiteral("Open &Recent"));
+    OpenRecent1->setObjectName(QStringLiteral("OpenRecent1"));
+    OpenRecent1->setToolTipsVisible(true);
     file->addSeparator()->setObjectName(QStringLiteral("N1"));
-    SaveAS1 = MenuItem(file, "SaveAS1", QStringLiteral("Save "),
+    SaveAS1 = MenuItem(file, "SaveAS1", QStringLiteral("&Save "),
                        QStringLiteral("Saves the template to new.tpl"), false);
-    AppendtoNewtpl1 = MenuItem(file, "AppendtoNewtpl1", QStringLiteral("Append to New.tpl"),
+    AppendtoNewtpl1 = MenuItem(file, "AppendtoNewtpl1", QStringLiteral("&Append to New.tpl"),
                                QStringLiteral("Adds changes to the new.tpl file"), false);
     file->addSeparator()->setObjectName(QStringLiteral("N2"));
     CopyNew = MenuItem(
-        file, "CopyNew", QStringLiteral("Copy New.tpl to project dir"),
+        file, "CopyNew", QStringLiteral("&Copy New.tpl to project dir"),
         QStringLiteral("Copies your completed  new.tpl file to - does not save current changes."),
         false);
     file->addSeparator()->setObjectName(QStringLiteral("N5"));
-    Exit1 = MenuItem(file, "Exit1", QStringLiteral("Exit"), QStringLiteral("exit Skerry"));
+    Exit1 = MenuItem(file, "Exit1", QStringLiteral("E&xit"), QStringLiteral("exit Skerry"));
+    // The platform's own keys for the commands every desktop program has.
+    New1->setShortcut(QKeySequence::New);
+    Open1->setShortcut(QKeySequence::Open);
+    SaveAS1->setShortcut(QKeySequence::Save);
+    // Not every platform has a Save As key (Windows has none); Ctrl+Shift+S is the usual one.
+    const QList<QKeySequence> saveAs = QKeySequence::keyBindings(QKeySequence::SaveAs);
+    AppendtoNewtpl1->setShortcut(saveAs.isEmpty() ? QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S)
+                                                  : saveAs.front());
+    Exit1->setShortcut(QKeySequence::Quit);
 
-    QMenu* view = menuBar()->addMenu(QStringLiteral("View"));
+    QMenu* view = menuBar()->addMenu(QStringLiteral("&View"));
     view->setToolTipsVisible(true);
-    Templateline1 = MenuItem(view, "Templateline1", QStringLiteral("Template line"),
+    Templateline1 = MenuItem(view, "Templateline1", QStringLiteral("&Template line"),
                              QStringLiteral("Views changes to  template"));
     Templateline1->setShortcut(QKeySequence(Qt::Key_F12));
-    VNewtpl1 = MenuItem(view, "VNewtpl1", QStringLiteral("New.tpl"),
+    VNewtpl1 = MenuItem(view, "VNewtpl1", QStringLiteral("&New.tpl"),
                         QStringLiteral("views entire new.tpl file"), false);
     view->addSeparator()->setObjectName(QStringLiteral("N4"));
-    TemplateChecks1 = MenuItem(view, "TemplateChecks1", QStringLiteral("Template Checks"),
+    TemplateChecks1 = MenuItem(view, "TemplateChecks1", QStringLiteral("Template &Checks"),
                                QStringLiteral("checks for errors in template"));
     TemplateChecks1->setShortcut(QKeySequence(Qt::Key_F10));
 
-    Options1 = menuBar()->addAction(QStringLiteral("Options"));
+    Options1 = menuBar()->addAction(QStringLiteral("&Options"));
     Options1->setObjectName(QStringLiteral("Options1"));
     Options1->setStatusTip(QStringLiteral("Set Directories and template type"));
     Options1->setToolTip(Options1->statusTip());
 
-    QMenu* help = menuBar()->addMenu(QStringLiteral("Help"));
+    QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
     help->setToolTipsVisible(true);
-    HelpContents1 = MenuItem(help, "HelpContents1", QStringLiteral("Help Contents"),
+    HelpContents1 = MenuItem(help, "HelpContents1", QStringLiteral("&Help Contents"),
                              QStringLiteral("opens skerry help file"));
+    HelpContents1->setShortcut(QKeySequence::HelpContents);
+    KeyboardShortcuts1 = MenuItem(help, "KeyboardShortcuts1", QStringLiteral("&Keyboard shortcuts"),
+                                  QStringLiteral("Lists the keys of every window"));
     help->addSeparator()->setObjectName(QStringLiteral("N3"));
-    AboutSkerry1 = MenuItem(help, "AboutSkerry1", QStringLiteral("About Skerry"),
+    AboutSkerry1 = MenuItem(help, "AboutSkerry1", QStringLiteral("&About Skerry"),
                             QStringLiteral("Shows the about box"));
 
     connect(New1, &QAction::triggered, this, &TTplEd::New1Click);
@@ -139,6 +159,7 @@ void TTplEd::BuildMenus() {
     connect(Options1, &QAction::triggered, this, &TTplEd::Options1Click);
     connect(HelpContents1, &QAction::triggered, this, &TTplEd::HelpContents1Click);
     connect(AboutSkerry1, &QAction::triggered, this, &TTplEd::AboutSkerry1Click);
+    connect(KeyboardShortcuts1, &QAction::triggered, this, &TTplEd::KeyboardShortcuts1Click);
 }
 
 void TTplEd::BuildLayout() {
@@ -289,6 +310,9 @@ void TTplEd::FormCreate() {
     BasedOnE->setEnabled(false);
     FlagOK->hide();
     CLB1->hide();
+    MarkClean();
+    recent_.Load(store_);
+    FillRecentMenu();
 }
 
 void TTplEd::showEvent(QShowEvent* event) {
@@ -348,6 +372,7 @@ void TTplEd::FormResize() {
 }
 
 void TTplEd::CB1Change(const QString& text) {
+    CommitPendingEdit();
     LoadGridMain(text);
 }
 
@@ -358,15 +383,42 @@ void TTplEd::LoadGridMain(const QString& text) {
     gridModel_->EndReset();
     loadingGrid_ = false;
     if (loaded) {
-        // The open bit list belongs to a row of the old grid; the Flag button must not
-        // write into whatever parameter the new grid has there.
-        CloseFlagList();
-        SaveAS1->setEnabled(true);
-        FormResize();
+        GridLoaded();
     }
 }
 
+void TTplEd::ReplaceGrid(const ParamGrid& grid) {
+    loadingGrid_ = true;
+    gridModel_->BeginReset();
+    grid_ = grid;
+    gridModel_->EndReset();
+    loadingGrid_ = false;
+    GridLoaded();
+}
+
+void TTplEd::GridLoaded() {
+    // The open bit list belongs to a row of the old grid; the Flag button must not write
+    // into whatever parameter the new grid has there.
+    CloseFlagList();
+    SaveAS1->setEnabled(true);
+    FormResize();
+}
+
+void TTplEd::CommitPendingEdit() {
+    const QModelIndex current = SG1->currentIndex();
+    QWidget* editor = current.isValid() ? SG1->indexWidget(current) : nullptr;
+    if (editor == nullptr) {
+        return;
+    }
+    // What the delegate does on Enter: the view writes the text into the model and closes
+    // the editor, so nothing written later into that cell is overwritten by stale text.
+    QAbstractItemDelegate* delegate = SG1->itemDelegateForIndex(current);
+    emit delegate->commitData(editor);
+    emit delegate->closeEditor(editor, QAbstractItemDelegate::NoHint);
+}
+
 void TTplEd::SG1SelectCell(int /*column*/, int row) {
+    CommitPendingEdit();
     currentRow_ = row;
     CloseFlagList();
     resourceMode_ = true;
@@ -374,6 +426,9 @@ void TTplEd::SG1SelectCell(int /*column*/, int row) {
         return;
     }
     const GridRow& cells = grid_.Row(static_cast<std::size_t>(row));
+    if (cells.Kept()) {
+        return;  // a kept field is typed by hand: no picker knows what it takes
+    }
     for (const PickerAction& action : PickerDispatch(cells.name, cells.description)) {
         RunPickerAction(action);
     }
@@ -422,6 +477,7 @@ void TTplEd::SetRowValue(int row, const std::string& value) {
 }
 
 void TTplEd::MemoSelectionChange() {
+    CommitPendingEdit();
     // Only a whole param=value selection writes: a caret move or a half-made drag selection
     // would otherwise wipe the value the user is about to replace.
     QString selected = Memo->textCursor().selectedText();
@@ -439,6 +495,7 @@ void TTplEd::MemoSelectionChange() {
 }
 
 void TTplEd::ViewSBClick() {
+    CommitPendingEdit();
     RE1->setPlainText(
         FromBytes(ComposeLine(ToBytes(TplNameE->text()), ToBytes(BasedOnE->text()), grid_)));
 }
@@ -475,38 +532,57 @@ void TTplEd::OfferTemplateNames(const std::vector<std::string>& names) {
     res.ClearList();
     res.AddNames(names);
     resourceMode_ = false;
-    ResResult();
 }
 
 void TTplEd::DisplayAll() {
     OfferTemplateNames(templates_.OfferedTemplateNames());
+    ResResult();
 }
 
 void TTplEd::DisplayWep(const std::string& base) {
     templates_.SearchDescendants(base);
     OfferTemplateNames(templates_.OfferedDescendantNames());
+    ResResult();
 }
 
-void TTplEd::ResResult() {
+std::optional<std::string> TTplEd::ShowPicker() {
     if (windows_ == nullptr) {
-        return;
+        return std::nullopt;
     }
     TRes& res = windows_->Res();
     res.SetResourceMode(resourceMode_);
+    // Once the picker has listed a container's entries, the dialect is settled for the run.
     windows_->TplOpt().FixDialect();
-    const int result = res.ShowModal();
-    if (templateListing_) {
-        ViewSBClick();
-        return;
-    }
-    if (result == QDialog::Accepted) {
-        SetCurrentValue(ToBytes(res.ED->text()));
+    return res.Choose();
+}
+
+void TTplEd::ResResult() {
+    if (const std::optional<std::string> pick = ShowPicker()) {
+        SetCurrentValue(*pick);
     }
     resourceMode_ = true;
     ViewSBClick();
 }
 
+std::optional<std::string> TTplEd::ChooseTemplateName() {
+    templateListing_ = true;
+    OfferTemplateNames(templates_.OfferedTemplateNames());
+    std::optional<std::string> chosen = ShowPicker();
+    templateListing_ = false;
+    ViewSBClick();
+    // OK without a click hands back the name of an earlier showing, perhaps a model's file
+    // name: that is no choice of a template.
+    if (chosen && windows_ != nullptr) {
+        const std::vector<std::string>& listed = windows_->Res().ListedNames();
+        if (std::find(listed.begin(), listed.end(), *chosen) == listed.end()) {
+            chosen.reset();
+        }
+    }
+    return chosen;
+}
+
 void TTplEd::VectorResult() {
+    CommitPendingEdit();
     if (windows_ == nullptr) {
         return;
     }
@@ -558,6 +634,7 @@ void TTplEd::RedrawFlagList() {
 }
 
 void TTplEd::FlagOKClick() {
+    CommitPendingEdit();
     const FlagPress press = flags_.PressFlag();
     RedrawFlagList();
     switch (press.outcome) {
@@ -599,14 +676,36 @@ void TTplEd::Options1Click() {
 
 void TTplEd::AboutSkerry1Click() {
     if (windows_ != nullptr) {
-        windows_->AboutBox().exec();
+        windows_->AboutBox().ShowModal(PathFromBytes(settings_.workDir));
     }
 }
 
 void TTplEd::TemplateChecks1Click() {
+    CommitPendingEdit();
     if (windows_ != nullptr) {
         windows_->Ckr().exec();
     }
+}
+
+void TTplEd::KeyboardShortcuts1Click() {
+    if (keys_ == nullptr) {
+        keys_ = new TKeys(*menuBar(), this);
+    }
+    keys_->exec();
+}
+
+void TTplEd::SaveLayout() {
+    store_.Write(kMainGeometryValue, ToBytes(SaveWindowGeometry(*this)));
+    store_.Write(kMainSplitterValue, ToBytes(SaveSplitters({splitter_})));
+}
+
+bool TTplEd::RestoreLayout() {
+    const bool placed =
+        RestoreWindowGeometry(*this, FromBytes(store_.Read(kMainGeometryValue).value_or("")));
+    if (placed) {
+        RestoreSplitters({splitter_}, FromBytes(store_.Read(kMainSplitterValue).value_or("")));
+    }
+    return placed;
 }
 
 void TTplEd::HelpContents1Click() {

@@ -2,16 +2,20 @@
 
 #include <QMainWindow>
 #include <QPersistentModelIndex>
+#include <optional>
 #include <string>
 
 #include "app/picker_dispatch.hpp"
 #include "editors/flag_editor.hpp"
+#include "settings/recent_templates.hpp"
 #include "settings/settings.hpp"
+#include "settings/settings_store.hpp"
 #include "template/param_grid.hpp"
 #include "template/template_store.hpp"
 
 class QAction;
 class QComboBox;
+class QMenu;
 class QLabel;
 class QLineEdit;
 class QListWidget;
@@ -20,18 +24,24 @@ class QSplitter;
 class QTableView;
 class QToolButton;
 
+namespace skerry {
+struct OpenedTemplate;
+}
+
 namespace skerry::ui {
 
 class AppWindows;
 class GridTableModel;
 class HelpWindow;
+class TKeys;
 
 // The main window: name and parent boxes, the type box, the parameter grid, the template line
 // view, the flag editor's bit list and the parent-chain memo.
 class TTplEd : public QMainWindow {
     Q_OBJECT
   public:
-    TTplEd(Settings& settings, TemplateStore& templates);
+    // The store keeps the window's layout and the recent templates between runs.
+    TTplEd(Settings& settings, TemplateStore& templates, SettingsStore& store);
     ~TTplEd() override;
 
     // The other six windows exist only after this one; start-up hands them over here.
@@ -51,6 +61,10 @@ class TTplEd : public QMainWindow {
     void ResResult();
     void VectorResult();
 
+    // Writes the text of an open cell editor into the grid. Every command that reads the grid
+    // runs it first: a value typed and not yet confirmed is never lost.
+    void CommitPendingEdit();
+
     // The flag editor: the bit list CLB1 and the Flag button under the grid.
     void GetFlag(std::string_view key);
     void GetTypeFlag();
@@ -62,8 +76,8 @@ class TTplEd : public QMainWindow {
     void New1Click();
     void Open1Click();
     void OpenNewtpl1Click();
-    void LoadOpenTpl();
-    void FillGridTpl();
+    // Shows an opened template: its name, parent and grid, and the line.
+    void LoadOpenTpl(const OpenedTemplate& opened);
     void BasedOnEClick();
     void SaveAS1Click();
     void AppendtoNewtpl1Click();
@@ -75,6 +89,22 @@ class TTplEd : public QMainWindow {
     void AboutSkerry1Click();
     void TemplateChecks1Click();
     void HelpContents1Click();
+    void KeyboardShortcuts1Click();
+
+    // The value cells of size and movesize offer the radius of the model the model3d row
+    // names (the menu's code lives in tpl_ed_value_menu.cpp).
+    void SG1ContextMenu(const QPoint& position);
+    void RadiusOfModel1Click();
+
+    // File > Open Recent: opens the template as Open does, without the picker. An entry
+    // whose file or template is gone says so and leaves the list.
+    void OpenRecent(const RecentTemplate& recent);
+    const RecentTemplates& Recent() const { return recent_; }
+
+    // The window's size, place and splitter, kept between runs. Restore is false when
+    // nothing usable was stored (the first run).
+    void SaveLayout();
+    bool RestoreLayout();
 
     ParamGrid& Grid() { return grid_; }
     GridTableModel& GridModel() { return *gridModel_; }
@@ -85,7 +115,15 @@ class TTplEd : public QMainWindow {
     const std::string& ChosenTemplateName() const { return chosenName_; }
     bool SingleValueMode() const { return flags_.SingleValueMode(); }
 
-    // Controls, named as the rest of the program and the tests know them.
+  protected:
+    void showEvent(QShowEvent* event) override;
+    // The close box and Exit ask before a changed template is lost.
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+  private:
+    // The controls, by the names the window descriptions give them; they are also their
+    // object names, by which code outside the window finds them.
     QLineEdit* TplNameE = nullptr;
     QLineEdit* BasedOnE = nullptr;
     QComboBox* CB1 = nullptr;
@@ -97,7 +135,6 @@ class TTplEd : public QMainWindow {
     QListWidget* CLB1 = nullptr;
     QPlainTextEdit* Memo = nullptr;
     QLabel* SBarPanels[3] = {};
-
     QAction* New1 = nullptr;
     QAction* Open1 = nullptr;
     QAction* OpenNewtpl1 = nullptr;
@@ -111,25 +148,44 @@ class TTplEd : public QMainWindow {
     QAction* Options1 = nullptr;
     QAction* HelpContents1 = nullptr;
     QAction* AboutSkerry1 = nullptr;
+    QMenu* OpenRecent1 = nullptr;
+    QAction* KeyboardShortcuts1 = nullptr;
+    QSplitter* splitter_ = nullptr;
+    QMenu* ValueMenu = nullptr;
+    QAction* RadiusOfModel1 = nullptr;
 
-  protected:
-    void showEvent(QShowEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
-  private:
     void BuildMenus();
+    void BuildValueMenu();
     void BuildLayout();
     void RunPickerAction(const PickerAction& action);
+    // Shows the picker over what its list holds: the chosen name, or nothing.
+    std::optional<std::string> ShowPicker();
+    // Offers every template name for Open or the parent: a name from the list, or nothing.
+    std::optional<std::string> ChooseTemplateName();
+    // Puts a loaded grid in place of the shown one.
+    void ReplaceGrid(const ParamGrid& grid);
+    // After a grid load: the bit list belongs to the old rows, Save opens up, columns fit.
+    void GridLoaded();
     // Writes into the value cell of the current row, if the grid still has that row.
     void SetCurrentValue(const std::string& value) { SetRowValue(currentRow_, value); }
     void SetRowValue(int row, const std::string& value);
     // Open and Open New.tpl, which differ only in where the template names come from.
     void OpenTemplate(bool fromNewTpl);
-    // Save and Append: checks, composition and the rebuild of New.tpl.
-    void SaveTemplate(bool append);
-    // Rebuilds New.tpl with the template line; false with a message when nothing was written.
-    bool NewTplRebuild(const std::string& name, const std::string& line, bool append);
+    // Save and Append: checks, composition and the rebuild of New.tpl; false, with the
+    // message shown, when nothing was written.
+    bool SaveTemplate(bool append);
+    // The template as last opened, saved or started is what counts as unchanged.
+    void MarkClean();
+    bool Changed();
+    // Before a changed template is left: Save (true once saved), Discard (true), Cancel.
+    bool ConfirmDiscard();
     void OfferTemplateNames(const std::vector<std::string>& names);
+    // Shows a template Open or Open Recent opened from file.
+    void ShowOpened(const OpenedTemplate& opened, const std::string& file);
+    // Puts a template first in File > Open Recent, and keeps the list.
+    void Remember(const RecentTemplate& recent);
+    void Forget(const RecentTemplate& recent);
+    void FillRecentMenu();
     // CLB1 shows the flag editor's entries; the core holds them.
     void RedrawFlagList();
     // Hides the bit list and hides and disables the Flag button; writes nothing.
@@ -137,21 +193,27 @@ class TTplEd : public QMainWindow {
 
     Settings& settings_;
     TemplateStore& templates_;
+    SettingsStore& store_;
+    RecentTemplates recent_;
+    TKeys* keys_ = nullptr;
     AppWindows* windows_ = nullptr;
     HelpWindow* help_ = nullptr;
 
     ParamGrid grid_;
     GridTableModel* gridModel_ = nullptr;
-    QSplitter* splitter_ = nullptr;
 
     int currentRow_ = 0;
     bool resourceMode_ = true;
     bool vectorMode_ = true;
     bool templateListing_ = false;
     std::string chosenName_;
-    FlagEditor flags_;  // the bit list's entries, single-value mode, the kind's title
+    std::string cleanLine_;   // the line as last opened, saved or started
+    QString lastCopyTarget_;  // the file Copy's dialog was last given
+    FlagEditor flags_;        // the bit list's entries, single-value mode, the kind's title
     bool shown_ = false;
     bool loadingGrid_ = false;
+    int radiusRow_ = -1;      // the row the value menu was opened on
+    std::string radiusText_;  // the radius it offers
     // The cell that was current when the mouse went down: a click on it opens its picker
     // again, since no selection change will.
     QPersistentModelIndex currentAtPress_;

@@ -1,21 +1,23 @@
 // The main window's file commands: New, Open, Open New.tpl, the parent choice, Save, Append,
-// the view of New.tpl and the copy to a project folder.
+// the view of New.tpl and the copy to a project folder, and the question before a changed
+// template is left.
 #include <QAction>
+#include <QCloseEvent>
 #include <QComboBox>
 #include <QDir>
+#include <QFileInfo>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPlainTextEdit>
 #include <QTextCursor>
 #include <QToolButton>
 
 #include "app/ui/app_windows.hpp"
-#include "app/ui/grid_table_model.hpp"
 #include "app/ui/tpl_ed.hpp"
 #include "common/file_io.hpp"
 #include "common/ui/file_dialogs.hpp"
 #include "common/ui/messages.hpp"
 #include "common/ui/qt_text.hpp"
-#include "resources/ui/res_picker.hpp"
 #include "template/new_tpl.hpp"
 #include "template/open_template.hpp"
 #include "template/ui/tpl_desc.hpp"
@@ -23,9 +25,6 @@
 namespace skerry::ui {
 
 namespace {
-
-const QString kTplNamePlaceholder = QStringLiteral("Tpl Name");
-const QString kBasedOnPlaceholder = QStringLiteral("Based On");
 
 // Where Copy's dialog opens: the Jed template file's path up to its second separator (the
 // folder above Jed's own), else that file's folder, else the home folder.
@@ -43,15 +42,19 @@ QString CopyStartFolder(const std::string& jedTplPath) {
 }  // namespace
 
 void TTplEd::New1Click() {
+    if (!ConfirmDiscard()) {
+        return;
+    }
     BasedOnE->setEnabled(true);
     CB1->show();
     Open1->setEnabled(false);
-    TplNameE->setText(kTplNamePlaceholder);
-    BasedOnE->setText(kBasedOnPlaceholder);
+    TplNameE->setText(FromBytes(kTplNamePlaceholder));
+    BasedOnE->setText(FromBytes(kBasedOnPlaceholder));
     GetTplNam();
     ViewSBClick();
     Memo->clear();
     Memo->setPlainText(QStringLiteral("No Parent Template"));
+    MarkClean();
 }
 
 void TTplEd::Open1Click() {
@@ -63,58 +66,116 @@ void TTplEd::OpenNewtpl1Click() {
 }
 
 void TTplEd::OpenTemplate(bool fromNewTpl) {
+    if (!ConfirmDiscard()) {
+        return;
+    }
     BasedOnE->setEnabled(true);
     templates_.newTplMode = fromNewTpl;
-    templateListing_ = true;
     GetTplNam();
-    DisplayAll();
-    templateListing_ = false;
-    chosenName_ = windows_ != nullptr ? ToBytes(windows_->Res().ED->text()) : std::string();
-    if (chosenName_.empty()) {
-        return;  // the picker was closed without a choice: the memo and grid stay
+    const std::optional<std::string> chosen = ChooseTemplateName();
+    if (!chosen) {
+        return;  // no choice: the name, parent, memo and grid stay as they were
     }
+    chosenName_ = *chosen;
+    const OpenedTemplate opened = skerry::OpenTemplate(templates_, chosenName_);
+    if (!opened.ok) {
+        ShowMessage(this, FromBytes(opened.error));
+        return;
+    }
+    ShowOpened(opened, templates_.TemplateFilePath(settings_));
+}
+
+void TTplEd::ShowOpened(const OpenedTemplate& opened, const std::string& file) {
     QString chain = QStringLiteral("Parent template(s)\n\n");
-    const ParentWalk walk = WalkParents(templates_, chosenName_);
-    for (const std::string& line : walk.ancestorLines) {
+    for (const std::string& line : opened.walk.ancestorLines) {
         chain += FromBytes(line) + QLatin1Char('\n');
     }
     Memo->setPlainText(chain);
-    if (!walk.ok) {
-        ShowMessage(this, FromBytes(walk.error));
-        return;
-    }
-    LoadGridMain(FromBytes(walk.typeText));
-    LoadOpenTpl();
+    LoadOpenTpl(opened);
     Memo->moveCursor(QTextCursor::Start);
     SaveAS1->setEnabled(true);
     New1->setEnabled(false);
     TplNameE->setFocus();
+    MarkClean();
+    Remember({opened.name, file});
 }
 
-void TTplEd::LoadOpenTpl() {
-    TplNameE->setText(FromBytes(chosenName_));
-    templates_.Lookup(chosenName_);
-    BasedOnE->setText(FromBytes(templates_.FoundFields()[1]));
-    FillGridTpl();
-    if (BasedOnE->text() != QStringLiteral("none") && grid_.RowCount() > 0) {
-        // Its type comes from the parent; the line view catches up at the next composition.
-        SetRowValue(0, std::string());
+void TTplEd::OpenRecent(const RecentTemplate& recent) {
+    if (!ConfirmDiscard()) {
+        return;
     }
+    const QString file = PathFromBytes(recent.file);
+    if (!FileExists(recent.file)) {
+        ShowMessage(this, QStringLiteral("%1 is no longer there, so %2 is taken off the recent "
+                                         "templates.")
+                              .arg(file, FromBytes(recent.name)));
+        Forget(recent);
+        return;
+    }
+    const ScanResult scan = templates_.Scan(recent.file);
+    if (scan.status != ScanResult::Status::Read) {
+        ShowMessage(this, scan.error.empty() ? FromBytes(kMissingTplFileMessage)
+                                             : PathFromBytes(scan.error));
+        return;
+    }
+    // Later scans (New, the pickers) read the file this template came from.
+    templates_.newTplMode = SameFile(recent.file, settings_.NewTplPath());
+    if (!templates_.Lookup(recent.name)) {
+        ShowMessage(this, QStringLiteral("%1 no longer holds the template %2, so it is taken off "
+                                         "the recent templates.")
+                              .arg(file, FromBytes(recent.name)));
+        Forget(recent);
+        return;
+    }
+    BasedOnE->setEnabled(true);
+    chosenName_ = recent.name;
+    const OpenedTemplate opened = skerry::OpenTemplate(templates_, recent.name);
+    if (!opened.ok) {
+        ShowMessage(this, FromBytes(opened.error));
+        return;
+    }
+    ShowOpened(opened, recent.file);
 }
 
-void TTplEd::FillGridTpl() {
-    gridModel_->BeginReset();
-    skerry::FillGridTpl(grid_, templates_.FoundFields());
-    gridModel_->EndReset();
+void TTplEd::Remember(const RecentTemplate& recent) {
+    recent_.Add(recent);
+    recent_.Save(store_);
+    FillRecentMenu();
+}
+
+void TTplEd::Forget(const RecentTemplate& recent) {
+    recent_.Remove(recent);
+    recent_.Save(store_);
+    FillRecentMenu();
+}
+
+void TTplEd::FillRecentMenu() {
+    OpenRecent1->clear();
+    int number = 0;
+    for (const RecentTemplate& recent : recent_.Items()) {
+        const QString file = PathFromBytes(recent.file);
+        QAction* item =
+            OpenRecent1->addAction(QStringLiteral("&%1 %2   (%3)")
+                                       .arg(++number)
+                                       .arg(FromBytes(recent.name), QFileInfo(file).fileName()));
+        item->setObjectName(QStringLiteral("OpenRecent%1").arg(number));
+        item->setToolTip(file);
+        connect(item, &QAction::triggered, this, [this, recent] { OpenRecent(recent); });
+    }
+    OpenRecent1->setEnabled(!recent_.Items().empty());
+}
+
+void TTplEd::LoadOpenTpl(const OpenedTemplate& opened) {
+    TplNameE->setText(FromBytes(opened.name));
+    BasedOnE->setText(FromBytes(opened.parent));
+    ReplaceGrid(opened.grid);
     ViewSBClick();
 }
 
 void TTplEd::BasedOnEClick() {
-    templateListing_ = true;
-    DisplayAll();
-    templateListing_ = false;
-    if (windows_ != nullptr) {
-        BasedOnE->setText(windows_->Res().ED->text());
+    CommitPendingEdit();
+    if (const std::optional<std::string> parent = ChooseTemplateName()) {
+        BasedOnE->setText(FromBytes(*parent));
     }
     ViewSBClick();  // so the line shows the parent just chosen
 }
@@ -127,18 +188,21 @@ void TTplEd::AppendtoNewtpl1Click() {
     SaveTemplate(true);
 }
 
-void TTplEd::SaveTemplate(bool append) {
-    if (TplNameE->text() == kTplNamePlaceholder) {
-        ShowMessage(this, QStringLiteral("Template \"Name\" Not Set"));
-        return;
+bool TTplEd::SaveTemplate(bool append) {
+    CommitPendingEdit();
+    const std::string name = ToBytes(TplNameE->text());
+    const std::string parent = ToBytes(BasedOnE->text());
+    if (const std::optional<std::string> refusal = SaveRefusal(name, parent)) {
+        ShowMessage(this, FromBytes(*refusal));
+        return false;
     }
-    if (BasedOnE->text() == kBasedOnPlaceholder) {
-        ShowMessage(this, QStringLiteral("Template \"Based on\" Not set"));
-        return;
-    }
-    ViewSBClick();
-    const QString line = RE1->toPlainText().section(QLatin1Char('\n'), 0, 0);
-    NewTplRebuild(ToBytes(TplNameE->text()), ToBytes(line), append);
+    // The line comes from the grid itself, never back from the line view, whose text
+    // would turn a no-break space into a blank.
+    const std::string line = ComposeLine(name, parent, grid_);
+    RE1->setPlainText(FromBytes(line));
+    const SaveOutcome outcome = SaveTemplateLine(
+        SaveFilesFor(settings_, append), name, line,
+        [this] { return windows_ != nullptr ? windows_->TplDesc().Ask() : std::string(); });
     if (!append) {
         // New.tpl's commands open up after the first Save, whatever became of it.
         for (QAction* action : {AppendtoNewtpl1, VNewtpl1, OpenNewtpl1, CopyNew}) {
@@ -146,56 +210,22 @@ void TTplEd::SaveTemplate(bool append) {
         }
         VNtpl->setEnabled(true);
     }
-}
-
-bool TTplEd::NewTplRebuild(const std::string& name, const std::string& line, bool append) {
-    std::vector<FileWrite> writes;
-    std::string source;
-    if (append) {
-        const FileBytes current = ReadFileBytes(settings_.NewTplPath());
-        if (!current.bytes) {
-            ShowMessage(this, PathFromBytes(current.error));
-            return false;
+    if (!outcome.saved) {
+        QString message = PathFromBytes(ExplainWorkDirFailure(settings_, outcome.error));
+        if (outcome.error.starts_with("Cannot create file")) {
+            message += append ? QStringLiteral("\nNew.tpl and Old.tpl are as they were.")
+                              : QStringLiteral("\nNew.tpl is as it was.");
         }
-        source = *current.bytes;
-        // Old.tpl keeps New.tpl as it was before this Append.
-        writes.push_back({settings_.OldTplPath(), source});
-    } else {
-        const bool mots = settings_.motsDialect;
-        const std::string path = mots ? settings_.MotsTplPath() : settings_.MasterTplPath();
-        if (!FileExists(path)) {
-            ShowMessage(this, mots ? QStringLiteral("Cannot find Jed Mots.Tpl file")
-                                   : QStringLiteral("Cannot find Jed Master.Tpl file"));
-            return false;
-        }
-        const FileBytes master = ReadFileBytes(path);
-        if (!master.bytes) {
-            ShowMessage(this, PathFromBytes(master.error));
-            return false;
-        }
-        source = *master.bytes;
-    }
-    RebuiltTemplateFile rebuilt = RebuildTemplateFile(source, name, line);
-    if (!rebuilt.replaced) {
-        std::string description;
-        if (windows_ != nullptr) {
-            // Closing the dialog any way still takes what it holds.
-            Ttpl_desc& dialog = windows_->TplDesc();
-            dialog.exec();
-            description = ToBytes(dialog.E1->text());
-        }
-        AppendNewTemplate(rebuilt, description, line);
-    }
-    writes.push_back({settings_.NewTplPath(), std::move(rebuilt.bytes)});
-    if (const std::optional<std::string> failure = WriteFilesTogether(writes)) {
-        ShowMessage(this, PathFromBytes(ExplainProgramDirFailure(settings_, *failure)) +
-                              QStringLiteral("\nNew.tpl and Old.tpl are as they were."));
+        ShowMessage(this, message);
         return false;
     }
+    MarkClean();
+    Remember({name, settings_.NewTplPath()});
     return true;
 }
 
 void TTplEd::VNewtpl1Click() {
+    CommitPendingEdit();
     const FileBytes file = ReadFileBytes(settings_.NewTplPath());
     if (!file.bytes) {
         ShowMessage(this, PathFromBytes(file.error));
@@ -207,18 +237,26 @@ void TTplEd::VNewtpl1Click() {
 }
 
 void TTplEd::CopyNewClick() {
+    CommitPendingEdit();
+    // The dialog offers the file it was last given, so a second Copy to the same project is
+    // one click; the first offers the dialect's own file name.
     const QString fileName =
-        settings_.motsDialect ? QStringLiteral("mots.tpl") : QStringLiteral("master.tpl");
+        !lastCopyTarget_.isEmpty()
+            ? lastCopyTarget_
+            : (settings_.motsDialect ? QStringLiteral("mots.tpl") : QStringLiteral("master.tpl"));
+    const QString folder = !lastCopyTarget_.isEmpty() ? QFileInfo(lastCopyTarget_).absolutePath()
+                                                      : CopyStartFolder(settings_.jedTplPath);
     const std::optional<QString> target =
         AskSaveFile(this, {QStringLiteral("Save To Jed Project Directory"),
                            {QStringLiteral("Template *.tpl (*.tpl)")},
                            0,
                            fileName,
-                           CopyStartFolder(settings_.jedTplPath),
+                           folder,
                            true});
     if (!target) {
         return;
     }
+    lastCopyTarget_ = *target;
     const std::string targetPath = PathToBytes(*target);
     // Copying over Jed's own template files would lose the source of every later Save.
     if (SameFile(targetPath, settings_.MasterTplPath()) ||
@@ -233,6 +271,45 @@ void TTplEd::CopyNewClick() {
     }
     if (const std::optional<std::string> failure = WriteFileWhole(targetPath, *newTpl.bytes)) {
         ShowMessage(this, PathFromBytes(*failure));
+    }
+}
+
+void TTplEd::MarkClean() {
+    CommitPendingEdit();
+    cleanLine_ = ComposeLine(ToBytes(TplNameE->text()), ToBytes(BasedOnE->text()), grid_);
+}
+
+bool TTplEd::Changed() {
+    CommitPendingEdit();
+    return ComposeLine(ToBytes(TplNameE->text()), ToBytes(BasedOnE->text()), grid_) != cleanLine_;
+}
+
+bool TTplEd::ConfirmDiscard() {
+    if (!Changed()) {
+        return true;
+    }
+    const QString name = TplNameE->text();
+    const QString question =
+        QStringLiteral("The template \"%1\" was changed and not saved. Save it to New.tpl?")
+            .arg(name);
+    switch (AskSaveDiscardCancel(this, question)) {
+        case Answer::Save:
+            // Once New.tpl has been written in this run it may hold other templates, which a
+            // Save (a rebuild from the Jed file) would drop; Append keeps them.
+            return SaveTemplate(AppendtoNewtpl1->isEnabled());
+        case Answer::Discard:
+            return true;
+        case Answer::Cancel:
+            break;
+    }
+    return false;
+}
+
+void TTplEd::closeEvent(QCloseEvent* event) {
+    if (ConfirmDiscard()) {
+        event->accept();
+    } else {
+        event->ignore();
     }
 }
 

@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFileDialog>
+#include <QRegularExpression>
 
 namespace skerry::ui {
 
@@ -10,6 +11,18 @@ namespace {
 FileDialogHandler& CurrentHandler() {
     static FileDialogHandler handler;
     return handler;
+}
+
+// The extension of a filter's first pattern, found by the text the dialog shows for it: "png"
+// for "PNG picture (*.png)", shown as "PNG picture".
+QString FilterExtension(const QStringList& filters, const QString& shown) {
+    static const QRegularExpression pattern(QStringLiteral("\\(\\*\\.([^ ;)*]+)"));
+    for (const QString& filter : filters) {
+        if (filter == shown || filter.startsWith(shown + QLatin1String(" ("))) {
+            return pattern.match(filter).captured(1);
+        }
+    }
+    return {};
 }
 
 std::optional<QString> Ask(QWidget* parent, const FileRequest& request) {
@@ -26,6 +39,15 @@ std::optional<QString> Ask(QWidget* parent, const FileRequest& request) {
         dialog.selectNameFilter(request.filters[request.filterIndex]);
     }
     dialog.selectFile(request.proposedName);
+    if (request.save) {
+        // A name typed without an extension takes the chosen filter's, and the dialog asks
+        // before replacing the file of that full name.
+        dialog.setDefaultSuffix(FilterExtension(request.filters, dialog.selectedNameFilter()));
+        QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog,
+                         [&dialog, &request](const QString& shown) {
+                             dialog.setDefaultSuffix(FilterExtension(request.filters, shown));
+                         });
+    }
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
         return std::nullopt;
     }

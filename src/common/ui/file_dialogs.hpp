@@ -16,7 +16,9 @@ struct FileRequest {
     int filterIndex = 0;  // the entry selected at first, counted from 0
     QString proposedName;
     QString directory;  // where the dialog opens; empty: the platform's default
-    bool save = false;  // a save dialog (which asks before replacing a file)
+    // A save dialog: it asks before replacing a file, and a name typed without an extension
+    // takes the chosen filter's.
+    bool save = false;
 };
 
 // Every file dialog goes through here, so that tests answer it instead of a person. The

@@ -12,6 +12,11 @@ MessageHandler& CurrentHandler() {
     return handler;
 }
 
+QuestionHandler& CurrentQuestionHandler() {
+    static QuestionHandler handler;
+    return handler;
+}
+
 }  // namespace
 
 void ShowMessage(QWidget* parent, const QString& text) {
@@ -27,6 +32,30 @@ void ShowMessage(QWidget* parent, const QString& text) {
 MessageHandler SetMessageHandler(MessageHandler handler) {
     MessageHandler previous = std::move(CurrentHandler());
     CurrentHandler() = std::move(handler);
+    return previous;
+}
+
+Answer AskSaveDiscardCancel(QWidget* parent, const QString& text) {
+    if (const QuestionHandler& handler = CurrentQuestionHandler()) {
+        return handler(parent, text);
+    }
+    QMessageBox box(QMessageBox::Question, QApplication::applicationName(), text,
+                    QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, parent);
+    box.setDefaultButton(QMessageBox::Save);
+    box.setEscapeButton(QMessageBox::Cancel);
+    switch (box.exec()) {
+        case QMessageBox::Save:
+            return Answer::Save;
+        case QMessageBox::Discard:
+            return Answer::Discard;
+        default:
+            return Answer::Cancel;
+    }
+}
+
+QuestionHandler SetQuestionHandler(QuestionHandler handler) {
+    QuestionHandler previous = std::move(CurrentQuestionHandler());
+    CurrentQuestionHandler() = std::move(handler);
     return previous;
 }
 

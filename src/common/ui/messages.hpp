@@ -17,4 +17,14 @@ void ShowMessage(QWidget* parent, const QString& text);
 // plain message box.
 MessageHandler SetMessageHandler(MessageHandler handler);
 
+// The question asked before a changed template is left: keep it, let it go, or stay.
+enum class Answer { Save, Discard, Cancel };
+using QuestionHandler = std::function<Answer(QWidget* parent, const QString& text)>;
+
+// Asks with Save, Discard and Cancel buttons; Esc and the close box answer Cancel.
+Answer AskSaveDiscardCancel(QWidget* parent, const QString& text);
+
+// As SetMessageHandler, for questions.
+QuestionHandler SetQuestionHandler(QuestionHandler handler);
+
 }  // namespace skerry::ui

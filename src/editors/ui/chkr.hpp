@@ -19,13 +19,13 @@ class TCkr : public QDialog {
     void FormShow();
     void BBOKClick();
 
-    QPlainTextEdit* Memo = nullptr;
-    QPushButton* BBOK = nullptr;
-
   protected:
     void showEvent(QShowEvent* event) override;
 
   private:
+    QPlainTextEdit* Memo = nullptr;
+    QPushButton* BBOK = nullptr;
+
     const ParamGrid& grid_;
 };
 

@@ -34,6 +34,10 @@ class TVector : public QDialog {
     void EYwChange(const QString& text);
     void ERChange(const QString& text);
 
+  protected:
+    void showEvent(QShowEvent* event) override;
+
+  private:
     QGroupBox* GB1 = nullptr;
     QLineEdit* EX = nullptr;
     QLineEdit* EY = nullptr;
@@ -47,10 +51,6 @@ class TVector : public QDialog {
     QLineEdit* ETot = nullptr;
     QPushButton* BBOK = nullptr;
 
-  protected:
-    void showEvent(QShowEvent* event) override;
-
-  private:
     void FieldChanged(VectorFields::Field field, const QString& text);
     std::array<QLineEdit*, VectorFields::kFieldCount> Edits() const;
 

@@ -1,6 +1,8 @@
 #include "resources/ui/res_picker.hpp"
 
+#include <QAction>
 #include <QComboBox>
+#include <QFileInfo>
 #include <QFontMetrics>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -12,19 +14,28 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollArea>
+#include <QShowEvent>
 #include <QSignalBlocker>
+#include <QSpinBox>
 #include <QSplitter>
+#include <QStackedWidget>
 #include <QStyledItemDelegate>
+#include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
 #include <algorithm>
 
 #include "common/names.hpp"
+#include "common/ui/file_dialogs.hpp"
 #include "common/ui/look.hpp"
 #include "common/ui/messages.hpp"
 #include "common/ui/qt_text.hpp"
+#include "common/ui/window_geometry.hpp"
+#include "resources/model_preview.hpp"
 #include "resources/picker_listing.hpp"
 #include "resources/picker_order.hpp"
+#include "resources/texture_png.hpp"
+#include "resources/ui/model_view.hpp"
 
 namespace skerry::ui {
 
@@ -96,13 +107,28 @@ void TRes::BuildLayout() {
     PalBox->setInsertPolicy(QComboBox::NoInsert);
     PalBox->setFixedWidth(kBoxWidth);
     PalBox->setEditText(QStringLiteral("Default ColorMap"));
-    PalBox->setToolTip(QStringLiteral("The colormap textures are shown with"));
+    colormapHint_ = QStringLiteral("The colormap textures are shown with");
+    PalBox->setToolTip(colormapHint_);
+    CelBox = new QSpinBox;
+    CelBox->setObjectName(QStringLiteral("CelBox"));
+    CelBox->setPrefix(QStringLiteral("Cel "));
+    CelBox->setKeyboardTracking(false);
+    CelBox->setToolTip(
+        QStringLiteral("The cel on show, counted from 0 as cogs count them; the arrow keys step "
+                       "through them"));
+    CelBox->hide();
     Bmpsave = new QToolButton;
     Bmpsave->setObjectName(QStringLiteral("Bmpsave"));
     Bmpsave->setText(QStringLiteral("Save Mat to Bmp"));
     Bmpsave->setToolTip(QStringLiteral("Saves the displayed mat to a Bmp file"));
     Bmpsave->setAutoRaise(true);
     Bmpsave->setEnabled(false);
+    ResetView = new QToolButton;
+    ResetView->setObjectName(QStringLiteral("ResetView"));
+    ResetView->setText(QStringLiteral("Reset view"));
+    ResetView->setToolTip(QStringLiteral("Shows the model from where it was first seen"));
+    ResetView->setAutoRaise(true);
+    ResetView->hide();
     LB2 = new QListWidget(Pnl2);
     LB2->setObjectName(QStringLiteral("LB2"));
     LB2->hide();
@@ -111,7 +137,9 @@ void TRes::BuildLayout() {
     FLB1->hide();
     top->addWidget(Cb1);
     top->addWidget(PalBox);
+    top->addWidget(CelBox);
     top->addWidget(Bmpsave);
+    top->addWidget(ResetView);
     top->addStretch(1);
 
     LB1 = new QListWidget;
@@ -126,12 +154,23 @@ void TRes::BuildLayout() {
     Image = new QLabel;
     Image->setObjectName(QStringLiteral("Image"));
     Image->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    SavePictureAs = new QAction(QStringLiteral("Save picture as..."), Image);
+    SavePictureAs->setObjectName(QStringLiteral("SavePictureAs"));
+    SavePictureAs->setEnabled(false);
+    Image->addAction(SavePictureAs);
+    Image->setContextMenuPolicy(Qt::ActionsContextMenu);
     auto* imageArea = new QScrollArea;
     imageArea->setObjectName(QStringLiteral("ImageArea"));
     imageArea->setWidget(Image);
     imageArea->setWidgetResizable(true);
     imageArea->setStyleSheet(
         QStringLiteral("QScrollArea, QLabel#Image { background-color: black; }"));
+    ImageArea = imageArea;
+    Model = new ModelView;
+    Picture = new QStackedWidget;
+    Picture->setObjectName(QStringLiteral("Picture"));
+    Picture->addWidget(ImageArea);
+    Picture->addWidget(Model);
 
     Panel3 = new QWidget;
     Panel3->setObjectName(QStringLiteral("Panel3"));
@@ -152,7 +191,7 @@ void TRes::BuildLayout() {
     QSplitter* listImage = Splitter(Qt::Horizontal, "ListSplitter", kTeal);
     listImage->addWidget(LB1);
     QSplitter* imageSizes = Splitter(Qt::Horizontal, "ImageSplitter", kTeal);
-    imageSizes->addWidget(imageArea);
+    imageSizes->addWidget(Picture);
     imageSizes->addWidget(Panel3);
     imageSizes->setStretchFactor(1, 1);
     imageSizes->setSizes({kImageWidth, 400});
@@ -164,6 +203,7 @@ void TRes::BuildLayout() {
     upperMemo->addWidget(Memo);
     upperMemo->setStretchFactor(0, 1);
     upperMemo->setSizes({400, kMemoHeight});
+    splitters_ = {listImage, imageSizes, upperMemo};
 
     ED = new QLineEdit;
     ED->setObjectName(QStringLiteral("ED"));
@@ -188,10 +228,20 @@ void TRes::BuildLayout() {
     resize(1000, 700);
 
     connect(LB1, &QListWidget::itemSelectionChanged, this, &TRes::LB1Click);
-    connect(Cb1, &QComboBox::editTextChanged, this, &TRes::Cb1Change);
+    connect(Cb1, &QComboBox::editTextChanged, this, [this](const QString& text) {
+        Cb1Change(text);
+        // A pick from the list changes the text and then reports the pick; the pick must not
+        // load the same container a second time.
+        cb1JustLoaded_ = text;
+        QTimer::singleShot(0, this, [this] { cb1JustLoaded_.reset(); });
+    });
+    connect(Cb1, &QComboBox::textActivated, this, &TRes::Cb1Activated);
     connect(PalBox, &QComboBox::editTextChanged, this, &TRes::PalBoxChange);
     connect(ED, &QLineEdit::textChanged, this, &TRes::EDChange);
     connect(Bmpsave, &QToolButton::clicked, this, &TRes::BmpsaveClick);
+    connect(CelBox, &QSpinBox::valueChanged, this, &TRes::CelBoxChange);
+    connect(SavePictureAs, &QAction::triggered, this, &TRes::SavePictureAsClick);
+    connect(ResetView, &QToolButton::clicked, Model, &ModelView::ResetView);
     connect(BBok, &QPushButton::clicked, this, &TRes::BBokClick);
     connect(BBClose, &QPushButton::clicked, this, &TRes::BBCloseClick);
 }
@@ -226,6 +276,42 @@ void TRes::ListDialectContainers() {
     resourceMode_ = true;
 }
 
+void TRes::SaveLayout(SettingsStore& store) const {
+    // A picker not shown in this run keeps the place it had.
+    if (shown_) {
+        store.Write(kPickerGeometryValue, ToBytes(SaveWindowGeometry(*this)));
+        store.Write(kPickerSplittersValue, ToBytes(SaveSplitters(splitters_)));
+    }
+    if (!resources_.CurrentPath().empty()) {
+        store.Write(kPickerContainerValue, OpenContainerName());
+    }
+    if (!chosenColormap_.isEmpty()) {
+        store.Write(kPickerColormapValue, ToBytes(chosenColormap_));
+    }
+}
+
+void TRes::RestoreLayout(SettingsStore& store) {
+    placed_ =
+        RestoreWindowGeometry(*this, FromBytes(store.Read(kPickerGeometryValue).value_or("")));
+    RestoreSplitters(splitters_, FromBytes(store.Read(kPickerSplittersValue).value_or("")));
+    chosenColormap_ = FromBytes(store.Read(kPickerColormapValue).value_or(""));
+    const QString container = FromBytes(store.Read(kPickerContainerValue).value_or(""));
+    const int listed = Cb1->findText(container, Qt::MatchFixedString);
+    if (!container.isEmpty() && listed >= 0 &&
+        !EqualsIgnoringCase(ToBytes(container), OpenContainerName())) {
+        const QString name = Cb1->itemText(listed);
+        {
+            const QSignalBlocker quiet(Cb1);
+            Cb1->setEditText(name);
+        }
+        Cb1Change(name);
+    }
+}
+
+std::string TRes::OpenContainerName() const {
+    return std::filesystem::path(resources_.CurrentPath()).filename().string();
+}
+
 void TRes::ListContainers(const std::string& dir) {
     FLB1->clear();
     for (const std::string& name : ListContainerFiles(dir)) {
@@ -252,6 +338,9 @@ void TRes::GetGobs(const std::string& path) {
     }
     LB2->clear();
     LB2->addItems(names);
+    // A name of the new container is another entry: its cel and view start afresh.
+    shownItem_.clear();
+    CelBox->hide();
     if (!colormapsLoaded_) {
         GetCmps();
     }
@@ -311,19 +400,35 @@ void TRes::GetRes(const std::string& extension, bool clearFirst) {
     AddNames(ListEntries(resources_.Names(), extension));
 }
 
-int TRes::ShowModal() {
-    setWindowState(windowState() | Qt::WindowMaximized);
-    return exec();
+std::optional<std::string> TRes::Choose() {
+    // Maximised the first time, unless the user left it at a size of their own last run;
+    // after that, as the user left it.
+    if (!placed_ && !shown_) {
+        setWindowState(windowState() | Qt::WindowMaximized);
+    }
+    shown_ = true;
+    if (exec() != QDialog::Accepted) {
+        return std::nullopt;
+    }
+    return ToBytes(ED->text());
 }
 
 void TRes::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
-    FormShow();
+    // Restoring the window from the task bar is no new showing: the colormap chosen stays.
+    if (!event->spontaneous()) {
+        FormShow();
+    }
 }
 
 void TRes::FormShow() {
-    PalBox->setEditText(QStringLiteral("dflt.cmp"));
+    // The colormap the user left the picker with, else the game's default one.
+    const bool keep = !chosenColormap_.isEmpty() && PalBox->findText(chosenColormap_) >= 0;
+    PalBox->setEditText(keep ? chosenColormap_ : QStringLiteral("dflt.cmp"));
     PalBoxChange();
+    // The list is what the picker is for: typing a name's first letters finds it there,
+    // where in the container box it would ask for a container of that name.
+    LB1->setFocus();
 }
 
 void TRes::hideEvent(QHideEvent* event) {
@@ -332,6 +437,9 @@ void TRes::hideEvent(QHideEvent* event) {
 }
 
 void TRes::FormHide() {
+    if (PalBox->findText(PalBox->currentText()) >= 0) {
+        chosenColormap_ = PalBox->currentText();
+    }
     Memo->clear();
 }
 
@@ -392,19 +500,20 @@ void TRes::LB1Click() {
     ED->setText(FromBytes(item));
     if (FileExtension(item) == ".mat") {
         if (const std::optional<std::size_t> index = FindName(resources_.Names(), item)) {
-            try {
-                ShowTexture(*index, item);
-            } catch (const MatError& error) {
-                // The picture on show stays, and the name field keeps the whole item.
-                ShowMessage(this, QString::fromLatin1(error.what()));
-                return;
+            // The same texture again (a colormap change) keeps its cel; another starts at 0.
+            const std::int32_t cel = item == shownItem_ ? CelBox->value() : 0;
+            if (!ShowTexture(*index, item, cel)) {
+                return;  // the picture on show stays, and the name field keeps the whole item
             }
+        }
+    } else if (resourceMode_ && FileExtension(item) == ".3do") {
+        if (!ShowModel(item)) {
+            return;
         }
     } else if (resourceMode_) {
         const std::string entry = std::string(FolderPrefix(FileExtension(item))) + item;
         if (const std::optional<std::size_t> index = FindName(resources_.Names(), entry)) {
-            const std::string bytes = resources_.ReadEntry(*index).value_or(std::string());
-            Memo->setPlainText(FromBytes(std::string_view(bytes).substr(0, bytes.find('\0'))));
+            Memo->setPlainText(EntryText(*index));
         }
     } else if (const std::optional<std::string> line = templates_.Lookup(item)) {
         // The lookup also records the template's fields, which Open walks from.
@@ -413,8 +522,19 @@ void TRes::LB1Click() {
     ED->setText(FromBytes(FileNamePart(item)));
 }
 
-void TRes::ShowTexture(std::size_t index, const std::string& item) {
-    DecodedTexture texture = resources_.DecodeTexture(index, selectedColormap_, DecimalSeparator());
+QString TRes::EntryText(std::size_t index) const {
+    const std::string bytes = resources_.ReadEntry(index).value_or(std::string());
+    return FromBytes(std::string_view(bytes).substr(0, bytes.find('\0')));
+}
+
+bool TRes::ShowTexture(std::size_t index, const std::string& item, std::int32_t cel) {
+    DecodedTexture texture;
+    try {
+        texture = resources_.DecodeTexture(index, selectedColormap_, DecimalSeparator(), cel);
+    } catch (const MatError& error) {
+        ShowMessage(this, QString::fromLatin1(error.what()));
+        return false;
+    }
     QPixmap picture;
     picture.loadFromData(reinterpret_cast<const uchar*>(texture.bmp.data()),
                          static_cast<uint>(texture.bmp.size()), "BMP");
@@ -422,17 +542,104 @@ void TRes::ShowTexture(std::size_t index, const std::string& item) {
     Label1->setText(FromBytes(texture.gridSizeText));
     Label2->setText(FromBytes(texture.pixelSizeText));
     shownBmp_ = std::move(texture.bmp);
+    shownBmpName_ = item;
+    shownItem_ = item;
+    ShowPicture(ImageArea);
+    {
+        const QSignalBlocker quiet(CelBox);
+        CelBox->setRange(0, texture.celCount - 1);
+        CelBox->setValue(texture.cel);
+        CelBox->setSuffix(QStringLiteral(" (%1 cels)").arg(texture.celCount));
+    }
+    CelBox->setVisible(texture.celCount > 1);
+    PalBox->setToolTip(texture.sixteenBit ? FromBytes(kOwnColoursNote) : colormapHint_);
+    SavePictureAs->setEnabled(true);
     // Every texture shown is also written beside the program.
     Export(item);
+    return true;
+}
+
+bool TRes::ShowModel(const std::string& item) {
+    ListedModel listed = ReadListedModel(resources_, item);
+    if (listed.status == ModelStatus::NotListed || listed.status == ModelStatus::NoName) {
+        return true;  // as for any name the container lacks: nothing to show
+    }
+    if (!listed.model) {
+        ShowMessage(this, FromBytes(listed.message));
+        return false;
+    }
+    const Model3do& model = *listed.model;
+    // The colours are worked out once a click; the reader looks into the container as it
+    // is now, so it is not kept.
+    const MaterialColours colours = ColourMaterials(model.materials, ContainerMaterials(resources_),
+                                                    resources_.Colormaps().Slot(selectedColormap_));
+    Label1->setText(FromBytes(ModelSizeText(ModelBox(model), DecimalSeparator())));
+    Label2->setText(FromBytes(ModelRadiusText(model.radius, DecimalSeparator())));
+    QString text = FromBytes(MaterialListText(model.materials, colours)) + QLatin1Char('\n');
+    if (const std::optional<std::size_t> index = FindModelEntry(resources_.Names(), item)) {
+        text += EntryText(*index);
+    }
+    Memo->setPlainText(text);
+    // The same model again (a colormap change) keeps the side it is seen from.
+    if (item != shownItem_) {
+        Model->ResetView();
+    }
+    Model->ShowModel(std::move(*listed.model), colours.colour);
+    shownItem_ = item;
+    ShowPicture(Model);
+    return true;
+}
+
+void TRes::ShowPicture(QWidget* shown) {
+    Picture->setCurrentWidget(shown);
+    const bool model = shown == Model;
+    ResetView->setVisible(model);
+    if (model) {
+        CelBox->hide();
+        PalBox->setToolTip(colormapHint_);
+    }
+}
+
+void TRes::CelBoxChange(int cel) {
+    if (FileExtension(shownItem_) != ".mat") {
+        return;
+    }
+    if (const std::optional<std::size_t> index = FindName(resources_.Names(), shownItem_)) {
+        ShowTexture(*index, shownItem_, cel);
+    }
+}
+
+void TRes::SavePictureAsClick() {
+    if (shownBmp_.empty()) {
+        return;
+    }
+    const QString folder =
+        !pictureFolder_.isEmpty() ? pictureFolder_ : PathFromBytes(settings_.workDir);
+    const std::optional<QString> target = AskSaveFile(
+        this, {QStringLiteral("Save picture as"),
+               {QStringLiteral("PNG picture (*.png)"), QStringLiteral("BMP picture (*.bmp)")},
+               0,
+               PathFromBytes(ExportFileName(shownBmpName_, PictureFormat::Png)),
+               folder,
+               true});
+    if (!target) {
+        return;
+    }
+    pictureFolder_ = QFileInfo(*target).absolutePath();
+    const std::filesystem::path path(PathToBytes(*target));
+    if (const std::optional<std::string> failure =
+            SavePicture(path, shownBmp_, PictureFormatOf(path))) {
+        ShowMessage(this, PathFromBytes(*failure));
+    }
 }
 
 void TRes::Export(const std::string& name) {
     if (shownBmp_.empty()) {
         return;
     }
-    const std::string path = settings_.programDir + ExportFileName(name);
+    const std::string path = settings_.workDir + ExportFileName(name);
     if (const std::optional<std::string> failure = ExportBmp(path, shownBmp_)) {
-        ShowMessage(this, PathFromBytes(ExplainProgramDirFailure(settings_, *failure)));
+        ShowMessage(this, PathFromBytes(ExplainWorkDirFailure(settings_, *failure)));
     }
 }
 
@@ -449,6 +656,14 @@ void TRes::Cb1Change(const QString& text) {
         if (const auto path = FindFileIgnoringCase(*dir, name)) {
             GetGobs(path->string());
         }
+    }
+}
+
+void TRes::Cb1Activated(const QString& text) {
+    const bool justLoaded = cb1JustLoaded_ == text;
+    cb1JustLoaded_.reset();
+    if (!justLoaded) {
+        Cb1Change(text);
     }
 }
 

@@ -9,8 +9,10 @@
 
 #include "resources/resource_state.hpp"
 #include "settings/settings.hpp"
+#include "settings/settings_store.hpp"
 #include "template/template_store.hpp"
 
+class QAction;
 class QComboBox;
 class QLabel;
 class QLineEdit;
@@ -18,27 +20,39 @@ class QListWidget;
 class QPlainTextEdit;
 class QToolButton;
 class QPushButton;
+class QSpinBox;
+class QSplitter;
+class QStackedWidget;
 
 namespace skerry::ui {
 
+class ModelView;
 class UniformRowDelegate;
 
 // The Resource Picker: lists the entries of one kind from the open container (or template
-// names), shows what the clicked one holds, a texture as a picture, and hands the chosen
-// name back to the main window.
+// names), shows what the clicked one holds, a texture or a model as a picture, and hands the
+// chosen name back to the main window.
 class TRes : public QDialog {
     Q_OBJECT
   public:
     TRes(Settings& settings, TemplateStore& templates);
 
-    // Shows the picker maximised and modal; returns Accepted for OK, Rejected otherwise.
-    int ShowModal();
+    // Shows the picker maximised and modal. The chosen name on OK; nothing when it was closed
+    // any other way (Cancel, Esc, the close box).
+    std::optional<std::string> Choose();
 
     // Opens the Jedi Knight container; false, with the message shown, when there is none.
     // Start-up then lets the user settle the dialect and calls ListDialectContainers.
     bool FormCreate();
     // Lists the containers of the run's dialect in Cb1.
     void ListDialectContainers();
+
+    // The window's size and place, its splitters, and the container and colormap chosen
+    // last, kept between runs. The container comes back when the dialect lists it.
+    void SaveLayout(SettingsStore& store) const;
+    void RestoreLayout(SettingsStore& store);
+    // The file name of the open container; empty before one is open.
+    std::string OpenContainerName() const;
     void FormShow();
     void FormHide();
     void GetGobs(const std::string& path);
@@ -52,6 +66,11 @@ class TRes : public QDialog {
     void BBCloseClick();
     void EDChange(const QString& text);
     void BmpsaveClick();
+    // Shows another cel of the texture on show.
+    void CelBoxChange(int cel);
+    // The picture's context menu: the texture on show as a PNG or BMP file of the user's
+    // choosing.
+    void SavePictureAsClick();
 
     // Resource mode lists container entries; otherwise the list holds template names.
     void SetResourceMode(bool resourceMode) { resourceMode_ = resourceMode; }
@@ -65,6 +84,11 @@ class TRes : public QDialog {
     const ResourceState& Resources() const { return resources_; }
     std::size_t SelectedColormap() const { return selectedColormap_; }
 
+  protected:
+    void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
+
+  private:
     QWidget* Pnl2 = nullptr;
     QComboBox* Cb1 = nullptr;
     QComboBox* PalBox = nullptr;
@@ -72,7 +96,13 @@ class TRes : public QDialog {
     QListWidget* LB2 = nullptr;
     QListWidget* FLB1 = nullptr;
     QListWidget* LB1 = nullptr;
+    QSpinBox* CelBox = nullptr;
+    QToolButton* ResetView = nullptr;
+    QStackedWidget* Picture = nullptr;  // the texture's image or the model's view
+    QWidget* ImageArea = nullptr;
     QLabel* Image = nullptr;
+    QAction* SavePictureAs = nullptr;
+    ModelView* Model = nullptr;
     QWidget* Panel3 = nullptr;
     QLabel* Label1 = nullptr;
     QLabel* Label2 = nullptr;
@@ -81,15 +111,21 @@ class TRes : public QDialog {
     QPushButton* BBok = nullptr;
     QPushButton* BBClose = nullptr;
 
-  protected:
-    void showEvent(QShowEvent* event) override;
-    void hideEvent(QHideEvent* event) override;
-
-  private:
     void BuildLayout();
+    // A pick from the container box: loads that container even when the box's text already
+    // named it, so a container changed on disk can be read again.
+    void Cb1Activated(const QString& text);
     // Lists the containers of a directory into Cb1 (through the hidden lister FLB1).
     void ListContainers(const std::string& dir);
-    void ShowTexture(std::size_t index, const std::string& item);
+    // Shows one cel of a texture entry; false, with the message shown, when it cannot.
+    bool ShowTexture(std::size_t index, const std::string& item, std::int32_t cel);
+    // Shows a model entry; false, with the message shown, when it cannot be read. A name not
+    // in the container shows nothing.
+    bool ShowModel(const std::string& item);
+    // Gives the picture area to the texture's image or to the model's view.
+    void ShowPicture(QWidget* shown);
+    // An entry's bytes as the memo shows them: up to the first zero byte.
+    QString EntryText(std::size_t index) const;
     void Export(const std::string& name);
     // A name's width in the list's font.
     int NameWidth(std::string_view name);
@@ -99,12 +135,21 @@ class TRes : public QDialog {
     ResourceState resources_;
     bool resourceMode_ = true;
     bool colormapsLoaded_ = false;
+    std::optional<QString> cb1JustLoaded_;  // the box's text loaded by this very change
+    QString chosenColormap_;                // the colormap on show when the picker last hid
+    bool placed_ = false;                   // a stored size and place was put back
+    bool shown_ = false;                    // shown in this run
+    QList<QSplitter*> splitters_;
     std::string lastExtension_;
     bool lastClear_ = true;
     std::vector<std::size_t> colormapEntries_;  // directory index of each PalBox item
     std::size_t selectedColormap_ = 0;
-    std::string shownBmp_;                            // the texture on show, as BMP bytes
-    std::vector<std::string> listed_;                 // LB1's names as bytes, in the list's order
+    std::string shownBmp_;             // the texture on show, as BMP bytes
+    std::string shownBmpName_;         // its item, which names the file Save picture as proposes
+    std::string shownItem_;            // the item whose texture or model is on show
+    QString colormapHint_;             // PalBox's hint for a texture the colormap colours
+    QString pictureFolder_;            // where Save picture as last saved
+    std::vector<std::string> listed_;  // LB1's names as bytes, in the list's order
     std::optional<std::array<int, 256>> charWidths_;  // in LB1's font, once measured
     UniformRowDelegate* rowSize_ = nullptr;           // LB1's rows, all one size
 };

@@ -10,6 +10,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStandardPaths>
 #include <QStyle>
 #include <QToolButton>
 
@@ -51,7 +52,8 @@ QLabel* Caption(const char* name, const QString& text) {
 
 }  // namespace
 
-TTplOpt::TTplOpt(Settings& settings, SettingsStore& store) : settings_(settings), store_(store) {
+TTplOpt::TTplOpt(Settings& settings, SettingsStore& store, ProgramFolders folders)
+    : settings_(settings), store_(store), folders_(std::move(folders)) {
     setObjectName(QStringLiteral("TTplOpt"));
     setWindowTitle(QStringLiteral("Template Options"));
     setWindowFlag(Qt::Tool);
@@ -109,10 +111,20 @@ TTplOpt::TTplOpt(Settings& settings, SettingsStore& store) : settings_(settings)
 }
 
 void TTplOpt::FormCreate() {
-    // New.tpl, Old.tpl, the help file and exported bitmaps live beside the program.
-    // Qt gives the folder with forward slashes; Windows users read backslashes in messages.
+    // The help file lives beside the program, and so do New.tpl, Old.tpl and exported bitmaps
+    // when the program's folder can be written; an installed program keeps them in the
+    // user's own data folder. Qt gives folders with forward slashes; Windows users read
+    // backslashes in messages.
     settings_.programDir = WithTrailingSeparator(
-        PathToBytes(QDir::toNativeSeparators(QCoreApplication::applicationDirPath())));
+        !folders_.programDir.empty()
+            ? folders_.programDir
+            : PathToBytes(QDir::toNativeSeparators(QCoreApplication::applicationDirPath())));
+    settings_.workDir = ChooseWorkDir(
+        settings_.programDir,
+        !folders_.perUserDir.empty()
+            ? folders_.perUserDir
+            : PathToBytes(QDir::toNativeSeparators(
+                  QStandardPaths::writableLocation(QStandardPaths::AppDataLocation))));
     LoadStoredPaths(settings_, store_);
     Edit1->setText(PathFromBytes(settings_.jedTplPath));
     Edit3->setText(PathFromBytes(settings_.jkDir));

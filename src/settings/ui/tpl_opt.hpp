@@ -15,12 +15,19 @@ class QToolButton;
 
 namespace skerry::ui {
 
+// Where the program lives and where a user's own data may go: the real folders unless a
+// test gives others.
+struct ProgramFolders {
+    std::string programDir;  // empty: the running program's folder
+    std::string perUserDir;  // empty: the platform's per-user data folder
+};
+
 // The options window: where Jed's template file and the game's containers are, and which
 // template dialect this run works in.
 class TTplOpt : public QDialog {
     Q_OBJECT
   public:
-    TTplOpt(Settings& settings, SettingsStore& store);
+    TTplOpt(Settings& settings, SettingsStore& store, ProgramFolders folders = {});
 
     void FormCreate();
     void JedSBClick();
@@ -36,6 +43,10 @@ class TTplOpt : public QDialog {
     int RG1ItemIndex() const;
     void SetRG1ItemIndex(int index);
 
+    // Od1, the open-file dialog of the three browse buttons: its filter entries.
+    static const QStringList kOd1Filters;
+
+  private:
     QLabel* Label1 = nullptr;
     QLineEdit* Edit1 = nullptr;
     QToolButton* JedSB = nullptr;
@@ -47,17 +58,14 @@ class TTplOpt : public QDialog {
     QToolButton* MotsSB = nullptr;
     QGroupBox* RG1 = nullptr;
     QPushButton* BBOK = nullptr;
+    QButtonGroup* rg1Items_ = nullptr;
 
-    // Od1, the open-file dialog of the three browse buttons: its filter entries.
-    static const QStringList kOd1Filters;
-
-  private:
     void Browse(BrowsedPath which, int filterIndex, const QString& title,
                 const QString& proposedName);
 
     Settings& settings_;
     SettingsStore& store_;
-    QButtonGroup* rg1Items_ = nullptr;
+    ProgramFolders folders_;
 };
 
 }  // namespace skerry::ui

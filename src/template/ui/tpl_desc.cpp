@@ -3,6 +3,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 
+#include "common/ui/qt_text.hpp"
+
 namespace skerry::ui {
 
 Ttpl_desc::Ttpl_desc() {
@@ -18,6 +20,11 @@ Ttpl_desc::Ttpl_desc() {
     BBOK->setGeometry(350, 10, 75, 25);
     BBOK->setDefault(true);
     connect(BBOK, &QPushButton::clicked, this, &Ttpl_desc::BBOKClick);
+}
+
+std::string Ttpl_desc::Ask() {
+    exec();
+    return ToBytes(E1->text());
 }
 
 void Ttpl_desc::BBOKClick() {

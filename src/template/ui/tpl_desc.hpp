@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDialog>
+#include <string>
 
 class QLineEdit;
 class QPushButton;
@@ -15,7 +16,11 @@ class Ttpl_desc : public QDialog {
     Ttpl_desc();
 
     void BBOKClick();
+    // Shows the dialog modally and returns the description it holds. Closing it any way
+    // still takes what it holds, as OK does.
+    std::string Ask();
 
+  private:
     QLineEdit* E1 = nullptr;
     QPushButton* BBOK = nullptr;
 };
