@@ -89,7 +89,7 @@ help-images: build
 
 # Skerry for Windows: skerry.exe, skerry-cli.exe and the core tests cross-compiled with
 # MinGW-w64, and build-windows/skerry-VERSION-win64.zip. The first run builds Qt for Windows
-# into ~/.cache/skerry (about 40 minutes on 2 cores); later runs reuse it. Not part of `make
+# into ~/.cache/skerry (40 to 50 minutes on 2 cores); later runs reuse it. Not part of `make
 # test`: that build takes longer than CI allows.
 windows:
 	@scripts/build-windows
