@@ -17,7 +17,8 @@ RUN_CONFIG := $(CURDIR)/$(BUILD)/config
 # Tests run in parallel, one per core.
 JOBS       := $(shell nproc 2>/dev/null || echo 2)
 
-.PHONY: all deps configure build build-app run test format-check sanitized fuzz bench package help-images clean
+.PHONY: all deps configure build build-app run test format-check sanitized fuzz bench package help-images \
+        windows windows-test clean
 
 all: build
 
@@ -86,5 +87,17 @@ help-images: build
 		help/images/
 	@echo "help/images/ updated"
 
+# Skerry for Windows: skerry.exe, skerry-cli.exe and the core tests cross-compiled with
+# MinGW-w64, and build-windows/skerry-VERSION-win64.zip. The first run builds Qt for Windows
+# into ~/.cache/skerry (40 to 50 minutes on 2 cores); later runs reuse it. Not part of `make
+# test`: that build takes longer than CI allows.
+windows:
+	@scripts/build-windows
+
+# The Windows build under Wine (on Xvfb when there is no display): the core tests, the
+# command-line tests, the editor with its settings in the registry, and screenshots.
+windows-test: windows
+	@scripts/test-windows
+
 clean:
-	rm -rf $(BUILD) $(FUZZ_BUILD)
+	rm -rf $(BUILD) $(FUZZ_BUILD) build-windows

@@ -1,6 +1,13 @@
 #include <CLI/CLI.hpp>
 #include <iostream>
 
+#ifdef _WIN32
+#include <fcntl.h>
+#include <io.h>
+
+#include <cstdio>
+#endif
+
 #include "flag_commands.hpp"
 #include "model_commands.hpp"
 #include "resource_commands.hpp"
@@ -9,8 +16,18 @@
 // skerry-cli: the editor's core from the command line. Exit 0 = done, 1 = nothing found,
 // 2 = bad arguments or a file that cannot be used.
 int main(int argc, char** argv) {
+#ifdef _WIN32
+    // An entry extracted to stdout is bytes: text mode would turn each LF into CR LF and end
+    // the stream at a Ctrl-Z. Messages then end in LF as on Linux, which consoles show alike.
+    _setmode(_fileno(stdout), _O_BINARY);
+    _setmode(_fileno(stderr), _O_BINARY);
+#endif
     CLI::App app{"Skerry: template tools for Jedi Knight and Mots"};
     app.require_subcommand(1);
+    // Options start with - or -- everywhere. CLI11 would also take /NAME as an option on
+    // Windows, and so misread a path from the drive's root such as /jed/master.tpl. Set
+    // before the commands are added, which copy it.
+    app.allow_windows_style_options(false);
     int exitCode = skerry::cli::kDone;
     skerry::cli::AddTplCommands(app, exitCode);
     skerry::cli::AddResourceCommands(app, exitCode);

@@ -117,8 +117,12 @@ TEST_F(FilesTogether, SameFileSeesThroughDotsAndLinks) {
     std::filesystem::create_directories(dir_ / "jed");
     WriteFileWhole(dir_ / "jed" / "master.tpl", "x");
     EXPECT_TRUE(SameFile(dir_ / "jed" / ".." / "jed" / "master.tpl", dir_ / "jed" / "master.tpl"));
-    std::filesystem::create_symlink(dir_ / "jed", dir_ / "link");
-    EXPECT_TRUE(SameFile(dir_ / "link" / "master.tpl", dir_ / "jed" / "master.tpl"));
+    // Windows lets only some users make links; there the link half is left out.
+    std::error_code noLinks;
+    std::filesystem::create_symlink(dir_ / "jed", dir_ / "link", noLinks);
+    if (!noLinks) {
+        EXPECT_TRUE(SameFile(dir_ / "link" / "master.tpl", dir_ / "jed" / "master.tpl"));
+    }
     EXPECT_FALSE(SameFile(dir_ / "project" / "master.tpl", dir_ / "jed" / "master.tpl"));
 }
 

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "support/memory_settings_store.hpp"
 
 namespace skerry {
@@ -10,6 +12,12 @@ namespace {
 using testing::MemorySettingsStore;
 
 const std::string kSep(1, kDirSeparator);
+
+// A path as the settings hold it on this platform.
+std::string Native(std::string path) {
+    std::replace(path.begin(), path.end(), '/', kDirSeparator);
+    return path;
+}
 
 TEST(SettingsStore, FirstRunLeavesEverythingUnsetAndSaysSoInOrder) {
     MemorySettingsStore store;
@@ -48,16 +56,16 @@ TEST(SettingsStore, BrowsedFilesBecomeSettingsAndStoredValues) {
     MemorySettingsStore store;
     Settings settings;
     EXPECT_FALSE(ApplyBrowsedFile(settings, store, BrowsedPath::JedTemplate, "/jed/master.tpl"));
-    EXPECT_EQ(settings.jedTplPath, "/jed/master.tpl");
-    EXPECT_EQ(store.values["Jed"], "/jed/master.tpl");
+    EXPECT_EQ(settings.jedTplPath, Native("/jed/master.tpl"));
+    EXPECT_EQ(store.values["Jed"], Native("/jed/master.tpl"));
     EXPECT_TRUE(settings.restartNeeded);
 
     // Any container name will do: its folder is what counts.
     EXPECT_FALSE(ApplyBrowsedFile(settings, store, BrowsedPath::JkContainer, "/jk/RES1HI.GOB"));
-    EXPECT_EQ(settings.jkDir, "/jk/");
-    EXPECT_EQ(store.values["JK"], "/jk/");
+    EXPECT_EQ(settings.jkDir, Native("/jk/"));
+    EXPECT_EQ(store.values["JK"], Native("/jk/"));
     EXPECT_FALSE(ApplyBrowsedFile(settings, store, BrowsedPath::MotsContainer, "/mots/jkmres.goo"));
-    EXPECT_EQ(store.values["MOTS"], "/mots/");
+    EXPECT_EQ(store.values["MOTS"], Native("/mots/"));
     EXPECT_EQ(store.values.size(), 3u);  // each button writes only its own value
 }
 
@@ -68,7 +76,7 @@ TEST(SettingsStore, FailedSaveStillAppliesAndNamesTheValue) {
     const auto message = ApplyBrowsedFile(settings, store, BrowsedPath::MotsContainer, "/m/a.goo");
     ASSERT_TRUE(message);
     EXPECT_NE(message->find("MOTS"), std::string::npos);
-    EXPECT_EQ(settings.motsDir, "/m/");
+    EXPECT_EQ(settings.motsDir, Native("/m/"));
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include <QButtonGroup>
 #include <QCoreApplication>
+#include <QDir>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -112,15 +113,18 @@ TTplOpt::TTplOpt(Settings& settings, SettingsStore& store, ProgramFolders folder
 void TTplOpt::FormCreate() {
     // The help file lives beside the program, and so do New.tpl, Old.tpl and exported bitmaps
     // when the program's folder can be written; an installed program keeps them in the
-    // user's own data folder.
+    // user's own data folder. Qt gives folders with forward slashes; Windows users read
+    // backslashes in messages.
     settings_.programDir = WithTrailingSeparator(
-        !folders_.programDir.empty() ? folders_.programDir
-                                     : PathToBytes(QCoreApplication::applicationDirPath()));
+        !folders_.programDir.empty()
+            ? folders_.programDir
+            : PathToBytes(QDir::toNativeSeparators(QCoreApplication::applicationDirPath())));
     settings_.workDir = ChooseWorkDir(
         settings_.programDir,
         !folders_.perUserDir.empty()
             ? folders_.perUserDir
-            : PathToBytes(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation)));
+            : PathToBytes(QDir::toNativeSeparators(
+                  QStandardPaths::writableLocation(QStandardPaths::AppDataLocation))));
     LoadStoredPaths(settings_, store_);
     Edit1->setText(PathFromBytes(settings_.jedTplPath));
     Edit3->setText(PathFromBytes(settings_.jkDir));
