@@ -294,11 +294,10 @@ void AddPickerRows(WindowBenchmarks& bench) {
             res.GetRes(".mat", true);
             res.show();
             QCoreApplication::processEvents();
+            QListWidget* const list = FindControl<QListWidget>(res, "LB1");
             const QList<QListWidgetItem*> big[2] = {
-                FindControl<QListWidget>(res, "LB1")
-                    ->findItems(QStringLiteral("mat\\big0.mat"), Qt::MatchExactly),
-                FindControl<QListWidget>(res, "LB1")
-                    ->findItems(QStringLiteral("mat\\big1.mat"), Qt::MatchExactly)};
+                list->findItems(QStringLiteral("mat\\big0.mat"), Qt::MatchExactly),
+                list->findItems(QStringLiteral("mat\\big1.mat"), Qt::MatchExactly)};
             if (big[0].isEmpty() || big[1].isEmpty()) {
                 Fault("the big textures are not listed");
                 res.hide();
@@ -311,7 +310,7 @@ void AddPickerRows(WindowBenchmarks& bench) {
                 k = 1 - k;
                 std::filesystem::remove(exported[k]);
                 const Clock::time_point start = Clock::now();
-                FindControl<QListWidget>(res, "LB1")->setCurrentItem(big[k].first());
+                list->setCurrentItem(big[k].first());
                 QCoreApplication::processEvents();
                 state.SetIterationTime(Seconds(start, Clock::now()));
                 if (!std::filesystem::exists(exported[k]) ||

@@ -13,8 +13,8 @@
 #include "resource_commands.hpp"
 #include "tpl_commands.hpp"
 
-// skerry-cli: the editor's core from the command line. Exit 0 = done, 1 = nothing found,
-// 2 = bad arguments or a file that cannot be used.
+// skerry-cli: the editor's core from the command line. Exit 0 = done, 1 = nothing found (for
+// `tpl lint`: findings), 2 = bad arguments or a file that cannot be used.
 int main(int argc, char** argv) {
 #ifdef _WIN32
     // An entry extracted to stdout is bytes: text mode would turn each LF into CR LF and end

@@ -3,7 +3,6 @@
 //   skerry-fuzz-seeds fuzz/seeds
 #include <cstdio>
 #include <filesystem>
-#include <random>
 #include <string>
 #include <vector>
 
@@ -54,15 +53,9 @@ std::string SampleTexture(const std::string& name) {
 }
 
 std::vector<Seed> SampleSeeds() {
-    const std::filesystem::path sample =
-        std::filesystem::temp_directory_path() /
-        ("skerry_fuzz_seed_sample-" + std::to_string(std::random_device{}()));
-    WriteSampleData(sample);
-    const std::string jkmsnd = ReadFileBytes(sample / "mots" / "jkmsnd.goo").bytes.value_or("");
-    std::filesystem::remove_all(sample);
     std::vector<Seed> seeds = {
         {"container", "sample_res2.gob", SmallSampleContainer()},
-        {"container", "sample_jkmsnd.goo", jkmsnd},
+        {"container", "sample_jkmsnd.goo", SampleSoundContainer()},
         {"texture", "sample_sparks.mat", MakeTextureMat(8, 8, GradientPixels(8, 8))},
         {"texture", "sample_stripe.mat", MakeTextureMat(30, 20, StripePixels(30, 20))},
         {"texture", "sample_cels.mat", MakeTextureMat(16, 16, BrickPixels(16, 16), 3)},

@@ -76,10 +76,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const ModelPicture picture =
         PrepareModelPicture(model, colours.colour, TurnView({}, 37, -11), width, height);
     std::size_t filled = 0;
-    for (const ModelMesh& mesh :
-         model.geosets.empty() ? std::vector<ModelMesh>() : model.geosets[0].meshes) {
-        for (const ModelFace& face : mesh.faces) {
-            filled += face.count >= 3;
+    if (!model.geosets.empty()) {
+        for (const ModelMesh& mesh : model.geosets[0].meshes) {
+            for (const ModelFace& face : mesh.faces) {
+                filled += face.count >= 3;
+            }
         }
     }
     FUZZ_REQUIRE(picture.faces.size() == filled);

@@ -59,6 +59,12 @@ std::optional<std::int32_t> ByteReader::I32(std::uint64_t offset) const {
     return static_cast<std::int32_t>(value);
 }
 
+void AppendLe32(std::string& out, std::uint32_t value) {
+    for (int i = 0; i < 4; ++i) {
+        out += static_cast<char>((value >> (8 * i)) & 0xff);
+    }
+}
+
 std::string_view ByteReader::Span(std::uint64_t offset, std::uint64_t count) const {
     if (offset >= bytes_.size()) {
         return {};

@@ -30,6 +30,9 @@ class MemorySource : public ByteSource {
     std::string_view bytes_;
 };
 
+// Appends value as ByteReader::I32 reads it back: four bytes, least significant first.
+void AppendLe32(std::string& out, std::uint32_t value);
+
 // A file opened for reading only, for the life of this object.
 class FileSource : public ByteSource {
   public:

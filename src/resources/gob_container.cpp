@@ -67,9 +67,7 @@ std::string ReadEntry(ByteSource& source, const GobEntry& entry, std::uint64_t l
 
 std::string MakeContainer(const std::vector<ContainerEntry>& entries) {
     const auto append = [](std::string& out, std::uint64_t value) {
-        for (int i = 0; i < 4; ++i) {
-            out += static_cast<char>((value >> (8 * i)) & 0xff);
-        }
+        AppendLe32(out, static_cast<std::uint32_t>(value));
     };
     std::string out = "GOB ";
     append(out, 20);

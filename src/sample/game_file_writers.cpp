@@ -10,29 +10,22 @@ namespace skerry {
 
 namespace {
 
-void AppendI32(std::string& out, std::int32_t value) {
-    const auto u = static_cast<std::uint32_t>(value);
-    for (int i = 0; i < 4; ++i) {
-        out += static_cast<char>((u >> (8 * i)) & 0xff);
-    }
-}
-
 std::string MatHeader(std::int32_t type, std::int32_t records, std::int32_t textures,
                       const MatPixelFormat& format = {}) {
     std::string header = "MAT ";
-    AppendI32(header, 0x32);  // version
-    AppendI32(header, type);
-    AppendI32(header, records);
-    AppendI32(header, textures);
-    AppendI32(header, format.SixteenBit() ? 1 : 0);  // indexed or RGB colour
-    AppendI32(header, format.bitsPerPixel);
+    AppendLe32(header, 0x32);  // version
+    AppendLe32(header, type);
+    AppendLe32(header, records);
+    AppendLe32(header, textures);
+    AppendLe32(header, format.SixteenBit() ? 1 : 0);  // indexed or RGB colour
+    AppendLe32(header, format.bitsPerPixel);
     if (format.SixteenBit()) {
         for (const std::int32_t bits : format.bits)
-            AppendI32(header, bits);
+            AppendLe32(header, bits);
         for (const std::int32_t shift : format.shifts)
-            AppendI32(header, shift);
+            AppendLe32(header, shift);
         for (const std::int32_t bits : format.bits)
-            AppendI32(header, 8 - bits);  // how far each channel is from 8 bits, as the game keeps
+            AppendLe32(header, 8 - bits);  // how far each channel is from 8 bits, as the game keeps
     }
     header.resize(76, '\0');
     return header;
@@ -163,8 +156,8 @@ std::string MakeModel3do(const Model3do& model, std::string_view comment) {
 
 std::string MakeColormap(const Palette& palette) {
     std::string out = "CMP ";
-    AppendI32(out, 30);  // version
-    AppendI32(out, 1);   // has a transparency table
+    AppendLe32(out, 30);  // version
+    AppendLe32(out, 1);   // has a transparency table
     out.resize(64, '\0');
     out.append(palette.begin(), palette.end());
     // Light levels: each level darkens towards index 0 in steps of the palette's own ramps.
@@ -188,19 +181,19 @@ std::string MakeMat(const MatPixelFormat& format, const std::vector<TextureCel>&
     std::string out = MatHeader(2, count, count, format);
     for (std::int32_t r = 0; r < count; ++r) {
         std::string record;
-        AppendI32(record, 8);  // a texture record
-        AppendI32(record, 0);
+        AppendLe32(record, 8);  // a texture record
+        AppendLe32(record, 0);
         record.resize(40, '\0');
         out += record;
     }
     const std::size_t bytesPerPixel = format.SixteenBit() ? 2 : 1;
     for (const TextureCel& cel : cels) {
-        AppendI32(out, cel.width);
-        AppendI32(out, cel.height);
-        AppendI32(out, 0);  // transparency
-        AppendI32(out, 0);
-        AppendI32(out, 0);
-        AppendI32(out, cel.mipMaps);
+        AppendLe32(out, cel.width);
+        AppendLe32(out, cel.height);
+        AppendLe32(out, 0);  // transparency
+        AppendLe32(out, 0);
+        AppendLe32(out, 0);
+        AppendLe32(out, cel.mipMaps);
         std::string level = cel.pixels;
         std::int32_t width = cel.width, height = cel.height;
         for (std::int32_t mip = 0; mip < cel.mipMaps; ++mip) {
@@ -235,8 +228,8 @@ std::string PackPixel(const MatPixelFormat& format, std::uint8_t red, std::uint8
 
 std::string MakeSolidMat(std::uint8_t colourIndex) {
     std::string out = MatHeader(0, 1, 0);
-    AppendI32(out, 0);  // a colour record
-    AppendI32(out, colourIndex);
+    AppendLe32(out, 0);  // a colour record
+    AppendLe32(out, colourIndex);
     out.resize(out.size() + 16, '\0');
     return out;
 }

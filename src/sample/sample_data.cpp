@@ -43,9 +43,8 @@ std::string Text(std::initializer_list<const char*> lines) {
 std::string SilentWave() {
     std::string data(800, static_cast<char>(0x80));
     auto u32 = [](std::uint32_t v) {
-        std::string s(4, '\0');
-        for (int i = 0; i < 4; ++i)
-            s[static_cast<std::size_t>(i)] = static_cast<char>(v >> (8 * i));
+        std::string s;
+        AppendLe32(s, v);
         return s;
     };
     std::string fmt = u32(16) + std::string("\x01\x00\x01\x00", 4) + u32(11025) + u32(11025) +
@@ -132,7 +131,8 @@ std::optional<std::string> Write(const std::filesystem::path& path, const std::s
     if (ec) {
         return "Cannot create folder " + path.parent_path().string();
     }
-    return WriteFileWhole(path, bytes);
+    // Sample data is made again on every run; it need not wait for the disk.
+    return WriteFileWhole(path, bytes, Durability::Unsynced);
 }
 
 }  // namespace
@@ -292,14 +292,17 @@ std::vector<ContainerEntry> SampleJkEntries() {
     return entries;
 }
 
+std::string SampleSoundContainer() {
+    return MakeContainer({{"sound\\maradie.wav", SilentWave()},
+                          {"misc\\snd\\ysal.snd", Text({"# ysal.snd", "create  ysal.wav"})}});
+}
+
 std::optional<std::string> WriteSampleData(const std::filesystem::path& dir) {
     const std::vector<std::pair<std::filesystem::path, std::string>> files = {
         {dir / "jk" / "res2.gob", MakeContainer(SampleJkEntries())},
         {dir / "jk" / "res1hi.gob", MakeContainer(HiEntries())},
         {dir / "mots" / "jkmres.goo", MakeContainer(MotsEntries())},
-        {dir / "mots" / "jkmsnd.goo",
-         MakeContainer({{"sound\\maradie.wav", SilentWave()},
-                        {"misc\\snd\\ysal.snd", Text({"# ysal.snd", "create  ysal.wav"})}})},
+        {dir / "mots" / "jkmsnd.goo", SampleSoundContainer()},
         {dir / "jed" / "master.tpl", SampleTemplateFile(true)},
         {dir / "jed" / "mots.tpl", SampleTemplateFile(false)},
     };

@@ -18,6 +18,9 @@ std::optional<std::string> WriteSampleData(const std::filesystem::path& dir);
 // The entries of the sample res2.gob, for tests and benchmarks.
 std::vector<ContainerEntry> SampleJkEntries();
 
+// The sample jkmsnd.goo: a sound and a sound list.
+std::string SampleSoundContainer();
+
 // The palette of the sample dflt.cmp: sixteen ramps of sixteen shades.
 Palette SamplePalette(int variant = 0);
 

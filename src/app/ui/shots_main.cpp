@@ -19,7 +19,7 @@ int main(int argc, char** argv) {
             ? QString::fromLocal8Bit(argv[2])
             : QDir(folder).absoluteFilePath(QStringLiteral("../config/Harrowmoor/SKERRY.conf"));
     // Real game files beside the project, where there are any, for one more picture.
-    const QString realData = QStringLiteral(SKERRY_REAL_DATA);
+    const QString realData = QStringLiteral(SKERRY_REALDATA_DIR);
     return skerry::ui::RunScreenshotTour(folder, QDir::cleanPath(settingsFile), realData) == 0 ? 0
                                                                                                : 1;
 }
