@@ -113,5 +113,27 @@ TEST_F(DesktopHabitsTest, OpenRecentOpensItsTemplateAndForgetsOneThatIsGone) {
     EXPECT_EQ(FindControl<QLineEdit>(Ed(), "TplNameE")->text(), "crate");
 }
 
+// Two templates of one's own in New.tpl, and the next run opens one of them again: saving it
+// on the way out must keep the other.
+TEST_F(DesktopHabitsTest, ATemplateOpenedAgainFromNewTplIsSavedBesideTheOthers) {
+    Pick("crate", [this] { Ed().Open1Click(); });
+    FindControl<QLineEdit>(Ed(), "TplNameE")->setText("mycrate");
+    AnswerDescription("");
+    Ed().SaveAS1Click();
+    FindControl<QLineEdit>(Ed(), "TplNameE")->setText("mycrate2");
+    AnswerDescription("");
+    Ed().AppendtoNewtpl1Click();
+    Restart();
+    FindControl<QAction>(Ed(), "OpenRecent1")->trigger();
+    ASSERT_EQ(FindControl<QLineEdit>(Ed(), "TplNameE")->text(), "mycrate2");
+    SetValue("light", "0.5");
+    answer_ = Answer::Save;
+    AnswerDescription("");  // asked only when the template goes into a New.tpl made afresh
+    EXPECT_TRUE(Ed().close());
+    EXPECT_NE(NewTpl().find("mycrate "), std::string::npos);
+    EXPECT_NE(NewTpl().find("light=0.5"), std::string::npos);
+    EXPECT_TRUE(messages_.isEmpty()) << messages_.join('|').toStdString();
+}
+
 }  // namespace
 }  // namespace skerry::ui

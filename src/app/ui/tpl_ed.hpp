@@ -179,6 +179,7 @@ class TTplEd : public QMainWindow {
     // Save and Append: checks, composition and the rebuild of New.tpl; false, with the
     // message shown, when nothing was written.
     bool SaveTemplate(bool append);
+    void EnableNewTplCommands();
     // The template as last opened, saved or started is what counts as unchanged.
     void MarkClean();
     bool Changed();

@@ -114,20 +114,33 @@ void TTplEd::OpenRecent(const RecentTemplate& recent) {
         Forget(recent);
         return;
     }
+    // Later scans (New, the pickers) read the file this template came from; when it cannot
+    // be opened, they go back to the file in use before.
+    const bool wasNewTpl = templates_.newTplMode;
+    templates_.newTplMode = SameFile(recent.file, settings_.NewTplPath());
+    const auto restoreTemplateFile = [this, wasNewTpl] {
+        templates_.newTplMode = wasNewTpl;
+        GetTplNam();
+    };
     const ScanResult scan = templates_.Scan(recent.file);
     if (scan.status != ScanResult::Status::Read) {
         ShowMessage(this, scan.error.empty() ? FromBytes(kMissingTplFileMessage)
                                              : PathFromBytes(scan.error));
+        restoreTemplateFile();
         return;
     }
-    // Later scans (New, the pickers) read the file this template came from.
-    templates_.newTplMode = SameFile(recent.file, settings_.NewTplPath());
     if (!templates_.Lookup(recent.name)) {
         ShowMessage(this, QStringLiteral("%1 no longer holds the template %2, so it is taken off "
                                          "the recent templates.")
                               .arg(file, FromBytes(recent.name)));
         Forget(recent);
+        restoreTemplateFile();
         return;
+    }
+    if (templates_.newTplMode) {
+        // New.tpl is already there with its other templates, so Append (and the leave
+        // question's Save) must be on offer, not only the rebuild of a plain Save.
+        EnableNewTplCommands();
     }
     BasedOnE->setEnabled(true);
     chosenName_ = recent.name;
@@ -137,6 +150,13 @@ void TTplEd::OpenRecent(const RecentTemplate& recent) {
         return;
     }
     ShowOpened(opened, recent.file);
+}
+
+void TTplEd::EnableNewTplCommands() {
+    for (QAction* action : {AppendtoNewtpl1, VNewtpl1, OpenNewtpl1, CopyNew}) {
+        action->setEnabled(true);
+    }
+    VNtpl->setEnabled(true);
 }
 
 void TTplEd::Remember(const RecentTemplate& recent) {
@@ -231,10 +251,7 @@ bool TTplEd::SaveTemplate(bool append) {
         [this] { return windows_ != nullptr ? windows_->TplDesc().Ask() : std::string(); });
     if (!append) {
         // New.tpl's commands open up after the first Save, whatever became of it.
-        for (QAction* action : {AppendtoNewtpl1, VNewtpl1, OpenNewtpl1, CopyNew}) {
-            action->setEnabled(true);
-        }
-        VNtpl->setEnabled(true);
+        EnableNewTplCommands();
     }
     if (!outcome.saved) {
         QString message = PathFromBytes(ExplainWorkDirFailure(settings_, outcome.error));
