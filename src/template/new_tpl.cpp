@@ -43,6 +43,14 @@ std::optional<std::string> NameRefusal(std::string_view what, std::string_view n
     }
     for (const char c : name) {
         const auto byte = static_cast<unsigned char>(c);
+        if (c == '#' || c == ',') {
+            // The scan (and the game) would take the rest of the line for a comment, or the
+            // game would split the name in two.
+            return "The " + std::string(what) + " \"" + std::string(name) + "\" holds \"" +
+                   std::string(1, c) + "\", which " +
+                   (c == '#' ? "begins a comment" : "the game reads as a blank") +
+                   " in a template file.";
+        }
         std::string problem;
         if (c == ' ') {
             problem = "a blank";

@@ -133,6 +133,8 @@ TEST_F(NothingLostTest, SaveRefusesNamesALineCannotKeepWhole) {
         {"two words", "The template name \"two words\" holds a blank; a name is one word."},
         {"tab\tbed", "The template name \"tab\tbed\" holds a tab; a name is one word."},
         {"bell\x07", "holds a control character (byte 7)"},
+        {"rail#2", "holds \"#\", which begins a comment in a template file."},
+        {"rail,2", "holds \",\", which the game reads as a blank in a template file."},
     };
     Ed().New1Click();
     FindControl<QComboBox>(Ed(), "CB1")->setEditText("ghost");
