@@ -40,6 +40,10 @@ std::optional<std::int64_t> ParseInteger(std::string_view token) {
         token.remove_prefix(2);
         base = 16;
     }
+    // One sign only: from_chars would take a second minus ("--1", "0x-1").
+    if (token.starts_with('-') || token.starts_with('+')) {
+        return std::nullopt;
+    }
     std::int64_t value = 0;
     const auto [end, error] =
         std::from_chars(token.data(), token.data() + token.size(), value, base);
@@ -59,6 +63,9 @@ std::optional<double> ParseNumber(std::string_view token) {
     }
     // from_chars takes a minus sign but no plus.
     const std::string_view digits = token.starts_with('+') ? token.substr(1) : token;
+    if (token.starts_with('+') && digits.starts_with('-')) {
+        return std::nullopt;
+    }
     double value = 0;
     const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), value);
     if (digits.empty() || error != std::errc() || end != digits.data() + digits.size() ||

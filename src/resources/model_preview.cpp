@@ -31,7 +31,7 @@ std::optional<std::string> ReadBounded(const std::filesystem::path& path, std::u
 std::optional<std::size_t> FindModelEntry(const std::vector<std::string>& entryNames,
                                           std::string_view model) {
     const std::string inFolder =
-        std::string(FolderPrefix(FileExtension(model))) + std::string(model);
+        std::string(FolderPrefix(LowerAscii(FileExtension(model)))) + std::string(model);
     if (const std::optional<std::size_t> index = FindName(entryNames, inFolder)) {
         return index;
     }

@@ -281,6 +281,8 @@ std::vector<BadModel> BadModels() {
         {"node_cut_short", Replace(good, "0 0 child", "child"), "Line 32: Node 1 is cut short"},
         {"number_not_finite", Replace(good, "1: .5 0 0 0", "1: nan 0 0 0"),
          "Line 17: Vertex 1: 'nan' is not a number"},
+        {"count_two_signs", Replace(good, "VERTICES 3", "VERTICES --9223372036854775808"),
+         "Line 15: VERTICES: '--9223372036854775808' is not a whole number"},
         {"number_out_of_range", Replace(good, "1: .5 0 0 0", "1: 1e300 0 0 0"),
          "Line 17: Vertex 1: 1e300 is out of range"},
         {"mesh_out_of_order", Replace(good, "MESH 0", "MESH 1"),
