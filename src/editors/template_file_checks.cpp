@@ -246,6 +246,8 @@ class Checker {
         }
         parentOf_.assign(entries_.size(), kNone);
         facts_.assign(entries_.size(), {});
+        chain_.assign(entries_.size(), {});
+        chainState_.assign(entries_.size(), kUnknown);
         for (std::size_t i = 0; i < entries_.size(); ++i) {
             const std::size_t parent = Find(entries_[i].parent);
             if (parent != i && (!level_ || parent < i)) {
@@ -349,16 +351,10 @@ class Checker {
     template <typename Add>
     void CheckParams(const Entry& entry, std::size_t self, Add& add) const {
         // What the chain above has set when the game reaches the line's own fields.
-        bool typeSet = false;
-        bool numframesSet = false;
-        std::size_t steps = 0;
         const std::size_t start = self != kNone ? parentOf_[self] : ParentOutside(entry);
-        for (std::size_t at = start; at != kNone && steps <= entries_.size();
-             at = parentOf_[at], ++steps) {
-            const Facts facts = FactsOf(at);
-            typeSet |= facts.setsType;
-            numframesSet |= facts.setsNumframes;
-        }
+        const Facts above = start != kNone ? ChainFactsOf(start) : Facts{};
+        bool typeSet = above.setsType;
+        bool numframesSet = above.setsNumframes;
         bool typeflagsEarly = false;
         bool frameEarly = false;
         std::string buffer;
@@ -454,6 +450,43 @@ class Checker {
         return facts;
     }
 
+    // What an entry and every template above it set, found once for each entry: a file whose
+    // templates form one long chain would otherwise be walked again for every one of them. The
+    // templates of a loop of parents share what the whole loop sets.
+    Facts ChainFactsOf(std::size_t at) const {
+        std::vector<std::size_t> path;
+        std::size_t next = at;
+        while (next != kNone && chainState_[next] == kUnknown) {
+            chainState_[next] = kOnPath;
+            path.push_back(next);
+            next = parentOf_[next];
+        }
+        Facts base = next != kNone && chainState_[next] == kKnown ? chain_[next] : Facts{};
+        std::size_t outside = path.size();  // the path's entries from here on are above the loop
+        if (next != kNone && chainState_[next] == kOnPath) {
+            outside =
+                static_cast<std::size_t>(std::find(path.begin(), path.end(), next) - path.begin());
+            for (std::size_t i = outside; i < path.size(); ++i) {
+                base = Union(base, FactsOf(path[i]));
+            }
+            for (std::size_t i = outside; i < path.size(); ++i) {
+                chain_[path[i]] = base;
+                chainState_[path[i]] = kKnown;
+            }
+        }
+        for (std::size_t i = outside; i-- > 0;) {
+            base = Union(base, FactsOf(path[i]));
+            chain_[path[i]] = base;
+            chainState_[path[i]] = kKnown;
+        }
+        return chain_[at];
+    }
+    static Facts Union(Facts a, const Facts& b) {
+        a.setsType |= b.setsType;
+        a.setsNumframes |= b.setsNumframes;
+        return a;
+    }
+
     // The parent of a line not in the file, as the file's templates resolve it.
     std::size_t ParentOutside(const Entry& entry) const {
         return EqualsIgnoringCase(entry.parent, entry.name) ? kNone : Find(entry.parent);
@@ -484,6 +517,9 @@ class Checker {
     std::unordered_map<std::string, std::size_t, NameHash, std::equal_to<>> firstOf_;
     std::vector<std::size_t> parentOf_;
     mutable std::vector<Facts> facts_;
+    mutable std::vector<Facts> chain_;  // what each entry and its chain set
+    enum ChainState : std::uint8_t { kUnknown, kOnPath, kKnown };
+    mutable std::vector<ChainState> chainState_;
 };
 
 // The template lines of text, numbered from firstLine on.
