@@ -25,13 +25,14 @@ void RecentTemplates::Load(SettingsStore& store) {
 }
 
 bool RecentTemplates::Save(SettingsStore& store) const {
-    bool saved = true;
+    // Every Open and Save comes here: one rewrite of the settings, not one a value.
+    std::vector<std::pair<std::string, std::string>> values;
     for (std::size_t slot = 0; slot < kCapacity; ++slot) {
         const RecentTemplate recent = slot < items_.size() ? items_[slot] : RecentTemplate{};
-        saved = store.Write(Key(slot, "Name"), recent.name) && saved;
-        saved = store.Write(Key(slot, "File"), recent.file) && saved;
+        values.emplace_back(Key(slot, "Name"), recent.name);
+        values.emplace_back(Key(slot, "File"), recent.file);
     }
-    return saved;
+    return store.WriteAll(values);
 }
 
 void RecentTemplates::Add(const RecentTemplate& recent) {

@@ -3,6 +3,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "settings/settings.hpp"
@@ -32,6 +33,15 @@ class SettingsStore {
     virtual std::optional<std::string> Read(std::string_view name) = 0;
     // False when the value could not be saved.
     virtual bool Write(std::string_view name, const std::string& value) = 0;
+    // Several values, saved together where the store can (one rewrite of the settings file);
+    // false when any could not be saved.
+    virtual bool WriteAll(const std::vector<std::pair<std::string, std::string>>& values) {
+        bool saved = true;
+        for (const auto& [name, value] : values) {
+            saved = Write(name, value) && saved;
+        }
+        return saved;
+    }
     // Where the values are kept, for messages.
     virtual std::string Location() const = 0;
 };

@@ -60,6 +60,14 @@ bool QSettingsStore::Write(std::string_view name, const std::string& value) {
     return settings_.status() == QSettings::NoError;
 }
 
+bool QSettingsStore::WriteAll(const std::vector<std::pair<std::string, std::string>>& values) {
+    for (const auto& [name, value] : values) {
+        settings_.setValue(Key(name), PathFromBytes(value));
+    }
+    settings_.sync();
+    return settings_.status() == QSettings::NoError;
+}
+
 std::string QSettingsStore::Location() const {
     return PathToBytes(settings_.fileName());
 }

@@ -18,6 +18,7 @@ class QSettingsStore : public SettingsStore {
 
     std::optional<std::string> Read(std::string_view name) override;
     bool Write(std::string_view name, const std::string& value) override;
+    bool WriteAll(const std::vector<std::pair<std::string, std::string>>& values) override;
     std::string Location() const override;
 
   private:
