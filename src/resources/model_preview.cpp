@@ -42,7 +42,7 @@ namespace {
 
 // A model from bytes read with kMaxModelBytes + 1 for their limit, so that a larger one is
 // told apart; nothing read gives cannotRead for the message.
-ListedModel ModelFromBytes(const std::string& name, const std::optional<std::string>& bytes,
+ListedModel ModelFromBytes(const std::string& name, std::optional<std::string> bytes,
                            const std::string& cannotRead) {
     ListedModel listed;
     if (!bytes) {
@@ -53,6 +53,7 @@ ListedModel ModelFromBytes(const std::string& name, const std::optional<std::str
     try {
         listed.model = ReadModel3do(*bytes);
         listed.status = ModelStatus::Read;
+        listed.bytes = std::move(*bytes);
     } catch (const ModelError& error) {
         listed.status = ModelStatus::Bad;
         listed.message = name + ": " + error.what();

@@ -31,6 +31,7 @@ struct ListedModel {
     ModelStatus status = ModelStatus::NoName;
     std::optional<Model3do> model;  // when Read
     std::string message;            // otherwise: why there is none, for the user
+    std::string bytes;              // the file as read, when Read: the picker shows its text
 };
 // The model of that name in the open container, read and checked.
 ListedModel ReadListedModel(const ResourceState& resources, std::string_view model);

@@ -575,11 +575,9 @@ bool TRes::ShowModel(const std::string& item) {
                                                     resources_.Colormaps().Slot(selectedColormap_));
     Label1->setText(FromBytes(ModelSizeText(ModelBox(model), DecimalSeparator())));
     Label2->setText(FromBytes(ModelRadiusText(model.radius, DecimalSeparator())));
-    QString text = FromBytes(MaterialListText(model.materials, colours)) + QLatin1Char('\n');
-    if (const std::optional<std::size_t> index = FindModelEntry(resources_.Names(), item)) {
-        text += EntryText(*index);
-    }
-    Memo->setPlainText(text);
+    Memo->setPlainText(
+        FromBytes(MaterialListText(model.materials, colours)) + QLatin1Char('\n') +
+        FromBytes(std::string_view(listed.bytes).substr(0, listed.bytes.find('\0'))));
     // The same model again (a colormap change) keeps the side it is seen from.
     if (item != shownItem_) {
         Model->ResetView();
