@@ -4,13 +4,13 @@
 #include <array>
 #include <charconv>
 #include <cstdint>
-#include <cstdio>
 #include <optional>
 #include <unordered_map>
 #include <utility>
 
 #include "common/file_io.hpp"
 #include "common/names.hpp"
+#include "editors/flag_kinds.hpp"
 #include "template/level_templates.hpp"
 #include "template/template_file.hpp"
 #include "template/template_line.hpp"
@@ -179,9 +179,8 @@ std::optional<std::string> FlagProblem(std::string_view field, std::string_view 
     const auto [end, error] =
         std::from_chars(significant.data(), significant.data() + significant.size(), decimal);
     if (error == std::errc() && end == significant.data() + significant.size()) {
-        char hex[16];
-        std::snprintf(hex, sizeof hex, "%X", static_cast<unsigned>(decimal));
-        message += "; " + std::string(significant) + " is written 0x" + hex;
+        message += "; " + std::string(significant) + " is written " +
+                   TrimHex(HexDigits(FlagStyle::Bits, decimal));
     }
     return message;
 }
@@ -216,8 +215,7 @@ Entry ReadEntry(std::string_view text, std::size_t line) {
 
 bool IsTemplateLine(std::string_view line) {
     // Comment lines as the template scan skips them; blank lines hold no template.
-    return line.find('#') == std::string_view::npos &&
-           line.find_first_not_of(' ') != std::string_view::npos;
+    return !IsCommentLine(line) && line.find_first_not_of(' ') != std::string_view::npos;
 }
 
 constexpr std::size_t kNone = static_cast<std::size_t>(-1);

@@ -38,6 +38,11 @@ void ForEachTemplateLine(std::string_view bytes, Each&& each) {
 // The lines as ForEachTemplateLine gives them.
 std::vector<std::string> SplitTemplateLines(std::string_view bytes);
 
+// A line with a '#' anywhere is a comment, and the scan passes it by whole.
+inline bool IsCommentLine(std::string_view line) {
+    return line.find('#') != std::string_view::npos;
+}
+
 // The line end the program writes after every line of a template file.
 inline constexpr std::string_view kLineEnd = "\r\n";
 

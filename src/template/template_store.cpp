@@ -10,10 +10,6 @@ namespace skerry {
 
 namespace {
 
-bool IsComment(std::string_view line) {
-    return line.find('#') != std::string_view::npos;
-}
-
 template <std::size_t N>
 std::vector<std::string> NonEmptyNames(const TemplateRecords<N>& records, std::size_t offered) {
     std::vector<std::string> names;
@@ -55,7 +51,7 @@ ScanResult TemplateStore::ScanBytes(std::string_view bytes) {
     ScanResult result;
     std::size_t k = 0;
     ForEachTemplateLine(bytes, [&](std::string_view raw) {
-        if (IsComment(raw)) {
+        if (IsCommentLine(raw)) {
             return;
         }
         if (k == kTemplateCapacity) {
