@@ -85,6 +85,32 @@ ListedModel ReadModelFile(const std::filesystem::path& path) {
                           CannotOpenMessage(path));
 }
 
+ListedModel ReadModelFromContainers(const std::vector<std::filesystem::path>& containers,
+                                    std::string_view model) {
+    ListedModel listed;
+    if (model.empty()) {
+        listed.message = "No model is named";
+        return listed;
+    }
+    std::string searched;
+    for (const std::filesystem::path& path : containers) {
+        ResourceState container;
+        if (container.Load(path.string())) {
+            continue;
+        }
+        listed = ReadListedModel(container, model);
+        if (listed.status != ModelStatus::NotListed) {
+            return listed;
+        }
+        searched += (searched.empty() ? "" : ", ") + path.string();
+    }
+    listed.status = ModelStatus::NotListed;
+    listed.model.reset();
+    listed.message = std::string(model) + " is not in " +
+                     (searched.empty() ? std::string("any container") : searched);
+    return listed;
+}
+
 MaterialColours ColourMaterials(const std::vector<std::string>& materials,
                                 const MaterialReader& read, const ColormapSlot& colormap) {
     MaterialColours colours;

@@ -37,6 +37,12 @@ struct ListedModel {
 ListedModel ReadListedModel(const ResourceState& resources, std::string_view model);
 // A model file on disk, read and checked.
 ListedModel ReadModelFile(const std::filesystem::path& path);
+// The model of that name in the first of these containers that lists it, read and checked:
+// how a template's model is found by the command line and by the editor's lookups, which
+// search the dialect's containers in order. NotListed names every container searched; a
+// container that cannot be opened is passed by.
+ListedModel ReadModelFromContainers(const std::vector<std::filesystem::path>& containers,
+                                    std::string_view model);
 
 // --- material colours ---------------------------------------------------------------------
 
