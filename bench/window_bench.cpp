@@ -290,8 +290,7 @@ void AddPickerRows(WindowBenchmarks& bench) {
         [&bench](benchmark::State& state) {
             Session& session = bench.Started();
             TRes& res = session.Res();
-            res.SetResourceMode(true);
-            res.GetRes(".mat", true);
+            res.Prepare(PickerRequest::ForResources({".mat"}, {}));
             res.show();
             QCoreApplication::processEvents();
             QListWidget* const list = FindControl<QListWidget>(res, "LB1");

@@ -24,12 +24,19 @@ struct Settings {
     bool jkDialect = true;   // exactly one dialect is on
     bool motsDialect = false;
     bool restartNeeded = false;
+    // Once the picker has listed a container's entries, the dialect is settled for the rest
+    // of the run: switching would mix the two games' files.
+    bool dialectFixed = false;
 
     // The Jed template file of the JK dialect: the stored path itself. Both template files
     // are found ignoring letter case (MASTER.TPL, Mots.tpl), as the game's containers are.
     std::string MasterTplPath() const;
     // mots.tpl lies beside master.tpl.
     std::string MotsTplPath() const;
+    // The Jed template file of the run's dialect, which Open reads and Save rebuilds from.
+    std::string JedTemplatePath() const { return motsDialect ? MotsTplPath() : MasterTplPath(); }
+    // Its file name as messages name it.
+    const char* JedTemplateName() const { return motsDialect ? "mots.tpl" : "master.tpl"; }
     std::string NewTplPath() const { return workDir + "New.tpl"; }
     std::string OldTplPath() const { return workDir + "Old.tpl"; }
     std::string HelpFilePath() const { return programDir + "Skerry.html"; }

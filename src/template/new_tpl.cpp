@@ -1,6 +1,7 @@
 #include "template/new_tpl.hpp"
 
 #include <array>
+#include <unordered_set>
 
 #include "common/file_io.hpp"
 #include "template/template_file.hpp"
@@ -26,6 +27,25 @@ RebuiltTemplateFile RebuildTemplateFile(std::string_view source, std::string_vie
         file.bytes += kLineEnd;
     });
     return file;
+}
+
+std::string DescriptionAbove(std::string_view file, std::string_view name) {
+    std::string description;
+    std::string_view previous;
+    ForEachTemplateLine(file, [&](std::string_view raw) {
+        if (!IsCommentLine(raw)) {
+            const std::string line = TabConvert(std::string(raw));
+            std::array<std::string_view, 1> first;
+            FieldViews(line, first);
+            if (first[0] == name) {
+                description = previous.starts_with(kDescriptionPrefix)
+                                  ? std::string(previous.substr(kDescriptionPrefix.size()))
+                                  : std::string();
+            }
+        }
+        previous = raw;
+    });
+    return description;
 }
 
 void AppendNewTemplate(RebuiltTemplateFile& file, std::string_view description,
@@ -80,14 +100,48 @@ std::optional<std::string> SaveRefusal(std::string_view name, std::string_view p
     return NameRefusal("parent name", parent);
 }
 
-SaveFiles SaveFilesFor(const Settings& settings, bool append) {
-    if (append) {
+SaveFiles SaveFilesFor(const Settings& settings, SaveKind kind) {
+    if (kind == SaveKind::Append) {
         return {settings.NewTplPath(), settings.NewTplPath(), settings.OldTplPath(), {}};
     }
-    if (settings.motsDialect) {
-        return {settings.MotsTplPath(), settings.NewTplPath(), {}, "Cannot find Jed Mots.Tpl file"};
+    SaveFiles files{
+        settings.JedTemplatePath(),
+        settings.NewTplPath(),
+        {},
+        settings.motsDialect ? "Cannot find Jed Mots.Tpl file" : "Cannot find Jed Master.Tpl file"};
+    if (kind == SaveKind::SaveKeepingOld && FileExists(files.newTpl)) {
+        files.backup = settings.OldTplPath();
     }
-    return {settings.MasterTplPath(), settings.NewTplPath(), {}, "Cannot find Jed Master.Tpl file"};
+    return files;
+}
+
+std::vector<std::string> TemplatesOnlyIn(std::string_view newTpl, std::string_view source,
+                                         std::string_view except) {
+    const auto names = [](std::string_view bytes) {
+        std::vector<std::string> found;
+        ForEachTemplateLine(bytes, [&](std::string_view raw) {
+            if (IsCommentLine(raw)) {
+                return;
+            }
+            const std::string line = TabConvert(std::string(raw));
+            std::array<std::string_view, 1> first;
+            FieldViews(line, first);
+            if (!first[0].empty()) {
+                found.emplace_back(first[0]);
+            }
+        });
+        return found;
+    };
+    const std::vector<std::string> inSource = names(source);
+    const std::unordered_set<std::string_view> known(inSource.begin(), inSource.end());
+    std::unordered_set<std::string> listed;
+    std::vector<std::string> only;
+    for (std::string& name : names(newTpl)) {
+        if (name != except && !known.contains(name) && listed.insert(name).second) {
+            only.push_back(std::move(name));
+        }
+    }
+    return only;
 }
 
 SaveOutcome SaveTemplateLine(const SaveFiles& files, std::string_view name, std::string_view line,
@@ -109,7 +163,17 @@ SaveOutcome SaveTemplateLine(const SaveFiles& files, std::string_view name, std:
     }
     std::vector<FileWrite> writes;
     if (!files.backup.empty()) {
-        writes.push_back({files.backup, std::move(*source.bytes)});
+        // The New.tpl about to be replaced; for Append that is the source itself.
+        if (files.source == files.newTpl) {
+            writes.push_back({files.backup, std::move(*source.bytes)});
+        } else {
+            FileBytes replaced = ReadFileBytes(files.newTpl);
+            if (!replaced.bytes) {
+                outcome.error = replaced.error;
+                return outcome;
+            }
+            writes.push_back({files.backup, std::move(*replaced.bytes)});
+        }
     }
     writes.push_back({files.newTpl, std::move(rebuilt.bytes)});
     if (const std::optional<std::string> failure = WriteFilesTogether(writes)) {

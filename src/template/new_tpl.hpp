@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "settings/settings.hpp"
 
@@ -22,6 +23,10 @@ struct RebuiltTemplateFile {
 RebuiltTemplateFile RebuildTemplateFile(std::string_view source, std::string_view name,
                                         std::string_view line);
 
+// The description of a template: the text of the "# DESC: " line just above the last line of
+// that name, as Save writes it; empty when there is none.
+std::string DescriptionAbove(std::string_view file, std::string_view name);
+
 // Adds a new template at the end, after its "# DESC: " line.
 void AppendNewTemplate(RebuiltTemplateFile& file, std::string_view description,
                        std::string_view line);
@@ -37,15 +42,25 @@ std::optional<std::string> SaveRefusal(std::string_view name, std::string_view p
 // The same for one name; `what` names it in the message ("template name").
 std::optional<std::string> NameRefusal(std::string_view what, std::string_view name);
 
-// What Save and Append read and write. Save rebuilds New.tpl from the dialect's Jed template
-// file; Append rebuilds it from itself and first keeps it as Old.tpl.
+// How a template goes into New.tpl. Save rebuilds New.tpl from the dialect's Jed template
+// file; Append rebuilds it from itself. Both keep the New.tpl they replace as Old.tpl, Save
+// only when asked to (it then drops templates of New.tpl's own, so one step back stays on
+// disk).
+enum class SaveKind { Save, SaveKeepingOld, Append };
+
+// What Save and Append read and write.
 struct SaveFiles {
     std::filesystem::path source;
     std::filesystem::path newTpl;
-    std::filesystem::path backup;      // Old.tpl for Append; empty for Save
+    std::filesystem::path backup;      // where the New.tpl replaced is kept; empty: nowhere
     std::string missingSourceMessage;  // when the source is not there (Save only)
 };
-SaveFiles SaveFilesFor(const Settings& settings, bool append);
+SaveFiles SaveFilesFor(const Settings& settings, SaveKind kind);
+
+// The names of the templates in newTpl that are neither in source nor named except, in the
+// order of newTpl, each once: what a Save that rebuilds newTpl from source would drop.
+std::vector<std::string> TemplatesOnlyIn(std::string_view newTpl, std::string_view source,
+                                         std::string_view except);
 
 // Asks for the description of a template new to the file.
 using DescriptionSource = std::function<std::string()>;

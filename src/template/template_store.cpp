@@ -76,13 +76,6 @@ ScanResult TemplateStore::ScanBytes(std::string_view bytes) {
     return result;
 }
 
-std::string TemplateStore::TemplateFilePath(const Settings& settings) const {
-    if (newTplMode) {
-        return settings.NewTplPath();
-    }
-    return settings.motsDialect ? settings.MotsTplPath() : settings.MasterTplPath();
-}
-
 std::optional<std::string> TemplateStore::Lookup(std::string_view name) {
     std::optional<std::string> found;
     for (std::size_t k = 0; k < kTemplateCapacity; ++k) {

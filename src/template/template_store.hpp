@@ -45,7 +45,7 @@ struct ScanResult {
 };
 
 // The template table of the file scanned last, the descendant table of the last search, the
-// fields of the template found last by name, and whether names come from New.tpl.
+// fields of the template found last by name.
 class TemplateStore {
   public:
     // Fills the template table from a file. A missing file leaves the table as it was. A
@@ -53,9 +53,6 @@ class TemplateStore {
     ScanResult Scan(const std::string& path);
     // Fills the template table from the bytes of a template file.
     ScanResult ScanBytes(std::string_view bytes);
-
-    // The file GetTplNam scans: New.tpl in New.tpl mode, otherwise the dialect's Jed file.
-    std::string TemplateFilePath(const Settings& settings) const;
 
     // Finds the last entry of that name; its fields become the found-template fields.
     std::optional<std::string> Lookup(std::string_view name);
@@ -71,8 +68,6 @@ class TemplateStore {
     const TemplateTable& Templates() const { return templates_; }
     const DescendantTable& Descendants() const { return descendants_; }
     const Fields& FoundFields() const { return found_; }
-
-    bool newTplMode = false;
 
   private:
     TemplateTable templates_;

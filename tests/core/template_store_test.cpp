@@ -153,14 +153,12 @@ TEST(TemplateStore, ScanReadsAFileAndPicksItByMode) {
     settings.jedTplPath = (dir / "master.tpl").string();
     settings.workDir = dir.string() + "/";
     TemplateStore store;
-    EXPECT_EQ(store.TemplateFilePath(settings), settings.jedTplPath);
+    EXPECT_EQ(settings.JedTemplatePath(), settings.jedTplPath);
     settings.jkDialect = false;
     settings.motsDialect = true;
-    EXPECT_EQ(store.TemplateFilePath(settings), (dir / "mots.tpl").string());
-    EXPECT_EQ(store.Scan(store.TemplateFilePath(settings)).status, ScanResult::Status::Read);
+    EXPECT_EQ(settings.JedTemplatePath(), (dir / "mots.tpl").string());
+    EXPECT_EQ(store.Scan(settings.JedTemplatePath()).status, ScanResult::Status::Read);
     EXPECT_EQ(store.Templates().name[0], "mots");
-    store.newTplMode = true;
-    EXPECT_EQ(store.TemplateFilePath(settings), settings.workDir + "New.tpl");
     std::filesystem::remove_all(dir);
 }
 

@@ -8,7 +8,6 @@
 
 #include "app/ui/tpl_ed.hpp"
 #include "common/ui/find_control.hpp"
-#include "support/grid_values.hpp"
 #include "ui_fixture.hpp"
 
 namespace skerry::ui {
@@ -28,22 +27,23 @@ TEST_F(TCkrTest, ReportIsMadeAfreshFromTheGridAtEveryShowing) {
         FindControl<QAction>(ed, "TemplateChecks1")->trigger();
         return text;
     };
-    EXPECT_EQ(report(), "");
+    const QString nothing = "Nothing to report: no mistake found in this template.";
+    EXPECT_EQ(report(), nothing);
 
     FindControl<QComboBox>(ed, "CB1")->setEditText("actor");
-    testing::SetEvery(ed.Grid(), "physflags", "0x4a");
-    testing::SetEvery(ed.Grid(), "move", "Physics");
-    testing::SetEvery(ed.Grid(), "debris", "+debris1");  // no such row in an actor grid
+    SetEvery("physflags", "0x4a");
+    SetEvery("move", "Physics");
+    SetEvery("debris", "+debris1");  // no such row in an actor grid
     EXPECT_EQ(report(), "ERROR --  \"move\" must be set to \"physics\" to use physics flags.");
     EXPECT_EQ(FindControl<QPlainTextEdit>(ckr, "Memo")->blockCount(), 1);
 
-    testing::SetEvery(ed.Grid(), "move", "physics");
-    EXPECT_EQ(report(), "");
+    SetEvery("move", "physics");
+    EXPECT_EQ(report(), nothing);
 
     // Named and given a parent, the line is also held against the template file.
     FindControl<QLineEdit>(ed, "TplNameE")->setText("guard");
     FindControl<QLineEdit>(ed, "BasedOnE")->setText("_gone");
-    testing::SetEvery(ed.Grid(), "collide", "5");
+    SetEvery("collide", "5");
     EXPECT_EQ(report(),
               "missing-parent --  the parent \"_gone\" is not in the template file\n"
               "collide-range --  \"collide=5\" is none of 0, 1, 2 and 3");

@@ -176,7 +176,7 @@ TEST_F(FailedWriteTest, CopyKeepsTheProjectFileWhole) {
 }
 
 TEST_F(FailedWriteTest, ExportKeepsTheBitmapWholeAndTheTextureShown) {
-    Res().GetRes(".mat", true);
+    Res().Prepare(PickerRequest::ForResources({".mat"}, {}));
     FindControl<QListWidget>(Res(), "LB1")
         ->setCurrentItem(
             FindControl<QListWidget>(Res(), "LB1")->findItems("mat\\red.mat", Qt::MatchExactly)[0]);

@@ -46,7 +46,7 @@ TEST_F(FileCommandsTest, OpenWalksTheChainAndFillsTheGrid) {
     EXPECT_EQ(Value("health"), "120.0");
     EXPECT_EQ(Value("type"), "");  // inherited, so not its own
     EXPECT_TRUE(FindControl<QAction>(Ed(), "SaveAS1")->isEnabled());
-    EXPECT_FALSE(FindControl<QAction>(Ed(), "New1")->isEnabled());
+    EXPECT_TRUE(FindControl<QAction>(Ed(), "New1")->isEnabled());  // New and Open never lock
     EXPECT_TRUE(FindControl<QLineEdit>(Ed(), "BasedOnE")->isEnabled());
 }
 
@@ -103,7 +103,7 @@ TEST_F(FileCommandsTest, SaveOfANameInMasterReplacesItsLineOnly) {
 
 TEST_F(FileCommandsTest, NewNamesGetTheirDescriptionAndAppendKeepsThem) {
     Ed().New1Click();
-    EXPECT_FALSE(FindControl<QAction>(Ed(), "Open1")->isEnabled());
+    EXPECT_TRUE(FindControl<QAction>(Ed(), "Open1")->isEnabled());
     FindControl<QComboBox>(Ed(), "CB1")->setEditText("ghost");
     Ed().SaveAS1Click();
     EXPECT_EQ(messages_, QStringList{"Template \"Name\" Not Set"});
@@ -136,11 +136,20 @@ TEST_F(FileCommandsTest, NewNamesGetTheirDescriptionAndAppendKeepsThem) {
     Ed().AppendtoNewtpl1Click();
     EXPECT_NE(NewTpl().find("type=ghost light=0.5\r\n# DESC: thicker"), std::string::npos);
 
-    // A Save builds from master.tpl again: what was appended is gone.
+    // A Save builds from master.tpl again, so it asks before it drops what was appended; the
+    // New.tpl it replaces stays as Old.tpl.
     FindControl<QLineEdit>(Ed(), "TplNameE")->setText("mist");
+    const std::string appended = NewTpl();
+    answer_ = Answer::Cancel;
+    Ed().SaveAS1Click();
+    EXPECT_EQ(questions_, QStringList{"New.tpl holds 1 template that is not in master.tpl (fog). "
+                                      "Save starts New.tpl again from master.tpl and drops it."});
+    EXPECT_EQ(NewTpl(), appended);
+    answer_ = Answer::SaveAnyway;
     AnswerDescription("a drifting mist");
     Ed().SaveAS1Click();
     EXPECT_EQ(NewTpl().find("fog "), std::string::npos);
+    EXPECT_EQ(ReadFileBytes(state_.settings.OldTplPath()).bytes, appended);
 }
 
 TEST_F(FileCommandsTest, MotsDialectSavesFromMotsTpl) {
@@ -182,7 +191,7 @@ TEST_F(FileCommandsTest, ParentChoiceLeavesTheGridAndOpenNewTplReadsNewTpl) {
     AnswerDescription("zap");
     Ed().SaveAS1Click();
     Pick("+zapper", [this] { Ed().OpenNewtpl1Click(); });
-    EXPECT_TRUE(state_.templates.newTplMode);
+    EXPECT_EQ(state_.document.TemplateFilePath(), state_.settings.NewTplPath());
     EXPECT_EQ(FindControl<QLineEdit>(Ed(), "TplNameE")->text(), "+zapper");
 }
 

@@ -83,7 +83,7 @@ TEST_F(ResPickerTest, StartUpOpensRes2AndItsColormaps) {
 }
 
 TEST_F(ResPickerTest, BareNamesShowTheirEntryText) {
-    Res().GetRes(".3do", true);
+    Res().Prepare(PickerRequest::ForResources({".3do"}, {}));
     EXPECT_EQ(Listed(), (QStringList{"bryarbolt.3do", "crate.3do", "kyle.3do", "strooper.3do"}));
     Click("crate.3do");
     EXPECT_TRUE(FindControl<QPlainTextEdit>(Res(), "Memo")
@@ -92,12 +92,12 @@ TEST_F(ResPickerTest, BareNamesShowTheirEntryText) {
     EXPECT_EQ(FindControl<QLineEdit>(Res(), "ED")->text(), "crate.3do");
     EXPECT_FALSE(FindControl<QToolButton>(Res(), "Bmpsave")->isEnabled());
 
-    Res().GetRes(".MAT", true);  // extensions match exactly
+    Res().Prepare(PickerRequest::ForResources({".MAT"}, {}));  // extensions match exactly
     EXPECT_TRUE(Listed().isEmpty());
 }
 
 TEST_F(ResPickerTest, TexturesShowWithSizesAndAreExported) {
-    Res().GetRes(".mat", true);
+    Res().Prepare(PickerRequest::ForResources({".mat"}, {}));
     EXPECT_TRUE(Listed().contains("mat\\00brick.mat"));
     Click("mat\\02stripe.mat");
     EXPECT_EQ(FindControl<QLabel>(Res(), "Image")->pixmap().size(), QSize(30, 20));
@@ -127,7 +127,7 @@ TEST_F(ResPickerTest, TexturesOfferTheirCelsAndSixteenBitOnesKeepTheirColours) {
         {"mat\\03cels.mat", 3, false},  // another texture starts at its first cel
         {"mat\\00brick.mat", 1, false},
     };
-    Res().GetRes(".mat", true);
+    Res().Prepare(PickerRequest::ForResources({".mat"}, {}));
     auto* colormaps = FindControl<QComboBox>(Res(), "PalBox");
     auto* cels = FindControl<QSpinBox>(Res(), "CelBox");
     for (const auto& c : cases) {
@@ -169,7 +169,7 @@ TEST_F(ResPickerTest, SavePictureAsWritesTheTextureOnShowAsPngOrBmp) {
             asked = request;
             return std::optional<QString>(answer);
         });
-    Res().GetRes(".mat", true);
+    Res().Prepare(PickerRequest::ForResources({".mat"}, {}));
     Click("mat\\07switch.mat");
     QTest::keyClick(FindControl<QSpinBox>(Res(), "CelBox"), Qt::Key_Up);
     for (const auto& c : cases) {
@@ -201,7 +201,7 @@ TEST_F(ResPickerTest, SavePictureAsWritesTheTextureOnShowAsPngOrBmp) {
 TEST_F(ResPickerTest, AModelIsDrawnTurnedByDraggingAndColouredThroughTheColormap) {
     Res().resize(900, 600);
     Res().show();
-    Res().GetRes(".3do", true);
+    Res().Prepare(PickerRequest::ForResources({".3do"}, {}));
     Click("crate.3do");
     EXPECT_EQ(FindControl<QLabel>(Res(), "Label1")->text(),
               "Size in Jed Grid = 0.104 Wide x 0.106 Deep x 0.158 High");
@@ -231,7 +231,7 @@ TEST_F(ResPickerTest, AModelIsDrawnTurnedByDraggingAndColouredThroughTheColormap
     EXPECT_EQ(ModelPicture(), first);
 
     // A texture takes the picture area back.
-    Res().GetRes(".mat", true);
+    Res().Prepare(PickerRequest::ForResources({".mat"}, {}));
     Click("mat\\00brick.mat");
     EXPECT_TRUE(view->isHidden());
     EXPECT_TRUE(FindControl<QToolButton>(Res(), "ResetView")->isHidden());
@@ -285,7 +285,7 @@ TEST_F(ResPickerTest, SizeRowsOfferTheRadiusOfTheNamedModel) {
 }
 
 TEST_F(ResPickerTest, ColormapIsChosenByItsWholeName) {
-    Res().GetRes(".mat", true);
+    Res().Prepare(PickerRequest::ForResources({".mat"}, {}));
     Click("mat\\00brick.mat");
     const QRgb daylight = PixelAt(3, 3);
     EXPECT_NE(qRed(daylight), 0);
@@ -299,7 +299,7 @@ TEST_F(ResPickerTest, ColormapIsChosenByItsWholeName) {
 }
 
 TEST_F(ResPickerTest, ContainerSwitchRelistsAndABadOneKeepsTheOld) {
-    Res().GetRes(".3do", true);
+    Res().Prepare(PickerRequest::ForResources({".3do"}, {}));
     FindControl<QComboBox>(Res(), "Cb1")->setEditText("RES1HI.GOB");  // any letter case
     EXPECT_EQ(Listed(), QStringList{"hikyle.3do"});
     EXPECT_TRUE(Res().Resources().CurrentPath().ends_with("res1hi.gob"));
@@ -317,7 +317,7 @@ TEST_F(ResPickerTest, ContainerSwitchRelistsAndABadOneKeepsTheOld) {
 
 TEST_F(ResPickerTest, AnExportThatCannotBeWrittenSaysSoAndStillShows) {
     state_.settings.workDir = "/nonexistent/skerry/";
-    Res().GetRes(".mat", true);
+    Res().Prepare(PickerRequest::ForResources({".mat"}, {}));
     Click("mat\\red.mat");
     ASSERT_EQ(messages_.size(), 1);
     EXPECT_TRUE(messages_[0].contains("/nonexistent/skerry/red.bmp"));
@@ -360,8 +360,8 @@ TEST_F(ResPickerTest, PickingTheContainerTheBoxShowsReadsItAgain) {
 TEST_F(ResPickerTest, ListedNamesAreNeverCutShort) {
     // Rows share one size; a long name further down must still be reachable whole.
     const std::string longName = "mat\\" + std::string(80, 'W') + ".mat";
-    Res().ClearList();
-    Res().AddNames({"z.mat", longName, "a.mat"});  // the long one sorts between
+    Res().Prepare(PickerRequest::ForTemplates({{"z.mat", ""}, {longName, ""}, {"a.mat", ""}},
+                                              {}));  // the long one sorts between
     Res().resize(600, 400);
     Res().show();
     QApplication::processEvents();

@@ -44,7 +44,7 @@ TEST_F(TVectorTest, FrameRowEditsAllSixAndTheCloseBoxKeepsTheCell) {
     Open("frame", [&] { FindControl<QPushButton>(Vec(), "BBOK")->click(); });
     EXPECT_EQ(Value("frame"), "(0.0/0.0/0.0:0.0/0.0/0.0)");
 
-    Value("frame") = "(1/2/3:90/0/45)";
+    SetValue("frame", "(1/2/3:90/0/45)");
     Open("frame", [&] {
         EXPECT_EQ(FindControl<QGroupBox>(Vec(), "GB1")->title(), "frame");
         EXPECT_EQ(FindControl<QLabel>(Vec(), "Label7")->text(), "Frame");
@@ -62,10 +62,10 @@ TEST_F(TVectorTest, FrameRowEditsAllSixAndTheCloseBoxKeepsTheCell) {
 
 TEST_F(TVectorTest, VectorRowsKeepTheOrientationOutAndRereadTheCellAtEveryShowing) {
     FindControl<QComboBox>(Ed(), "CB1")->setEditText("cog");
-    Value("frame") = "(1/2/3:90/0/45)";
+    SetValue("frame", "(1/2/3:90/0/45)");
     Open("frame", [&] { FindControl<QPushButton>(Vec(), "BBOK")->click(); });
 
-    Value("orient") = "(4/5/6)";
+    SetValue("orient", "(4/5/6)");
     Open("orient", [&] {
         EXPECT_EQ(FindControl<QGroupBox>(Vec(), "GB1")->title(), "vector");
         EXPECT_EQ(Fields(), (QStringList{"4", "5", "6", "90", "0", "45"}));

@@ -59,8 +59,17 @@ int WindowTest::RowOf(const std::string& name) {
     return 0;
 }
 
-std::string& WindowTest::Value(const std::string& name) {
+const std::string& WindowTest::Value(const std::string& name) {
     return Ed().Grid().Row(static_cast<std::size_t>(RowOf(name))).value;
+}
+
+void WindowTest::SetEvery(const std::string& key, const std::string& value) {
+    const ParamGrid& grid = Ed().Grid();
+    for (std::size_t r = 0; r < grid.RowCount(); ++r) {
+        if (grid.Row(r).name == key || grid.Row(r).name == "+ " + key) {
+            Ed().Document().SetValue(r, value);
+        }
+    }
 }
 
 void WindowTest::SetValue(const std::string& name, const QString& value) {

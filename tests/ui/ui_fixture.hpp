@@ -32,8 +32,11 @@ class WindowTest : public ::testing::Test {
     TRes& Res();
     // The grid row of a parameter name (the first of that name).
     int RowOf(const std::string& name);
-    // The value cell of that row, read or written through the core.
-    std::string& Value(const std::string& name);
+    // The value cell of that row.
+    const std::string& Value(const std::string& name);
+    // Writes the value of every row of that name (or with the picker mark in front) through
+    // the document, as an editor does.
+    void SetEvery(const std::string& key, const std::string& value);
     // Types a value into the row's cell, as the user does.
     void SetValue(const std::string& name, const QString& value);
     // Selects the row's value cell through the view, as a click or an arrow key does.

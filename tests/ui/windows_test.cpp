@@ -48,17 +48,21 @@ TEST_F(Windows, DescriptionDialogKeepsTheLastText) {
 
 TEST_F(Windows, PickerCancelEmptiesTheNameAndOkKeepsIt) {
     TRes& res = windows_->Res();
-    res.AddNames({"b", "A", "a"});
-    EXPECT_EQ(res.ListedNames(), (std::vector<std::string>{"A", "a", "b"}));
-    res.SetResourceMode(false);
+    const PickerRequest names = PickerRequest::ForTemplates({{"b", ""}, {"A", ""}, {"a", ""}}, {});
+    QStringList listed;
     WhenModal([&](QWidget*) {
-        FindControl<QListWidget>(res, "LB1")->setCurrentRow(2);
+        auto* list = FindControl<QListWidget>(res, "LB1");
+        for (int i = 0; i < list->count(); ++i) {
+            listed << list->item(i)->text();
+        }
+        list->setCurrentRow(2);
         FindControl<QPushButton>(res, "BBok")->click();
     });
-    EXPECT_EQ(res.Choose(), "b");
+    EXPECT_EQ(res.Choose(names), "b");
+    EXPECT_EQ(listed, (QStringList{"A", "a", "b"}));
     EXPECT_EQ(FindControl<QLineEdit>(res, "ED")->text(), "b");
     WhenModal([&](QWidget*) { FindControl<QPushButton>(res, "BBClose")->click(); });
-    EXPECT_EQ(res.Choose(), std::nullopt);
+    EXPECT_EQ(res.Choose(names), std::nullopt);
     EXPECT_TRUE(FindControl<QLineEdit>(res, "ED")->text().isEmpty());
 }
 

@@ -11,9 +11,9 @@
 namespace skerry::ui {
 
 AppWindows::AppWindows(AppState& state) : state_(state) {
-    tplEd_ = std::make_unique<TTplEd>(state.settings, state.templates, *state.store);
+    tplEd_ = std::make_unique<TTplEd>(state.settings, state.document, *state.store);
     tplOpt_ = std::make_unique<TTplOpt>(state.settings, *state.store, state.folders);
-    res_ = std::make_unique<TRes>(state.settings, state.templates);
+    res_ = std::make_unique<TRes>(state.settings, state.resources);
     if (res_->FormCreate()) {
         // Start-up is where the user settles the dialect for the run, once the Jedi Knight
         // container is known to be there.
@@ -23,7 +23,7 @@ AppWindows::AppWindows(AppState& state) : state_(state) {
     aboutBox_ = std::make_unique<TAboutBox>();
     tplDesc_ = std::make_unique<Ttpl_desc>();
     vector_ = std::make_unique<TVector>();
-    ckr_ = std::make_unique<TCkr>(tplEd_->Grid(), state.templates, state.settings);
+    ckr_ = std::make_unique<TCkr>(state.templates, state.settings);
     tplEd_->AttachWindows(*this);
 }
 

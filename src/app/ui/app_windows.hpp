@@ -2,6 +2,8 @@
 
 #include <memory>
 
+#include "app/template_document.hpp"
+#include "resources/resource_state.hpp"
 #include "settings/settings.hpp"
 #include "settings/settings_store.hpp"
 #include "settings/ui/tpl_opt.hpp"
@@ -17,14 +19,16 @@ class TTplOpt;
 class TVector;
 class Ttpl_desc;
 
-// What the windows share: the settings, where they persist, and the template tables.
-// main() owns one.
+// What the windows share: the settings, where they persist, the template tables, the open
+// container, and the template being edited. main() owns one.
 struct AppState {
     explicit AppState(std::unique_ptr<SettingsStore> settingsStore)
         : store(std::move(settingsStore)) {}
 
     Settings settings;
     TemplateStore templates;
+    ResourceState resources;
+    TemplateDocument document{settings, templates, resources};
     std::unique_ptr<SettingsStore> store;
     ProgramFolders folders;  // the real ones unless a test gives others
 };

@@ -8,11 +8,11 @@
 
 namespace skerry::ui {
 
-GridTableModel::GridTableModel(ParamGrid& grid, QObject* parent)
-    : QAbstractTableModel(parent), grid_(grid) {}
+GridTableModel::GridTableModel(TemplateDocument& document, QObject* parent)
+    : QAbstractTableModel(parent), document_(document) {}
 
 int GridTableModel::rowCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : static_cast<int>(grid_.RowCount());
+    return parent.isValid() ? 0 : static_cast<int>(Grid().RowCount());
 }
 
 int GridTableModel::columnCount(const QModelIndex& parent) const {
@@ -23,7 +23,7 @@ QVariant GridTableModel::data(const QModelIndex& index, int role) const {
     if (!index.isValid() || index.row() >= rowCount()) {
         return {};
     }
-    const GridRow& row = grid_.Row(static_cast<std::size_t>(index.row()));
+    const GridRow& row = Grid().Row(static_cast<std::size_t>(index.row()));
     switch (role) {
         case Qt::DisplayRole:
         case Qt::EditRole:
@@ -65,8 +65,8 @@ bool GridTableModel::setData(const QModelIndex& index, const QVariant& value, in
         index.row() >= rowCount()) {
         return false;
     }
-    grid_.Row(static_cast<std::size_t>(index.row())).value = ToBytes(value.toString());
-    emit dataChanged(index, index, {Qt::DisplayRole, Qt::EditRole});
+    // The document tells the view of the change, as it does for every value.
+    document_.SetValue(static_cast<std::size_t>(index.row()), ToBytes(value.toString()));
     return true;
 }
 

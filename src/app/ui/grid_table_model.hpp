@@ -2,12 +2,13 @@
 
 #include <QAbstractTableModel>
 
-#include "template/param_grid.hpp"
+#include "app/template_document.hpp"
 
 namespace skerry::ui {
 
-// The parameter grid as Qt sees it: a view over the core's rows, not a copy. Names and
-// descriptions are fixed columns; only the value column can be selected and edited.
+// The parameter grid as Qt sees it: a view over the document's rows, not a copy. Names and
+// descriptions are fixed columns; only the value column can be selected and edited, and an
+// edit is a step of the document's history.
 class GridTableModel : public QAbstractTableModel {
     Q_OBJECT
   public:
@@ -15,7 +16,7 @@ class GridTableModel : public QAbstractTableModel {
     static constexpr int kDescriptionColumn = 1;
     static constexpr int kValueColumn = 2;
 
-    explicit GridTableModel(ParamGrid& grid, QObject* parent = nullptr);
+    explicit GridTableModel(TemplateDocument& document, QObject* parent = nullptr);
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
@@ -23,14 +24,15 @@ class GridTableModel : public QAbstractTableModel {
     bool setData(const QModelIndex& index, const QVariant& value, int role) override;
     Qt::ItemFlags flags(const QModelIndex& index) const override;
 
-    // Brackets a change of the rows made through the core, so that views redraw.
+    // Brackets a change of the rows made in the document, so that views redraw.
     void BeginReset() { beginResetModel(); }
     void EndReset() { endResetModel(); }
-    // One value changed through the core.
+    // One value changed in the document.
     void ValueChanged(int row);
 
   private:
-    ParamGrid& grid_;
+    const ParamGrid& Grid() const { return document_.Grid(); }
+    TemplateDocument& document_;
 };
 
 }  // namespace skerry::ui

@@ -35,7 +35,9 @@
 #include "resources/ui/res_picker.hpp"
 #include "settings/ui/qsettings_store.hpp"
 #include "settings/ui/tpl_opt.hpp"
+#include "template/catalogue.hpp"
 #include "template/open_template.hpp"
+#include "template/template_file.hpp"
 #include "template/ui/tpl_desc.hpp"
 
 namespace skerry::ui {
@@ -160,24 +162,18 @@ int RunScreenshotTour(const QString& folder, const QString& settingsFile, const 
     snap(windows.TplOpt(), "TTplOpt", windows.TplOpt().size());
     // The picker with textures, one of them on show, then with template names.
     TRes& res = windows.Res();
-    res.SetResourceMode(true);
-    res.GetRes(".mat", true);
-    SelectListed(res, "mat\\04wall.mat");
+    res.Prepare(PickerRequest::ForResources({".mat"}, "04wall.mat"));
     snap(res, "TRes", {1000, 640});
-    res.ClearList();
-    res.AddNames(state.templates.OfferedTemplateNames());
-    res.SetResourceMode(false);
-    SelectListed(res, "stormtrooper_officer_heavy");
+    ScanReport scan;
+    res.Prepare(state.document.TemplateNames("stormtrooper_officer_heavy", scan));
     snap(res, "TRes-templates", {1000, 640});
     // A 16-bit texture, the switch at its second cel, and a model of ours.
-    res.SetResourceMode(true);
-    res.GetRes(".mat", true);
+    res.Prepare(PickerRequest::ForResources({".mat"}, {}));
     SelectListed(res, "mat\\05sky16.mat");
     snap(res, "TRes-16bit", {1000, 640});
     SelectListed(res, "mat\\07switch.mat");
     snap(res, "TRes-cels", {1000, 640}, [&] { FindControl<QSpinBox>(res, "CelBox")->setValue(1); });
-    res.GetRes(".3do", true);
-    SelectListed(res, "strooper.3do");
+    res.Prepare(PickerRequest::ForResources({".3do"}, "strooper.3do"));
     snap(res, "TRes-model", {1000, 640});
     // A real model, from a container made of the real files for this picture alone.
     QTemporaryDir realFolder;
@@ -205,27 +201,25 @@ int RunScreenshotTour(const QString& folder, const QString& settingsFile, const 
         FindControl<QLineEdit>(vector, "EYw")->setText(QStringLiteral("135"));
     });
 
-    // No type's grid holds both physics flags and debris rows, so the explosion grid is
-    // given a flags row to show both findings in one report.
-    // Written through the core: selecting a debris cell would open its picker.
-    FindControl<QComboBox>(editor, "CB1")->setEditText(QStringLiteral("explosion"));
-    ParamGrid& grid = editor.Grid();
-    editor.GridModel().BeginReset();
-    FillParameters(grid, {{"debris", "+debris_a", true}});
-    grid.SetRowCount(grid.RowCount() + 1);
-    grid.Row(grid.RowCount() - 1) = {"+ physflags", "physics flags  (flags)", "0x4a"};
-    editor.GridModel().EndReset();
-    // Named as a template of the sample file, so the report also says what the game makes of
-    // its line: the debris it names is in no template of the file.
-    windows.Ckr().SetTemplate("+big_blast", "_explosion");
+    // No type's grid holds both physics flags and debris rows, so an explosion grid is given
+    // a flags row to show both findings in one report. Named as a template of the sample
+    // file, so the report also says what the game makes of its line: the debris it names is
+    // in no template of the file.
+    ParamGrid blast;
+    LoadGridMain(blast, "explosion");
+    FillParameters(blast, {{"debris", "+debris_a", true}});
+    blast.AddRow({"+ physflags", "physics flags  (flags)", "0x4a"});
+    state.document.ReadTemplateFile();
+    windows.Ckr().SetTemplate("+big_blast", "_explosion", blast);
     snap(windows.Ckr(), "TCkr", windows.Ckr().size());
 
-    // The whole-file check of the sample template file, with the slips it holds.
+    // The whole-file check of the sample template file, with the slips it holds, the line of
+    // the first on show.
     FileCheckWindow checks;
-    const std::string tplPath = state.templates.TemplateFilePath(state.settings);
-    const SourceCheck check =
-        CheckTemplateSource(tplPath, state.settings.motsDialect ? Game::Mots : Game::JediKnight);
-    checks.ShowFindings(PathFromBytes(tplPath), check.findings);
+    const std::string tplPath = state.document.TemplateFilePath();
+    const SourceCheck check = CheckTemplateSource(tplPath, state.document.GameInUse());
+    checks.ShowFindings(PathFromBytes(tplPath), check.findings,
+                        SplitTemplateLines(ReadFileBytes(tplPath).bytes.value_or("")));
     snap(checks, "FileCheckWindow", checks.size());
 
     // The help at its contents page.

@@ -5,6 +5,7 @@
 #include <QEvent>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -35,7 +36,6 @@
 #include "resources/ui/res_picker.hpp"
 #include "settings/ui/tpl_opt.hpp"
 #include "template/catalogue.hpp"
-#include "template/template_line.hpp"
 
 namespace skerry::ui {
 
@@ -72,17 +72,22 @@ QToolButton* FlatButton(const char* objectName, const QString& caption, const QS
 
 }  // namespace
 
-TTplEd::TTplEd(Settings& settings, TemplateStore& templates, SettingsStore& store)
-    : settings_(settings), templates_(templates), store_(store) {
+TTplEd::TTplEd(Settings& settings, TemplateDocument& document, SettingsStore& store)
+    : settings_(settings), document_(document), store_(store) {
     setObjectName(QStringLiteral("TTplEd"));
-    gridModel_ = new GridTableModel(grid_, this);
+    gridModel_ = new GridTableModel(document_, this);
     BuildMenus();
     BuildLayout();
     BuildValueMenu();
+    document_.SetListener(
+        [this](DocumentChange change, std::size_t row) { DocumentChanged(change, row); });
     FormCreate();
 }
 
-TTplEd::~TTplEd() = default;
+// The document outlives the window.
+TTplEd::~TTplEd() {
+    document_.SetListener(nullptr);
+}
 
 void TTplEd::BuildMenus() {
     // The captions of the window descriptions, with the letter Alt reaches each by underlined.
@@ -92,7 +97,7 @@ void TTplEd::BuildMenus() {
     Open1 = MenuItem(file, "Open1", QStringLiteral("&Open "),
                      QStringLiteral("Open an existing template"));
     OpenNewtpl1 = MenuItem(file, "OpenNewtpl1", QStringLiteral("Open New.&tpl"),
-                           QStringLiteral("Opens the new.tpl file once saved"), false);
+                           QStringLiteral("Opens the new.tpl file once saved"));
     OpenRecent1 = file->addMenu(QStringLiteral("Open &Recent"));
     OpenRecent1->setObjectName(QStringLiteral("OpenRecent1"));
     OpenRecent1->setToolTipsVisible(true);
@@ -117,6 +122,27 @@ void TTplEd::BuildMenus() {
     AppendtoNewtpl1->setShortcut(saveAs.isEmpty() ? QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S)
                                                   : saveAs.front());
     Exit1->setShortcut(QKeySequence::Quit);
+    // Whether New.tpl is there is read from the disk each time the menu opens.
+    connect(file, &QMenu::aboutToShow, this, &TTplEd::ShowCommands);
+
+    QMenu* edit = menuBar()->addMenu(QStringLiteral("&Edit"));
+    edit->setToolTipsVisible(true);
+    Undo1 = MenuItem(edit, "Undo1", QStringLiteral("&Undo"),
+                     QStringLiteral("Takes back the last change to the template"), false);
+    Redo1 = MenuItem(edit, "Redo1", QStringLiteral("&Redo"),
+                     QStringLiteral("Makes the change taken back again"), false);
+    Undo1->setShortcuts(QKeySequence::Undo);
+    // Both keys of the platforms for Redo: Ctrl+Y and Ctrl+Shift+Z.
+    QList<QKeySequence> redoKeys = QKeySequence::keyBindings(QKeySequence::Redo);
+    for (const QKeySequence& key :
+         {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)}) {
+        if (!redoKeys.contains(key)) {
+            redoKeys.append(key);
+        }
+    }
+    Redo1->setShortcuts(redoKeys);
+    connect(Undo1, &QAction::triggered, this, &TTplEd::Undo1Click);
+    connect(Redo1, &QAction::triggered, this, &TTplEd::Redo1Click);
 
     QMenu* view = menuBar()->addMenu(QStringLiteral("&View"));
     view->setToolTipsVisible(true);
@@ -277,6 +303,19 @@ void TTplEd::BuildLayout() {
     connect(ViewSB, &QToolButton::clicked, this, &TTplEd::ViewSBClick);
     connect(VNtpl, &QToolButton::clicked, this, &TTplEd::VNewtpl1Click);
     BasedOnE->installEventFilter(this);
+    // The boxes keep no undo of their own: Ctrl+Z there undoes the template's last change.
+    TplNameE->installEventFilter(this);
+    CB1->lineEdit()->installEventFilter(this);
+    connect(TplNameE, &QLineEdit::textChanged, this, [this](const QString& text) {
+        if (!showingFields_) {
+            document_.SetName(ToBytes(text));
+        }
+    });
+    connect(BasedOnE, &QLineEdit::textChanged, this, [this](const QString& text) {
+        if (!showingFields_) {
+            document_.SetParent(ToBytes(text));
+        }
+    });
     connect(CB1, &QComboBox::editTextChanged, this, &TTplEd::CB1Change);
     connect(Memo, &QPlainTextEdit::selectionChanged, this, &TTplEd::MemoSelectionChange);
     connect(FlagOK, &QToolButton::clicked, this, &TTplEd::FlagOKClick);
@@ -304,20 +343,82 @@ void TTplEd::BuildLayout() {
 }
 
 void TTplEd::FormCreate() {
-    // The catalogue is compiled in; nothing to fill at run time.
-    templateListing_ = false;
-    CB1->hide();
-    SaveAS1->setEnabled(false);
+    // The catalogue is compiled in; nothing to fill at run time. A run starts with no
+    // template and no history.
+    document_.Reset();
     flags_ = FlagEditor();  // idle: bits read as a word, single-value mode off
     RedrawFlagList();
-    setWindowTitle(QStringLiteral("Skerry ver 1.0c"));
-    templates_.newTplMode = false;
-    BasedOnE->setEnabled(false);
     FlagOK->hide();
     CLB1->hide();
-    MarkClean();
     recent_.Load(store_);
     FillRecentMenu();
+}
+
+void TTplEd::DocumentChanged(DocumentChange change, std::size_t row) {
+    switch (change) {
+        case DocumentChange::RowsAboutToBeReplaced:
+            loadingGrid_ = true;
+            gridModel_->BeginReset();
+            return;
+        case DocumentChange::RowsReplaced:
+            gridModel_->EndReset();
+            loadingGrid_ = false;
+            GridLoaded();
+            return;
+        case DocumentChange::Value:
+            gridModel_->ValueChanged(static_cast<int>(row));
+            return;
+        case DocumentChange::Boxes:
+            ShowFields();
+            ShowCommands();
+            return;
+        case DocumentChange::History:
+            ShowCommands();
+            return;
+    }
+}
+
+void TTplEd::ShowFields() {
+    const DocumentState& state = document_.State();
+    showingFields_ = true;
+    // A box's text is set only when it differs, so that typing into it keeps its caret.
+    if (ToBytes(TplNameE->text()) != state.name) {
+        TplNameE->setText(FromBytes(state.name));
+    }
+    if (ToBytes(BasedOnE->text()) != state.parent) {
+        BasedOnE->setText(FromBytes(state.parent));
+    }
+    if (ToBytes(CB1->currentText()) != state.typeText) {
+        const QSignalBlocker quiet(CB1);
+        CB1->setEditText(FromBytes(state.typeText));
+    }
+    if (ToBytes(Memo->toPlainText()) != state.memo) {
+        const QSignalBlocker quiet(Memo);
+        Memo->setPlainText(FromBytes(state.memo));
+    }
+    showingFields_ = false;
+    CB1->setVisible(document_.Started());
+    BasedOnE->setEnabled(document_.Started());
+}
+
+void TTplEd::ShowCommands() {
+    const bool newTpl = document_.NewTplExists();
+    const bool rows = document_.HasRows();
+    SaveAS1->setEnabled(rows);
+    AppendtoNewtpl1->setEnabled(rows && newTpl);
+    for (QAction* action : {OpenNewtpl1, VNewtpl1, CopyNew}) {
+        action->setEnabled(newTpl);
+    }
+    VNtpl->setEnabled(newTpl);
+    const CommandHistory& history = document_.History();
+    Undo1->setEnabled(history.CanUndo());
+    Undo1->setText(history.CanUndo() ? QStringLiteral("&Undo %1").arg(FromBytes(history.UndoText()))
+                                     : QStringLiteral("&Undo"));
+    Redo1->setEnabled(history.CanRedo());
+    Redo1->setText(history.CanRedo() ? QStringLiteral("&Redo %1").arg(FromBytes(history.RedoText()))
+                                     : QStringLiteral("&Redo"));
+    setWindowTitle(settings_.motsDialect ? QStringLiteral("Skerry ver 1.0c \u2014 Mots")
+                                         : QStringLiteral("Skerry ver 1.0c \u2014 Jedi Knight"));
 }
 
 void TTplEd::showEvent(QShowEvent* event) {
@@ -339,6 +440,13 @@ bool TTplEd::eventFilter(QObject* watched, QEvent* event) {
                BasedOnE->isEnabled()) {
         BasedOnEClick();
         return true;
+    } else if (event->type() == QEvent::ShortcutOverride) {
+        // Left unaccepted, the key reaches Edit > Undo and Redo rather than the box's own.
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (key->matches(QKeySequence::Undo) || key->matches(QKeySequence::Redo) ||
+            Redo1->shortcuts().contains(QKeySequence(key->keyCombination()))) {
+            return true;
+        }
     }
     return QMainWindow::eventFilter(watched, event);
 }
@@ -367,9 +475,7 @@ void SetColumnWidths(QTableView* grid, int nameWidth) {
 
 void TTplEd::FormShow() {
     SetColumnWidths(SG1, 150);
-    Open1->setEnabled(true);
-    New1->setEnabled(true);
-    Exit1->setEnabled(true);
+    ShowCommands();  // the dialect is settled by now
 }
 
 void TTplEd::FormResize() {
@@ -378,34 +484,13 @@ void TTplEd::FormResize() {
 
 void TTplEd::CB1Change(const QString& text) {
     CommitPendingEdit();
-    LoadGridMain(text);
-}
-
-void TTplEd::LoadGridMain(const QString& text) {
-    loadingGrid_ = true;
-    gridModel_->BeginReset();
-    const bool loaded = skerry::LoadGridMain(grid_, ToBytes(text));
-    gridModel_->EndReset();
-    loadingGrid_ = false;
-    if (loaded) {
-        GridLoaded();
-    }
-}
-
-void TTplEd::ReplaceGrid(const ParamGrid& grid) {
-    loadingGrid_ = true;
-    gridModel_->BeginReset();
-    grid_ = grid;
-    gridModel_->EndReset();
-    loadingGrid_ = false;
-    GridLoaded();
+    document_.ChangeType(ToBytes(text));
 }
 
 void TTplEd::GridLoaded() {
     // The open bit list belongs to a row of the old grid; the Flag button must not write
     // into whatever parameter the new grid has there.
     CloseFlagList();
-    SaveAS1->setEnabled(true);
     FormResize();
 }
 
@@ -426,20 +511,20 @@ void TTplEd::SG1SelectCell(int /*column*/, int row) {
     CommitPendingEdit();
     currentRow_ = row;
     CloseFlagList();
-    resourceMode_ = true;
-    if (row < 0 || static_cast<std::size_t>(row) >= grid_.RowCount()) {
+    if (row < 0 || static_cast<std::size_t>(row) >= Grid().RowCount()) {
         return;
     }
-    const GridRow& cells = grid_.Row(static_cast<std::size_t>(row));
+    const GridRow cells = Grid().Row(static_cast<std::size_t>(row));
     if (cells.Kept()) {
         return;  // a kept field is typed by hand: no picker knows what it takes
     }
+    std::vector<std::string> extensions;
     for (const PickerAction& action : PickerDispatch(cells.name, cells.description)) {
-        RunPickerAction(action);
+        RunPickerAction(action, extensions);
     }
 }
 
-void TTplEd::RunPickerAction(const PickerAction& action) {
+void TTplEd::RunPickerAction(const PickerAction& action, std::vector<std::string>& extensions) {
     using K = PickerAction::Kind;
     switch (action.kind) {
         case K::ListTemplates:
@@ -455,12 +540,13 @@ void TTplEd::RunPickerAction(const PickerAction& action) {
             GetTypeFlag();
             break;
         case K::ListResources:
-            if (windows_ != nullptr) {
-                windows_->Res().GetRes(action.text, action.clearFirst);
+            if (action.clearFirst) {
+                extensions.clear();
             }
+            extensions.push_back(action.text);
             break;
         case K::ShowResourcePicker:
-            ResResult();
+            PickForCurrentRow(PickerRequest::ForResources(extensions, CurrentValue()));
             break;
         case K::EditVector:
             vectorMode_ = true;
@@ -473,12 +559,15 @@ void TTplEd::RunPickerAction(const PickerAction& action) {
     }
 }
 
-void TTplEd::SetRowValue(int row, const std::string& value) {
-    if (row < 0 || static_cast<std::size_t>(row) >= grid_.RowCount()) {
-        return;
+std::string TTplEd::CurrentValue() const {
+    const auto row = static_cast<std::size_t>(currentRow_);
+    return currentRow_ >= 0 && row < Grid().RowCount() ? Grid().Row(row).value : std::string();
+}
+
+void TTplEd::SetCurrentValue(const std::string& value) {
+    if (currentRow_ >= 0) {
+        document_.SetValue(static_cast<std::size_t>(currentRow_), value);
     }
-    grid_.Row(static_cast<std::size_t>(row)).value = value;
-    gridModel_->ValueChanged(row);
 }
 
 void TTplEd::MemoSelectionChange() {
@@ -501,89 +590,44 @@ void TTplEd::MemoSelectionChange() {
 
 void TTplEd::ViewSBClick() {
     CommitPendingEdit();
-    RE1->setPlainText(
-        FromBytes(ComposeLine(ToBytes(TplNameE->text()), ToBytes(BasedOnE->text()), grid_)));
+    RE1->setPlainText(FromBytes(document_.Line()));
 }
 
-void TTplEd::GetTplNam() {
-    if (windows_ != nullptr) {
-        windows_->Res().ClearList();
+void TTplEd::Tell(const ScanReport& report) {
+    if (report.message) {
+        ShowMessage(this, PathFromBytes(*report.message));
     }
-    const std::string path = templates_.TemplateFilePath(settings_);
-    const ScanResult result = templates_.Scan(path);
-    switch (result.status) {
-        case ScanResult::Status::Missing:
-            ShowMessage(this, FromBytes(kMissingTplFileMessage));
-            return;
-        case ScanResult::Status::Unreadable:
-            ShowMessage(this, FromBytes(result.error));
-            return;
-        case ScanResult::Status::Read:
-            break;
-    }
-    if (result.truncated) {
-        ShowMessage(this, QStringLiteral("%1 holds more than %2 templates; only the first %2 "
-                                         "are used.")
-                              .arg(FromBytes(path))
-                              .arg(kTemplateCapacity));
-    }
-}
-
-void TTplEd::OfferTemplateNames(const std::vector<std::string>& names) {
-    if (windows_ == nullptr) {
-        return;
-    }
-    TRes& res = windows_->Res();
-    res.ClearList();
-    res.AddNames(names);
-    resourceMode_ = false;
 }
 
 void TTplEd::DisplayAll() {
-    OfferTemplateNames(templates_.OfferedTemplateNames());
-    ResResult();
+    ScanReport report;
+    const PickerRequest request = document_.TemplateNames(CurrentValue(), report);
+    Tell(report);
+    PickForCurrentRow(request);
 }
 
 void TTplEd::DisplayWep(const std::string& base) {
-    templates_.SearchDescendants(base);
-    OfferTemplateNames(templates_.OfferedDescendantNames());
-    ResResult();
+    ScanReport report;
+    const PickerRequest request = document_.Descendants(base, CurrentValue(), report);
+    Tell(report);
+    PickForCurrentRow(request);
 }
 
-std::optional<std::string> TTplEd::ShowPicker() {
+std::optional<std::string> TTplEd::ShowPicker(const PickerRequest& request) {
     if (windows_ == nullptr) {
         return std::nullopt;
     }
-    TRes& res = windows_->Res();
-    res.SetResourceMode(resourceMode_);
     // Once the picker has listed a container's entries, the dialect is settled for the run.
     windows_->TplOpt().FixDialect();
-    return res.Choose();
+    return windows_->Res().Choose(request);
 }
 
-void TTplEd::ResResult() {
-    if (const std::optional<std::string> pick = ShowPicker()) {
-        SetCurrentValue(*pick);
+void TTplEd::PickForCurrentRow(const PickerRequest& request) {
+    const int row = currentRow_;
+    if (const std::optional<std::string> pick = ShowPicker(request); pick && row >= 0) {
+        document_.SetValue(static_cast<std::size_t>(row), *pick);
     }
-    resourceMode_ = true;
     ViewSBClick();
-}
-
-std::optional<std::string> TTplEd::ChooseTemplateName() {
-    templateListing_ = true;
-    OfferTemplateNames(templates_.OfferedTemplateNames());
-    std::optional<std::string> chosen = ShowPicker();
-    templateListing_ = false;
-    ViewSBClick();
-    // OK without a click hands back the name of an earlier showing, perhaps a model's file
-    // name: that is no choice of a template.
-    if (chosen && windows_ != nullptr) {
-        const std::vector<std::string>& listed = windows_->Res().ListedNames();
-        if (std::find(listed.begin(), listed.end(), *chosen) == listed.end()) {
-            chosen.reset();
-        }
-    }
-    return chosen;
 }
 
 void TTplEd::VectorResult() {
@@ -592,9 +636,7 @@ void TTplEd::VectorResult() {
         return;
     }
     TVector& vector = windows_->Vector();
-    const std::size_t row = static_cast<std::size_t>(currentRow_);
-    const std::string cell = row < grid_.RowCount() ? grid_.Row(row).value : std::string();
-    if (vector.ShowModal(FromBytes(cell), vectorMode_) == QDialog::Accepted) {
+    if (vector.ShowModal(FromBytes(CurrentValue()), vectorMode_) == QDialog::Accepted) {
         SetCurrentValue(ToBytes(vector.Result()));
     }
     ViewSBClick();
@@ -610,8 +652,8 @@ void TTplEd::GetFlag(std::string_view key) {
 }
 
 void TTplEd::GetTypeFlag() {
-    if (currentRow_ >= 0 && static_cast<std::size_t>(currentRow_) < grid_.RowCount()) {
-        GetFlag(TypeFlagKey(grid_.Row(static_cast<std::size_t>(currentRow_)).description));
+    if (currentRow_ >= 0 && static_cast<std::size_t>(currentRow_) < Grid().RowCount()) {
+        GetFlag(TypeFlagKey(Grid().Row(static_cast<std::size_t>(currentRow_)).description));
     }
 }
 
@@ -688,9 +730,25 @@ void TTplEd::AboutSkerry1Click() {
 void TTplEd::TemplateChecks1Click() {
     CommitPendingEdit();
     if (windows_ != nullptr) {
-        windows_->Ckr().SetTemplate(ToBytes(TplNameE->text()), ToBytes(BasedOnE->text()));
+        // The template's line is held against the file the names come from; a file that
+        // cannot be read shows as the findings it causes.
+        document_.ReadTemplateFile();
+        const DocumentState& state = document_.State();
+        windows_->Ckr().SetTemplate(state.name, state.parent, state.grid);
         windows_->Ckr().exec();
     }
+}
+
+void TTplEd::Undo1Click() {
+    CommitPendingEdit();
+    document_.Undo();
+    ViewSBClick();
+}
+
+void TTplEd::Redo1Click() {
+    CommitPendingEdit();
+    document_.Redo();
+    ViewSBClick();
 }
 
 void TTplEd::KeyboardShortcuts1Click() {

@@ -6,12 +6,13 @@
 #include <string>
 
 #include "app/picker_dispatch.hpp"
+#include "app/template_document.hpp"
 #include "editors/flag_editor.hpp"
+#include "resources/picker_request.hpp"
 #include "settings/recent_templates.hpp"
 #include "settings/settings.hpp"
 #include "settings/settings_store.hpp"
 #include "template/param_grid.hpp"
-#include "template/template_store.hpp"
 
 class QAction;
 class QComboBox;
@@ -24,10 +25,6 @@ class QSplitter;
 class QTableView;
 class QToolButton;
 
-namespace skerry {
-struct OpenedTemplate;
-}
-
 namespace skerry::ui {
 
 class AppWindows;
@@ -37,12 +34,13 @@ class HelpWindow;
 class TKeys;
 
 // The main window: name and parent boxes, the type box, the parameter grid, the template line
-// view, the flag editor's bit list and the parent-chain memo.
+// view, the flag editor's bit list and the parent-chain memo. It shows the template document
+// and sends it the user's commands; what a command does is decided by the document.
 class TTplEd : public QMainWindow {
     Q_OBJECT
   public:
     // The store keeps the window's layout and the recent templates between runs.
-    TTplEd(Settings& settings, TemplateStore& templates, SettingsStore& store);
+    TTplEd(Settings& settings, TemplateDocument& document, SettingsStore& store);
     ~TTplEd() override;
 
     // The other six windows exist only after this one; start-up hands them over here.
@@ -55,11 +53,8 @@ class TTplEd : public QMainWindow {
     void SG1SelectCell(int column, int row);
     void MemoSelectionChange();
     void ViewSBClick();
-    void LoadGridMain(const QString& text);
-    void GetTplNam();
     void DisplayAll();
     void DisplayWep(const std::string& base);
-    void ResResult();
     void VectorResult();
 
     // Writes the text of an open cell editor into the grid. Every command that reads the grid
@@ -77,8 +72,6 @@ class TTplEd : public QMainWindow {
     void New1Click();
     void Open1Click();
     void OpenNewtpl1Click();
-    // Shows an opened template: its name, parent and grid, and the line.
-    void LoadOpenTpl(const OpenedTemplate& opened);
     void BasedOnEClick();
     void SaveAS1Click();
     void AppendtoNewtpl1Click();
@@ -93,6 +86,9 @@ class TTplEd : public QMainWindow {
     void CheckTemplateFile1Click();
     void HelpContents1Click();
     void KeyboardShortcuts1Click();
+    // Edit > Undo and Redo, over every change to the template.
+    void Undo1Click();
+    void Redo1Click();
 
     // The value cells of size and movesize offer the radius of the model the model3d row
     // names (the menu's code lives in tpl_ed_value_menu.cpp).
@@ -109,13 +105,11 @@ class TTplEd : public QMainWindow {
     void SaveLayout();
     bool RestoreLayout();
 
-    ParamGrid& Grid() { return grid_; }
+    const ParamGrid& Grid() const { return document_.Grid(); }
+    TemplateDocument& Document() { return document_; }
     GridTableModel& GridModel() { return *gridModel_; }
     int CurrentRow() const { return currentRow_; }
-    bool ResourceMode() const { return resourceMode_; }
     bool VectorMode() const { return vectorMode_; }
-    bool TemplateListing() const { return templateListing_; }
-    const std::string& ChosenTemplateName() const { return chosenName_; }
     bool SingleValueMode() const { return flags_.SingleValueMode(); }
 
   protected:
@@ -145,6 +139,8 @@ class TTplEd : public QMainWindow {
     QAction* AppendtoNewtpl1 = nullptr;
     QAction* CopyNew = nullptr;
     QAction* Exit1 = nullptr;
+    QAction* Undo1 = nullptr;
+    QAction* Redo1 = nullptr;
     QAction* Templateline1 = nullptr;
     QAction* VNewtpl1 = nullptr;
     QAction* TemplateChecks1 = nullptr;
@@ -161,33 +157,34 @@ class TTplEd : public QMainWindow {
     void BuildMenus();
     void BuildValueMenu();
     void BuildLayout();
-    void RunPickerAction(const PickerAction& action);
-    // Shows the picker over what its list holds: the chosen name, or nothing.
-    std::optional<std::string> ShowPicker();
-    // Offers every template name for Open or the parent: a name from the list, or nothing.
-    std::optional<std::string> ChooseTemplateName();
-    // Puts a loaded grid in place of the shown one.
-    void ReplaceGrid(const ParamGrid& grid);
-    // After a grid load: the bit list belongs to the old rows, Save opens up, columns fit.
+    // The document changed: redraw what shows that part of it.
+    void DocumentChanged(DocumentChange change, std::size_t row);
+    // The boxes, the memo, the title, and which commands can be used now.
+    void ShowFields();
+    void ShowCommands();
+    void RunPickerAction(const PickerAction& action, std::vector<std::string>& extensions);
+    // Shows the picker over what the request offers: the chosen name, or nothing.
+    std::optional<std::string> ShowPicker(const PickerRequest& request);
+    // Offers a request's names for the current row, and writes the pick there.
+    void PickForCurrentRow(const PickerRequest& request);
+    // Shows what a scan of the template file has to say.
+    void Tell(const ScanReport& report);
+    // After a grid load: the bit list belongs to the old rows, columns fit.
     void GridLoaded();
+    // The value of the current row, or empty when the grid has no such row.
+    std::string CurrentValue() const;
     // Writes into the value cell of the current row, if the grid still has that row.
-    void SetCurrentValue(const std::string& value) { SetRowValue(currentRow_, value); }
-    void SetRowValue(int row, const std::string& value);
-    // Open and Open New.tpl, which differ only in where the template names come from; a name
-    // given is opened without the picker.
-    void OpenTemplate(bool fromNewTpl, std::optional<std::string> name = std::nullopt);
-    // Save and Append: checks, composition and the rebuild of New.tpl; false, with the
-    // message shown, when nothing was written.
-    bool SaveTemplate(bool append);
-    void EnableNewTplCommands();
-    // The template as last opened, saved or started is what counts as unchanged.
-    void MarkClean();
-    bool Changed();
+    void SetCurrentValue(const std::string& value);
+    // Open and Open New.tpl, which differ only in the file the template is chosen from.
+    void OpenFrom(const std::string& file);
+    // Opens a template of a file and shows it; why not, when it cannot be opened (and the
+    // template on the grid stays).
+    std::optional<std::string> OpenTemplate(const std::string& file, const std::string& name);
+    // Save and Append, by kind: checks, the question before templates would be dropped, and
+    // the rebuild of New.tpl; false, with the message shown, when nothing was written.
+    bool SaveTemplate(SaveKind kind);
     // Before a changed template is left: Save (true once saved), Discard (true), Cancel.
     bool ConfirmDiscard();
-    void OfferTemplateNames(const std::vector<std::string>& names);
-    // Shows a template Open or Open Recent opened from file.
-    void ShowOpened(const OpenedTemplate& opened, const std::string& file);
     // Puts a template first in File > Open Recent, and keeps the list.
     void Remember(const RecentTemplate& recent);
     void Forget(const RecentTemplate& recent);
@@ -198,7 +195,7 @@ class TTplEd : public QMainWindow {
     void CloseFlagList();
 
     Settings& settings_;
-    TemplateStore& templates_;
+    TemplateDocument& document_;
     SettingsStore& store_;
     RecentTemplates recent_;
     TKeys* keys_ = nullptr;
@@ -206,17 +203,13 @@ class TTplEd : public QMainWindow {
     HelpWindow* help_ = nullptr;
     FileCheckWindow* fileChecks_ = nullptr;
 
-    ParamGrid grid_;
     GridTableModel* gridModel_ = nullptr;
 
     int currentRow_ = 0;
-    bool resourceMode_ = true;
     bool vectorMode_ = true;
-    bool templateListing_ = false;
-    std::string chosenName_;
-    std::string cleanLine_;   // the line as last opened, saved or started
-    QString lastCopyTarget_;  // the file Copy's dialog was last given
-    FlagEditor flags_;        // the bit list's entries, single-value mode, the kind's title
+    bool showingFields_ = false;  // the boxes are being set from the document, not typed into
+    QString lastCopyTarget_;      // the file Copy's dialog was last given
+    FlagEditor flags_;            // the bit list's entries, single-value mode, the kind's title
     bool shown_ = false;
     bool loadingGrid_ = false;
     int radiusRow_ = -1;      // the row the value menu was opened on

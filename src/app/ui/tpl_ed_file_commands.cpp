@@ -1,6 +1,7 @@
-// The main window's file commands: New, Open, Open New.tpl, the parent choice, Save, Append,
-// the view of New.tpl and the copy to a project folder, the check of the whole template file,
-// and the question before a changed template is left.
+// The main window's file commands: New, Open, Open New.tpl, Open Recent, the parent choice,
+// Save, Append, the view of New.tpl and the copy to a project folder, the check of the whole
+// template file, and the question before a changed template is left. What each does to the
+// template is the document's; here is what the user is asked and told.
 #include <QAction>
 #include <QCloseEvent>
 #include <QComboBox>
@@ -9,6 +10,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QPlainTextEdit>
+#include <QStatusBar>
 #include <QTextCursor>
 #include <QToolButton>
 
@@ -21,7 +23,7 @@
 #include "editors/template_file_checks.hpp"
 #include "editors/ui/file_check_window.hpp"
 #include "template/new_tpl.hpp"
-#include "template/open_template.hpp"
+#include "template/template_file.hpp"
 #include "template/ui/tpl_desc.hpp"
 
 namespace skerry::ui {
@@ -47,59 +49,51 @@ void TTplEd::New1Click() {
     if (!ConfirmDiscard()) {
         return;
     }
-    BasedOnE->setEnabled(true);
-    CB1->show();
-    Open1->setEnabled(false);
-    TplNameE->setText(FromBytes(kTplNamePlaceholder));
-    BasedOnE->setText(FromBytes(kBasedOnPlaceholder));
-    GetTplNam();
+    Tell(document_.New());
     ViewSBClick();
-    Memo->clear();
-    Memo->setPlainText(QStringLiteral("No Parent Template"));
-    MarkClean();
 }
 
 void TTplEd::Open1Click() {
-    OpenTemplate(false);
+    OpenFrom(settings_.JedTemplatePath());
 }
 
 void TTplEd::OpenNewtpl1Click() {
-    OpenTemplate(true);
+    OpenFrom(settings_.NewTplPath());
 }
 
-void TTplEd::OpenTemplate(bool fromNewTpl, std::optional<std::string> name) {
+void TTplEd::OpenFrom(const std::string& file) {
     if (!ConfirmDiscard()) {
         return;
     }
-    BasedOnE->setEnabled(true);
-    templates_.newTplMode = fromNewTpl;
-    GetTplNam();
-    const std::optional<std::string> chosen = name ? name : ChooseTemplateName();
+    ScanReport scan;
+    const PickerRequest request = document_.NamesOf(file, scan);
+    Tell(scan);
+    if (!scan.read) {
+        return;
+    }
+    const std::optional<std::string> chosen = ShowPicker(request);
+    ViewSBClick();
     if (!chosen) {
         return;  // no choice: the name, parent, memo and grid stay as they were
     }
-    chosenName_ = *chosen;
-    const OpenedTemplate opened = skerry::OpenTemplate(templates_, chosenName_);
-    if (!opened.ok) {
-        ShowMessage(this, FromBytes(opened.error));
-        return;
+    if (const std::optional<std::string> problem = OpenTemplate(file, *chosen)) {
+        ShowMessage(this, FromBytes(*problem));
     }
-    ShowOpened(opened, templates_.TemplateFilePath(settings_));
 }
 
-void TTplEd::ShowOpened(const OpenedTemplate& opened, const std::string& file) {
-    QString chain = QStringLiteral("Parent template(s)\n\n");
-    for (const std::string& line : opened.walk.ancestorLines) {
-        chain += FromBytes(line) + QLatin1Char('\n');
+std::optional<std::string> TTplEd::OpenTemplate(const std::string& file, const std::string& name) {
+    const OpenReport report = document_.Open(file, name);
+    if (!report.Opened()) {
+        return report.message;
     }
-    Memo->setPlainText(chain);
-    LoadOpenTpl(opened);
+    if (report.warning) {
+        ShowMessage(this, PathFromBytes(*report.warning));
+    }
     Memo->moveCursor(QTextCursor::Start);
-    SaveAS1->setEnabled(true);
-    New1->setEnabled(false);
     TplNameE->setFocus();
-    MarkClean();
-    Remember({opened.name, file});
+    ViewSBClick();
+    Remember({name, file});
+    return std::nullopt;
 }
 
 void TTplEd::OpenRecent(const RecentTemplate& recent) {
@@ -107,56 +101,34 @@ void TTplEd::OpenRecent(const RecentTemplate& recent) {
         return;
     }
     const QString file = PathFromBytes(recent.file);
-    if (!FileExists(recent.file)) {
-        ShowMessage(this, QStringLiteral("%1 is no longer there, so %2 is taken off the recent "
-                                         "templates.")
-                              .arg(file, FromBytes(recent.name)));
-        Forget(recent);
-        return;
+    const OpenReport report = document_.Open(recent.file, recent.name);
+    switch (report.failure) {
+        case OpenFailure::None:
+            if (report.warning) {
+                ShowMessage(this, PathFromBytes(*report.warning));
+            }
+            Memo->moveCursor(QTextCursor::Start);
+            TplNameE->setFocus();
+            ViewSBClick();
+            Remember(recent);
+            return;
+        case OpenFailure::FileMissing:
+            ShowMessage(this, QStringLiteral("%1 is no longer there, so %2 is taken off the recent "
+                                             "templates.")
+                                  .arg(file, FromBytes(recent.name)));
+            Forget(recent);
+            return;
+        case OpenFailure::NotInFile:
+            ShowMessage(this, QStringLiteral("%1 no longer holds the template %2, so it is taken "
+                                             "off the recent templates.")
+                                  .arg(file, FromBytes(recent.name)));
+            Forget(recent);
+            return;
+        case OpenFailure::FileUnreadable:
+        case OpenFailure::CannotOpen:
+            ShowMessage(this, PathFromBytes(report.message));
+            return;
     }
-    // Later scans (New, the pickers) read the file this template came from; when it cannot
-    // be opened, they go back to the file in use before.
-    const bool wasNewTpl = templates_.newTplMode;
-    templates_.newTplMode = SameFile(recent.file, settings_.NewTplPath());
-    const auto restoreTemplateFile = [this, wasNewTpl] {
-        templates_.newTplMode = wasNewTpl;
-        GetTplNam();
-    };
-    const ScanResult scan = templates_.Scan(recent.file);
-    if (scan.status != ScanResult::Status::Read) {
-        ShowMessage(this, scan.error.empty() ? FromBytes(kMissingTplFileMessage)
-                                             : PathFromBytes(scan.error));
-        restoreTemplateFile();
-        return;
-    }
-    if (!templates_.Lookup(recent.name)) {
-        ShowMessage(this, QStringLiteral("%1 no longer holds the template %2, so it is taken off "
-                                         "the recent templates.")
-                              .arg(file, FromBytes(recent.name)));
-        Forget(recent);
-        restoreTemplateFile();
-        return;
-    }
-    if (templates_.newTplMode) {
-        // New.tpl is already there with its other templates, so Append (and the leave
-        // question's Save) must be on offer, not only the rebuild of a plain Save.
-        EnableNewTplCommands();
-    }
-    BasedOnE->setEnabled(true);
-    chosenName_ = recent.name;
-    const OpenedTemplate opened = skerry::OpenTemplate(templates_, recent.name);
-    if (!opened.ok) {
-        ShowMessage(this, FromBytes(opened.error));
-        return;
-    }
-    ShowOpened(opened, recent.file);
-}
-
-void TTplEd::EnableNewTplCommands() {
-    for (QAction* action : {AppendtoNewtpl1, VNewtpl1, OpenNewtpl1, CopyNew}) {
-        action->setEnabled(true);
-    }
-    VNtpl->setEnabled(true);
 }
 
 void TTplEd::Remember(const RecentTemplate& recent) {
@@ -189,81 +161,115 @@ void TTplEd::FillRecentMenu() {
 
 void TTplEd::CheckTemplateFile1Click() {
     CommitPendingEdit();
-    // The check reads the file as it is on disk, whatever was scanned last.
-    const bool fromNewTpl = templates_.newTplMode;
-    const std::string path = templates_.TemplateFilePath(settings_);
+    // The check reads the file as it is on disk, whatever was read last.
+    const std::string path = document_.TemplateFilePath();
     if (!FileExists(path)) {
         ShowMessage(this, FromBytes(kMissingTplFileMessage));
         return;
     }
-    const SourceCheck check =
-        CheckTemplateSource(path, settings_.motsDialect ? Game::Mots : Game::JediKnight);
-    if (!check.read) {
-        ShowMessage(this, PathFromBytes(check.error));
+    const SourceCheck check = CheckTemplateSource(path, document_.GameInUse());
+    const FileBytes bytes = ReadFileBytes(path);
+    if (!check.read || !bytes.bytes) {
+        ShowMessage(this, PathFromBytes(check.read ? bytes.error : check.error));
         return;
     }
     if (fileChecks_ == nullptr) {
         fileChecks_ = new FileCheckWindow(this);
     }
-    if (const std::optional<std::string> name =
-            fileChecks_->Choose(PathFromBytes(path), check.findings)) {
-        OpenTemplate(fromNewTpl, *name);
-    }
-}
-
-void TTplEd::LoadOpenTpl(const OpenedTemplate& opened) {
-    TplNameE->setText(FromBytes(opened.name));
-    BasedOnE->setText(FromBytes(opened.parent));
-    ReplaceGrid(opened.grid);
-    ViewSBClick();
+    // A template that cannot be opened leaves the window open, saying why, so that the
+    // file's other findings can still be looked at.
+    fileChecks_->Choose(PathFromBytes(path), check.findings, SplitTemplateLines(*bytes.bytes),
+                        [this, path](const std::string& name) -> std::optional<std::string> {
+                            if (!ConfirmDiscard()) {
+                                return std::string();  // stays, with nothing to say
+                            }
+                            return OpenTemplate(path, name);
+                        });
 }
 
 void TTplEd::BasedOnEClick() {
     CommitPendingEdit();
-    if (const std::optional<std::string> parent = ChooseTemplateName()) {
-        BasedOnE->setText(FromBytes(*parent));
+    ScanReport scan;
+    const PickerRequest request = document_.TemplateNames(document_.State().parent, scan);
+    Tell(scan);
+    if (const std::optional<std::string> parent = ShowPicker(request)) {
+        document_.SetParent(*parent);
     }
     ViewSBClick();  // so the line shows the parent just chosen
 }
 
 void TTplEd::SaveAS1Click() {
-    SaveTemplate(false);
+    SaveTemplate(SaveKind::Save);
 }
 
 void TTplEd::AppendtoNewtpl1Click() {
-    SaveTemplate(true);
+    SaveTemplate(SaveKind::Append);
 }
 
-bool TTplEd::SaveTemplate(bool append) {
+namespace {
+
+// "New.tpl holds 2 templates that are not in master.tpl (a, b). Save starts New.tpl again
+// from master.tpl and drops them."
+QString DropQuestion(const std::vector<std::string>& names, const QString& jedFile) {
+    constexpr std::size_t kNamed = 8;
+    QStringList named;
+    for (std::size_t i = 0; i < names.size() && i < kNamed; ++i) {
+        named << FromBytes(names[i]);
+    }
+    QString list = named.join(QStringLiteral(", "));
+    if (names.size() > kNamed) {
+        list += QStringLiteral(" and %1 more").arg(names.size() - kNamed);
+    }
+    const bool one = names.size() == 1;
+    return QStringLiteral(
+               "New.tpl holds %1 %2 not in %3 (%4). Save starts New.tpl again from "
+               "%3 and drops %5.")
+        .arg(names.size())
+        .arg(one ? QStringLiteral("template that is") : QStringLiteral("templates that are"))
+        .arg(jedFile, list, one ? QStringLiteral("it") : QStringLiteral("them"));
+}
+
+}  // namespace
+
+bool TTplEd::SaveTemplate(SaveKind kind) {
     CommitPendingEdit();
-    const std::string name = ToBytes(TplNameE->text());
-    const std::string parent = ToBytes(BasedOnE->text());
-    if (const std::optional<std::string> refusal = SaveRefusal(name, parent)) {
+    if (const std::optional<std::string> refusal = document_.SaveRefusal()) {
         ShowMessage(this, FromBytes(*refusal));
         return false;
     }
-    // The line comes from the grid itself, never back from the line view, whose text
+    // The line comes from the document itself, never back from the line view, whose text
     // would turn a no-break space into a blank.
-    const std::string line = ComposeLine(name, parent, grid_);
-    RE1->setPlainText(FromBytes(line));
-    const SaveOutcome outcome = SaveTemplateLine(
-        SaveFilesFor(settings_, append), name, line,
-        [this] { return windows_ != nullptr ? windows_->TplDesc().Ask() : std::string(); });
-    if (!append) {
-        // New.tpl's commands open up after the first Save, whatever became of it.
-        EnableNewTplCommands();
-    }
-    if (!outcome.saved) {
-        QString message = PathFromBytes(ExplainWorkDirFailure(settings_, outcome.error));
-        if (outcome.error.starts_with("Cannot create file")) {
-            message += append ? QStringLiteral("\nNew.tpl and Old.tpl are as they were.")
-                              : QStringLiteral("\nNew.tpl is as it was.");
+    RE1->setPlainText(FromBytes(document_.Line()));
+    if (kind == SaveKind::Save) {
+        const std::vector<std::string> dropped = document_.TemplatesSaveWouldDrop();
+        if (!dropped.empty()) {
+            switch (AskAppendSaveAnywayCancel(
+                this, DropQuestion(dropped, QString::fromLatin1(settings_.JedTemplateName())))) {
+                case Answer::Append:
+                    kind = SaveKind::Append;
+                    break;
+                case Answer::SaveAnyway:
+                    kind = SaveKind::SaveKeepingOld;
+                    break;
+                default:
+                    return false;
+            }
         }
-        ShowMessage(this, message);
+    }
+    const SaveReport report = document_.Save(kind, [this](const std::string& start) {
+        return windows_ != nullptr ? windows_->TplDesc().Ask(start) : std::string();
+    });
+    if (!report.saved) {
+        ShowMessage(this, PathFromBytes(report.error));
         return false;
     }
-    MarkClean();
-    Remember({name, settings_.NewTplPath()});
+    const QString name = FromBytes(document_.State().name);
+    const QString path = PathFromBytes(report.path);
+    statusBar()->showMessage(kind == SaveKind::Append
+                                 ? QStringLiteral("Appended %1 to %2").arg(name, path)
+                                 : QStringLiteral("Saved %1 into %2").arg(name, path));
+    Remember({document_.State().name, settings_.NewTplPath()});
+    ShowCommands();
     return true;
 }
 
@@ -317,32 +323,21 @@ void TTplEd::CopyNewClick() {
     }
 }
 
-void TTplEd::MarkClean() {
-    CommitPendingEdit();
-    cleanLine_ = ComposeLine(ToBytes(TplNameE->text()), ToBytes(BasedOnE->text()), grid_);
-}
-
-bool TTplEd::Changed() {
-    CommitPendingEdit();
-    return ComposeLine(ToBytes(TplNameE->text()), ToBytes(BasedOnE->text()), grid_) != cleanLine_;
-}
-
 bool TTplEd::ConfirmDiscard() {
-    if (!Changed()) {
+    CommitPendingEdit();
+    if (!document_.Changed()) {
         return true;
     }
-    const QString name = TplNameE->text();
+    QString called = FromBytes(document_.Called());
+    called[0] = called[0].toUpper();
     const QString question =
-        QStringLiteral("The template \"%1\" was changed and not saved. Save it to New.tpl?")
-            .arg(name);
+        QStringLiteral("%1 was changed and not saved. Save it to New.tpl?").arg(called);
     switch (AskSaveDiscardCancel(this, question)) {
         case Answer::Save:
-            // Once New.tpl has been written in this run it may hold other templates, which a
-            // Save (a rebuild from the Jed file) would drop; Append keeps them.
-            return SaveTemplate(AppendtoNewtpl1->isEnabled());
+            return SaveTemplate(document_.KindForLeaving());
         case Answer::Discard:
             return true;
-        case Answer::Cancel:
+        default:
             break;
     }
     return false;

@@ -9,7 +9,6 @@
 #include "app/ui/tpl_ed.hpp"
 #include "common/ui/qt_text.hpp"
 #include "resources/model_preview.hpp"
-#include "resources/ui/res_picker.hpp"
 
 namespace skerry::ui {
 
@@ -36,18 +35,18 @@ void TTplEd::SG1ContextMenu(const QPoint& position) {
     CommitPendingEdit();
     const QModelIndex cell = SG1->indexAt(position);
     if (!cell.isValid() || cell.column() != GridTableModel::kValueColumn ||
-        !TakesModelRadius(grid_.Row(static_cast<std::size_t>(cell.row()))) || windows_ == nullptr) {
+        !TakesModelRadius(Grid().Row(static_cast<std::size_t>(cell.row())))) {
         return;
     }
-    // The model is looked up as the picker would find it, in the container it has open.
+    // The model is looked up as the picker would find it, in the containers of the run.
     std::string model;
-    for (const GridRow& row : grid_.Rows()) {
+    for (const GridRow& row : Grid().Rows()) {
         if (row.name == "+ model3d") {
             model = row.value;
             break;
         }
     }
-    const ListedModel listed = ReadListedModel(windows_->Res().Resources(), model);
+    const ListedModel listed = document_.ReadModel(model);
     const std::string detail =
         listed.model ? ModelNumberText(listed.model->radius) : listed.message;
     radiusRow_ = cell.row();
@@ -62,7 +61,9 @@ void TTplEd::RadiusOfModel1Click() {
     if (radiusText_.empty()) {
         return;
     }
-    SetRowValue(radiusRow_, radiusText_);
+    if (radiusRow_ >= 0) {
+        document_.SetValue(static_cast<std::size_t>(radiusRow_), radiusText_);
+    }
     ViewSBClick();
 }
 

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QMessageBox>
+#include <QPushButton>
 
 namespace skerry::ui {
 
@@ -51,6 +52,26 @@ Answer AskSaveDiscardCancel(QWidget* parent, const QString& text) {
         default:
             return Answer::Cancel;
     }
+}
+
+Answer AskAppendSaveAnywayCancel(QWidget* parent, const QString& text) {
+    if (const QuestionHandler& handler = CurrentQuestionHandler()) {
+        const Answer answer = handler(parent, text);
+        return answer == Answer::Append || answer == Answer::SaveAnyway ? answer : Answer::Cancel;
+    }
+    QMessageBox box(QMessageBox::Question, QApplication::applicationName(), text,
+                    QMessageBox::NoButton, parent);
+    QPushButton* append = box.addButton(QStringLiteral("Append"), QMessageBox::AcceptRole);
+    QPushButton* anyway =
+        box.addButton(QStringLiteral("Save anyway"), QMessageBox::DestructiveRole);
+    QPushButton* cancel = box.addButton(QMessageBox::Cancel);
+    box.setDefaultButton(append);
+    box.setEscapeButton(cancel);
+    box.exec();
+    if (box.clickedButton() == append) {
+        return Answer::Append;
+    }
+    return box.clickedButton() == anyway ? Answer::SaveAnyway : Answer::Cancel;
 }
 
 QuestionHandler SetQuestionHandler(QuestionHandler handler) {

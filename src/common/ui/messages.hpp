@@ -17,12 +17,18 @@ void ShowMessage(QWidget* parent, const QString& text);
 // plain message box.
 MessageHandler SetMessageHandler(MessageHandler handler);
 
-// The question asked before a changed template is left: keep it, let it go, or stay.
-enum class Answer { Save, Discard, Cancel };
+// The answers of the program's questions. Before a changed template is left: keep it, let it
+// go, or stay. Before a Save that would drop templates of New.tpl: Append instead, Save anyway,
+// or stay.
+enum class Answer { Save, Discard, Cancel, Append, SaveAnyway };
 using QuestionHandler = std::function<Answer(QWidget* parent, const QString& text)>;
 
 // Asks with Save, Discard and Cancel buttons; Esc and the close box answer Cancel.
 Answer AskSaveDiscardCancel(QWidget* parent, const QString& text);
+
+// Asks with Append, Save anyway and Cancel buttons; Esc and the close box answer Cancel, and
+// so does any other answer a handler gives.
+Answer AskAppendSaveAnywayCancel(QWidget* parent, const QString& text);
 
 // As SetMessageHandler, for questions.
 QuestionHandler SetQuestionHandler(QuestionHandler handler);

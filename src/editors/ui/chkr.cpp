@@ -3,6 +3,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QShowEvent>
+#include <QTextDocument>
 #include <QVBoxLayout>
 
 #include "common/ui/look.hpp"
@@ -14,8 +15,8 @@
 
 namespace skerry::ui {
 
-TCkr::TCkr(const ParamGrid& grid, const TemplateStore& templates, const Settings& settings)
-    : grid_(grid), templates_(templates), settings_(settings) {
+TCkr::TCkr(const TemplateStore& templates, const Settings& settings)
+    : templates_(templates), settings_(settings) {
     setObjectName(QStringLiteral("TCkr"));
     setWindowTitle(QStringLiteral("Tpl Checker"));
     Memo = TextView("Memo", true);
@@ -36,9 +37,10 @@ void TCkr::showEvent(QShowEvent* event) {
     }
 }
 
-void TCkr::SetTemplate(std::string name, std::string parent) {
+void TCkr::SetTemplate(std::string name, std::string parent, ParamGrid grid) {
     name_ = std::move(name);
     parent_ = std::move(parent);
+    grid_ = std::move(grid);
 }
 
 void TCkr::FormShow() {
@@ -47,13 +49,15 @@ void TCkr::FormShow() {
         Memo->appendPlainText(FromBytes(line));
     }
     // A template without a type, or without a name and parent a line can hold, is no line yet.
-    if (grid_.RowCount() == 0 || SaveRefusal(name_, parent_)) {
-        return;
+    if (grid_.RowCount() > 0 && !SaveRefusal(name_, parent_)) {
+        const Game game = settings_.motsDialect ? Game::Mots : Game::JediKnight;
+        for (const TemplateFinding& finding :
+             CheckOneTemplate(ComposeLine(name_, parent_, grid_), templates_.Templates(), game)) {
+            Memo->appendPlainText(FromBytes(std::string(finding.code) + " --  " + finding.message));
+        }
     }
-    const Game game = settings_.motsDialect ? Game::Mots : Game::JediKnight;
-    for (const TemplateFinding& finding :
-         CheckOneTemplate(ComposeLine(name_, parent_, grid_), templates_.Templates(), game)) {
-        Memo->appendPlainText(FromBytes(std::string(finding.code) + " --  " + finding.message));
+    if (Memo->document()->isEmpty()) {
+        Memo->setPlainText(QStringLiteral("Nothing to report: no mistake found in this template."));
     }
 }
 

@@ -18,10 +18,10 @@ namespace skerry::ui {
 class TCkr : public QDialog {
     Q_OBJECT
   public:
-    TCkr(const ParamGrid& grid, const TemplateStore& templates, const Settings& settings);
+    TCkr(const TemplateStore& templates, const Settings& settings);
 
-    // The name and parent boxes of the template on the grid, before each showing.
-    void SetTemplate(std::string name, std::string parent);
+    // The template to check, before each showing: its name, parent and rows.
+    void SetTemplate(std::string name, std::string parent, ParamGrid grid);
 
     void FormShow();
     void BBOKClick();
@@ -33,7 +33,7 @@ class TCkr : public QDialog {
     QPlainTextEdit* Memo = nullptr;
     QPushButton* BBOK = nullptr;
 
-    const ParamGrid& grid_;
+    ParamGrid grid_;
     const TemplateStore& templates_;
     const Settings& settings_;
     std::string name_;

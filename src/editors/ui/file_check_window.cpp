@@ -3,6 +3,7 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTableWidget>
 #include <QVBoxLayout>
@@ -50,6 +51,16 @@ FileCheckWindow::FileCheckWindow(QWidget* parent) : QDialog(parent) {
     BBOpen->setObjectName(QStringLiteral("BBOpen"));
     BBOpen->setToolTip(QStringLiteral("Opens the template of the finding, as File > Open does"));
     BBOpen->setDefault(true);
+    LineView = TextView("LineView", true);
+    LineView->setStyleSheet(TextOnBlack("QPlainTextEdit"));
+    LineView->setFixedHeight(48);
+    LineView->setToolTip(QStringLiteral("The line of the finding selected, as the file has it"));
+    OpenProblem = new QLabel;
+    OpenProblem->setObjectName(QStringLiteral("OpenProblem"));
+    OpenProblem->setTextFormat(Qt::PlainText);
+    OpenProblem->setWordWrap(true);
+    OpenProblem->setStyleSheet(QStringLiteral("QLabel { color: #a00000; }"));
+    OpenProblem->hide();
     BBClose = new QPushButton(QStringLiteral("Close"));
     BBClose->setObjectName(QStringLiteral("BBClose"));
 
@@ -60,6 +71,8 @@ FileCheckWindow::FileCheckWindow(QWidget* parent) : QDialog(parent) {
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(FileLabel);
     layout->addWidget(Findings, 1);
+    layout->addWidget(LineView);
+    layout->addWidget(OpenProblem);
     layout->addLayout(buttons);
     resize(1100, 420);
 
@@ -70,21 +83,31 @@ FileCheckWindow::FileCheckWindow(QWidget* parent) : QDialog(parent) {
     connect(BBClose, &QPushButton::clicked, this, &FileCheckWindow::reject);
 }
 
-std::optional<std::string> FileCheckWindow::Choose(const QString& path,
-                                                   const std::vector<TemplateFinding>& findings) {
-    ShowFindings(path, findings);
-    chosen_.reset();
-    return exec() == QDialog::Accepted ? chosen_ : std::nullopt;
+bool FileCheckWindow::Choose(const QString& path, const std::vector<TemplateFinding>& findings,
+                             std::vector<std::string> lines, Opener open) {
+    ShowFindings(path, findings, std::move(lines));
+    open_ = std::move(open);
+    const bool opened = exec() == QDialog::Accepted;
+    open_ = nullptr;
+    return opened;
 }
 
 void FileCheckWindow::ShowFindings(const QString& path,
-                                   const std::vector<TemplateFinding>& findings) {
+                                   const std::vector<TemplateFinding>& findings,
+                                   std::vector<std::string> lines) {
     FileLabel->setText(findings.empty()
                            ? QStringLiteral("Nothing found in %1").arg(path)
-                           : QStringLiteral("%1 findings in %2").arg(findings.size()).arg(path));
+                           : QStringLiteral("%1 %2 in %3")
+                                 .arg(findings.size())
+                                 .arg(findings.size() == 1 ? QStringLiteral("finding")
+                                                           : QStringLiteral("findings"))
+                                 .arg(path));
+    lines_ = std::move(lines);
+    OpenProblem->hide();
     Findings->clearContents();
     Findings->setRowCount(static_cast<int>(findings.size()));
     names_.clear();
+    lineNumbers_.clear();
     for (const TemplateFinding& finding : findings) {
         const int row = static_cast<int>(names_.size());
         Findings->setItem(row, kLine, Cell(QString::number(finding.line)));
@@ -92,6 +115,7 @@ void FileCheckWindow::ShowFindings(const QString& path,
         Findings->setItem(row, kName, Cell(FromBytes(finding.name)));
         Findings->setItem(row, kMessage, Cell(FromBytes(finding.message)));
         names_.push_back(finding.name);
+        lineNumbers_.push_back(finding.line);
     }
     if (!findings.empty()) {
         Findings->selectRow(0);
@@ -103,15 +127,27 @@ void FileCheckWindow::ShowFindings(const QString& path,
 void FileCheckWindow::FindingsSelectionChange() {
     // A finding about the file as a whole names no template to open.
     const int row = Findings->currentRow();
-    BBOpen->setEnabled(row >= 0 && static_cast<std::size_t>(row) < names_.size() &&
-                       !names_[static_cast<std::size_t>(row)].empty());
+    const bool listed = row >= 0 && static_cast<std::size_t>(row) < names_.size();
+    BBOpen->setEnabled(listed && !names_[static_cast<std::size_t>(row)].empty());
+    const std::size_t line = listed ? lineNumbers_[static_cast<std::size_t>(row)] : 0;
+    LineView->setPlainText(line > 0 && line <= lines_.size() ? FromBytes(lines_[line - 1])
+                                                             : QString());
+    OpenProblem->hide();
 }
 
 void FileCheckWindow::BBOpenClick() {
-    if (!BBOpen->isEnabled()) {
+    if (!BBOpen->isEnabled() || !open_) {
         return;
     }
-    chosen_ = names_[static_cast<std::size_t>(Findings->currentRow())];
+    const std::string& name = names_[static_cast<std::size_t>(Findings->currentRow())];
+    if (const std::optional<std::string> problem = open_(name)) {
+        if (!problem->empty()) {
+            OpenProblem->setText(QStringLiteral("%1 cannot be opened: %2")
+                                     .arg(FromBytes(name), FromBytes(*problem)));
+            OpenProblem->show();
+        }
+        return;
+    }
     accept();
 }
 

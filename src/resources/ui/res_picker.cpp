@@ -1,7 +1,9 @@
 #include "resources/ui/res_picker.hpp"
 
 #include <QAction>
+#include <QApplication>
 #include <QComboBox>
+#include <QElapsedTimer>
 #include <QFileInfo>
 #include <QFontMetrics>
 #include <QGroupBox>
@@ -65,6 +67,43 @@ char DecimalSeparator() {
 
 }  // namespace
 
+// The picker's list. Typing finds a name by its first letters, as in any list, and also by
+// its file name: "hdb" finds mat\\hdback.mat as well as "mat\\hd" does.
+class NameList : public QListWidget {
+  public:
+    using QListWidget::QListWidget;
+
+    void keyboardSearch(const QString& search) override {
+        if (search.isEmpty()) {
+            return;
+        }
+        if (!typing_.isValid() || typing_.elapsed() > QApplication::keyboardInputInterval()) {
+            typed_.clear();
+        }
+        typing_.start();
+        // The same letter again steps to the next name that starts with it.
+        const bool again = typed_.size() == 1 && search == typed_;
+        typed_ = again ? search : typed_ + search;
+        const int rows = count();
+        const int from = std::max(0, currentRow()) + (again ? 1 : 0);
+        for (int step = 0; step < rows; ++step) {
+            const int row = (from + step) % rows;
+            const QString text = item(row)->text();
+            const QString file =
+                text.mid(std::max(text.lastIndexOf(QLatin1Char('\\')), text.lastIndexOf('/')) + 1);
+            if (text.startsWith(typed_, Qt::CaseInsensitive) ||
+                file.startsWith(typed_, Qt::CaseInsensitive)) {
+                setCurrentRow(row);
+                return;
+            }
+        }
+    }
+
+  private:
+    QString typed_;
+    QElapsedTimer typing_;
+};
+
 // Gives every row of a list one size, so that the view need not measure each row.
 class UniformRowDelegate : public QStyledItemDelegate {
   public:
@@ -80,8 +119,8 @@ class UniformRowDelegate : public QStyledItemDelegate {
     QSize size_;
 };
 
-TRes::TRes(Settings& settings, TemplateStore& templates)
-    : settings_(settings), templates_(templates) {
+TRes::TRes(Settings& settings, ResourceState& resources)
+    : settings_(settings), resources_(resources) {
     setObjectName(QStringLiteral("TRes"));
     setWindowTitle(QStringLiteral("Resource Picker"));
     BuildLayout();
@@ -142,7 +181,7 @@ void TRes::BuildLayout() {
     top->addWidget(ResetView);
     top->addStretch(1);
 
-    LB1 = new QListWidget;
+    LB1 = new NameList;
     LB1->setObjectName(QStringLiteral("LB1"));
     LB1->setStyleSheet(NameListLook());
     LB1->setMinimumWidth(80);
@@ -265,15 +304,22 @@ void TRes::ListDialectContainers() {
         Cb1->setEditText(QStringLiteral("res2.gob"));
     }
     if (settings_.motsDialect) {
-        if (!FindFileIgnoringCase(settings_.motsDir, "jkmres.goo")) {
+        const std::optional<std::filesystem::path> jkmres =
+            FindFileIgnoringCase(settings_.motsDir, "jkmres.goo");
+        if (!jkmres) {
             ShowMessage(this, QStringLiteral(" Mots Directory Invalid ,Reset in Options"));
             return;
         }
         ListContainers(settings_.motsDir);
-        const QSignalBlocker quiet(Cb1);
-        Cb1->setEditText(QStringLiteral("jkmres.goo"));
+        {
+            const QSignalBlocker quiet(Cb1);
+            Cb1->setEditText(QStringLiteral("jkmres.goo"));
+        }
+        // A Mots run looks its files up in the Mots container, and colours its textures with
+        // the Mots colormaps.
+        colormapsLoaded_ = false;
+        GetGobs(jkmres->string());
     }
-    resourceMode_ = true;
 }
 
 void TRes::SaveLayout(SettingsStore& store) const {
@@ -345,8 +391,8 @@ void TRes::GetGobs(const std::string& path) {
         GetCmps();
     }
     colormapsLoaded_ = true;
-    if (!lastExtension_.empty()) {
-        GetRes(lastExtension_, lastClear_);
+    if (ResourceMode()) {
+        ListRequest();
     }
 }
 
@@ -391,23 +437,89 @@ void TRes::PalBoxChange() {
     LB1Click();
 }
 
-void TRes::GetRes(const std::string& extension, bool clearFirst) {
-    lastExtension_ = extension;
-    lastClear_ = clearFirst;
-    if (clearFirst) {
-        ClearList();
+void TRes::Prepare(const PickerRequest& request) {
+    request_ = request;
+    ClearPicture();
+    ListRequest();
+    {
+        const QSignalBlocker quiet(LB1);
+        LB1->clearSelection();
+        LB1->setCurrentRow(-1);
     }
-    AddNames(ListEntries(resources_.Names(), extension));
+    ED->setText(FromBytes(request_.current));
+    if (request_.current.empty()) {
+        return;
+    }
+    // The value in use is chosen already, and on show, when the list has it.
+    const bool resources = ResourceMode();
+    for (std::size_t row = 0; row < listed_.size(); ++row) {
+        const std::string& name = listed_[row];
+        if (resources ? EqualsIgnoringCase(FileNamePart(name), request_.current)
+                      : name == request_.current) {
+            LB1->setCurrentRow(static_cast<int>(row));
+            return;
+        }
+    }
 }
 
-std::optional<std::string> TRes::Choose() {
+void TRes::ListRequest() {
+    listed_.clear();
+    if (ResourceMode()) {
+        for (const std::string& extension : request_.extensions) {
+            AddInPickerOrder(listed_, ListEntries(resources_.Names(), extension));
+        }
+    } else {
+        std::vector<std::string> names;
+        names.reserve(request_.templates.size());
+        for (const TemplateChoice& choice : request_.templates) {
+            names.push_back(choice.name);
+        }
+        AddInPickerOrder(listed_, names);
+    }
+    QStringList items;
+    items.reserve(static_cast<qsizetype>(listed_.size()));
+    for (const std::string& name : listed_) {
+        items.append(FromBytes(name));
+    }
+    const QSignalBlocker quiet(LB1);
+    LB1->clear();
+    LB1->addItems(items);
+    if (LB1->count() > 0) {
+        // Every row gets the first one's height; the widest name sets how far the list
+        // scrolls sideways.
+        rowSize_->SetSize({});
+        const QSize natural = LB1->sizeHintForIndex(LB1->model()->index(0, 0));
+        const int padding = natural.width() - NameWidth(listed_.front());
+        int widest = 0;
+        for (const std::string& name : listed_) {
+            widest = std::max(widest, NameWidth(name));
+        }
+        rowSize_->SetSize(QSize(std::max(natural.width(), widest + padding), natural.height()));
+    }
+}
+
+void TRes::ClearPicture() {
+    Image->clear();
+    Label1->clear();
+    Label2->clear();
+    Memo->clear();
+    shownBmp_.clear();
+    shownBmpName_.clear();
+    shownItem_.clear();
+    SavePictureAs->setEnabled(false);
+    CelBox->hide();
+    ShowPicture(ImageArea);
+}
+
+std::optional<std::string> TRes::Choose(const PickerRequest& request) {
+    Prepare(request);
     // Maximised the first time, unless the user left it at a size of their own last run;
     // after that, as the user left it.
     if (!placed_ && !shown_) {
         setWindowState(windowState() | Qt::WindowMaximized);
     }
     shown_ = true;
-    if (exec() != QDialog::Accepted) {
+    if (exec() != QDialog::Accepted || ED->text().isEmpty()) {
         return std::nullopt;
     }
     return ToBytes(ED->text());
@@ -441,35 +553,6 @@ void TRes::FormHide() {
         chosenColormap_ = PalBox->currentText();
     }
     Memo->clear();
-}
-
-void TRes::ClearList() {
-    LB1->clear();
-    listed_.clear();
-}
-
-void TRes::AddNames(const std::vector<std::string>& names) {
-    AddInPickerOrder(listed_, names);
-    QStringList items;
-    items.reserve(static_cast<qsizetype>(listed_.size()));
-    for (const std::string& name : listed_) {
-        items.append(FromBytes(name));
-    }
-    const QSignalBlocker quiet(LB1);
-    LB1->clear();
-    LB1->addItems(items);
-    if (LB1->count() > 0) {
-        // Every row gets the first one's height; the widest name sets how far the list
-        // scrolls sideways.
-        rowSize_->SetSize({});
-        const QSize natural = LB1->sizeHintForIndex(LB1->model()->index(0, 0));
-        const int padding = natural.width() - NameWidth(listed_.front());
-        int widest = 0;
-        for (const std::string& name : listed_) {
-            widest = std::max(widest, NameWidth(name));
-        }
-        rowSize_->SetSize(QSize(std::max(natural.width(), widest + padding), natural.height()));
-    }
 }
 
 int TRes::NameWidth(std::string_view name) {
@@ -506,18 +589,22 @@ void TRes::LB1Click() {
                 return;  // the picture on show stays, and the name field keeps the whole item
             }
         }
-    } else if (resourceMode_ && FileExtension(item) == ".3do") {
+    } else if (ResourceMode() && FileExtension(item) == ".3do") {
         if (!ShowModel(item)) {
             return;
         }
-    } else if (resourceMode_) {
+    } else if (ResourceMode()) {
         const std::string entry = std::string(FolderPrefix(FileExtension(item))) + item;
         if (const std::optional<std::size_t> index = FindName(resources_.Names(), entry)) {
             Memo->setPlainText(EntryText(*index));
         }
-    } else if (const std::optional<std::string> line = templates_.Lookup(item)) {
-        // The lookup also records the template's fields, which Open walks from.
-        Memo->appendPlainText(FromBytes(*line));
+    } else {
+        for (const TemplateChoice& choice : request_.templates) {
+            if (choice.name == item) {
+                Memo->appendPlainText(FromBytes(choice.line));
+                break;
+            }
+        }
     }
     ED->setText(FromBytes(FileNamePart(item)));
 }

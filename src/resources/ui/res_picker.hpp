@@ -7,10 +7,10 @@
 #include <string_view>
 #include <vector>
 
+#include "resources/picker_request.hpp"
 #include "resources/resource_state.hpp"
 #include "settings/settings.hpp"
 #include "settings/settings_store.hpp"
-#include "template/template_store.hpp"
 
 class QAction;
 class QComboBox;
@@ -27,19 +27,25 @@ class QStackedWidget;
 namespace skerry::ui {
 
 class ModelView;
+class NameList;
 class UniformRowDelegate;
 
-// The Resource Picker: lists the entries of one kind from the open container (or template
+// The Resource Picker: lists the entries of some kinds from the open container (or template
 // names), shows what the clicked one holds, a texture or a model as a picture, and hands the
-// chosen name back to the main window.
+// chosen name back to the window that asked.
 class TRes : public QDialog {
     Q_OBJECT
   public:
-    TRes(Settings& settings, TemplateStore& templates);
+    // The container it lists is the program's; the picker opens others into it.
+    TRes(Settings& settings, ResourceState& resources);
 
-    // Shows the picker maximised and modal. The chosen name on OK; nothing when it was closed
-    // any other way (Cancel, Esc, the close box).
-    std::optional<std::string> Choose();
+    // Shows the picker maximised and modal over what the request offers. The chosen name on
+    // OK; nothing when it was closed any other way (Cancel, Esc, the close box) or OK found
+    // the name box empty.
+    std::optional<std::string> Choose(const PickerRequest& request);
+    // Lists what the request offers and starts the name box from it, without showing the
+    // picker: what Choose does first.
+    void Prepare(const PickerRequest& request);
 
     // Opens the Jedi Knight container; false, with the message shown, when there is none.
     // Start-up then lets the user settle the dialect and calls ListDialectContainers.
@@ -59,7 +65,6 @@ class TRes : public QDialog {
     void GetCmps();
     void StoreCmps();
     void PalBoxChange();
-    void GetRes(const std::string& extension, bool clearFirst);
     void LB1Click();
     void Cb1Change(const QString& text);
     void BBokClick();
@@ -72,14 +77,8 @@ class TRes : public QDialog {
     // choosing.
     void SavePictureAsClick();
 
-    // Resource mode lists container entries; otherwise the list holds template names.
-    void SetResourceMode(bool resourceMode) { resourceMode_ = resourceMode; }
-    bool ResourceMode() const { return resourceMode_; }
-
-    void ClearList();
-    // Adds names to the visible list, which stays in picker order.
-    void AddNames(const std::vector<std::string>& names);
-    const std::vector<std::string>& ListedNames() const { return listed_; }
+    // The list holds container entries, not template names.
+    bool ResourceMode() const { return request_.kind == PickerRequest::Kind::Resources; }
 
     const ResourceState& Resources() const { return resources_; }
     std::size_t SelectedColormap() const { return selectedColormap_; }
@@ -95,7 +94,7 @@ class TRes : public QDialog {
     QToolButton* Bmpsave = nullptr;
     QListWidget* LB2 = nullptr;
     QListWidget* FLB1 = nullptr;
-    QListWidget* LB1 = nullptr;
+    NameList* LB1 = nullptr;
     QSpinBox* CelBox = nullptr;
     QToolButton* ResetView = nullptr;
     QStackedWidget* Picture = nullptr;  // the texture's image or the model's view
@@ -112,6 +111,10 @@ class TRes : public QDialog {
     QPushButton* BBClose = nullptr;
 
     void BuildLayout();
+    // Fills the visible list with what the request offers, in picker order.
+    void ListRequest();
+    // Nothing on show: the last showing's texture or model is not this one's.
+    void ClearPicture();
     // A pick from the container box: loads that container even when the box's text already
     // named it, so a container changed on disk can be read again.
     void Cb1Activated(const QString& text);
@@ -131,17 +134,14 @@ class TRes : public QDialog {
     int NameWidth(std::string_view name);
 
     Settings& settings_;
-    TemplateStore& templates_;
-    ResourceState resources_;
-    bool resourceMode_ = true;
+    ResourceState& resources_;
+    PickerRequest request_;  // what this showing offers
     bool colormapsLoaded_ = false;
     std::optional<QString> cb1JustLoaded_;  // the box's text loaded by this very change
     QString chosenColormap_;                // the colormap on show when the picker last hid
     bool placed_ = false;                   // a stored size and place was put back
     bool shown_ = false;                    // shown in this run
     QList<QSplitter*> splitters_;
-    std::string lastExtension_;
-    bool lastClear_ = true;
     std::vector<std::size_t> colormapEntries_;  // directory index of each PalBox item
     std::size_t selectedColormap_ = 0;
     std::string shownBmp_;             // the texture on show, as BMP bytes

@@ -130,10 +130,9 @@ void TTplOpt::FormCreate() {
     Edit3->setText(PathFromBytes(settings_.jkDir));
     Edit4->setText(PathFromBytes(settings_.motsDir));
     settings_.restartNeeded = false;
+    settings_.dialectFixed = false;
     RG1Click();
-    if (settings_.motsDir.empty()) {
-        RG1->setEnabled(false);
-    }
+    RG1->setEnabled(!settings_.motsDir.empty());
     for (const std::string& message : MissingPathMessages(settings_)) {
         ShowMessage(this, FromBytes(message));
     }
@@ -198,6 +197,7 @@ void TTplOpt::MotsSBClick() {
 }
 
 void TTplOpt::FixDialect() {
+    settings_.dialectFixed = true;
     RG1->setEnabled(false);
 }
 

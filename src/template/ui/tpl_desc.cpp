@@ -22,7 +22,10 @@ Ttpl_desc::Ttpl_desc() {
     connect(BBOK, &QPushButton::clicked, this, &Ttpl_desc::BBOKClick);
 }
 
-std::string Ttpl_desc::Ask() {
+std::string Ttpl_desc::Ask(const std::string& start) {
+    if (!start.empty()) {
+        E1->setText(FromBytes(start));
+    }
     exec();
     return ToBytes(E1->text());
 }

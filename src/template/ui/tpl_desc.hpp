@@ -17,8 +17,9 @@ class Ttpl_desc : public QDialog {
 
     void BBOKClick();
     // Shows the dialog modally and returns the description it holds. Closing it any way
-    // still takes what it holds, as OK does.
-    std::string Ask();
+    // still takes what it holds, as OK does. A template that has a description of its own
+    // starts from it; otherwise the last one is offered again.
+    std::string Ask(const std::string& start = {});
 
   private:
     QLineEdit* E1 = nullptr;
