@@ -115,6 +115,22 @@ SaveFiles SaveFilesFor(const Settings& settings, SaveKind kind) {
     return files;
 }
 
+std::string DropQuestion(const std::vector<std::string>& names, std::string_view jedFile) {
+    constexpr std::size_t kNamed = 8;  // a longer list would not fit a question
+    std::string list;
+    for (std::size_t i = 0; i < names.size() && i < kNamed; ++i) {
+        list += (i == 0 ? "" : ", ") + names[i];
+    }
+    if (names.size() > kNamed) {
+        list += " and " + std::to_string(names.size() - kNamed) + " more";
+    }
+    const bool one = names.size() == 1;
+    const std::string file(jedFile);
+    return "New.tpl holds " + std::to_string(names.size()) +
+           (one ? " template that is" : " templates that are") + " not in " + file + " (" + list +
+           "). Save starts New.tpl again from " + file + " and drops " + (one ? "it." : "them.");
+}
+
 std::vector<std::string> TemplatesOnlyIn(std::string_view newTpl, std::string_view source,
                                          std::string_view except) {
     const auto names = [](std::string_view bytes) {

@@ -42,6 +42,10 @@ std::optional<std::string> SaveRefusal(std::string_view name, std::string_view p
 // The same for one name; `what` names it in the message ("template name").
 std::optional<std::string> NameRefusal(std::string_view what, std::string_view name);
 
+// What Save asks before it drops the templates named: "New.tpl holds 2 templates that are not
+// in master.tpl (a, b). Save starts New.tpl again from master.tpl and drops them."
+std::string DropQuestion(const std::vector<std::string>& names, std::string_view jedFile);
+
 // How a template goes into New.tpl. Save rebuilds New.tpl from the dialect's Jed template
 // file; Append rebuilds it from itself. Both keep the New.tpl they replace as Old.tpl, Save
 // only when asked to (it then drops templates of New.tpl's own, so one step back stays on

@@ -357,6 +357,18 @@ TEST_F(ResPickerTest, PickingTheContainerTheBoxShowsReadsItAgain) {
     EXPECT_TRUE(messages_.isEmpty());
 }
 
+TEST_F(ResPickerTest, TypingFindsANameByItsFileNameOrItsWholeName) {
+    auto* list = FindControl<QListWidget>(Res(), "LB1");
+    for (const auto& [typed, found] :
+         {std::pair{"02s", "mat\\02stripe.mat"}, std::pair{"mat\\05", "mat\\05sky16.mat"},
+          std::pair{"RED", "mat\\red.mat"}}) {
+        Res().Prepare(PickerRequest::ForResources({".mat"}, {}));  // a search of its own
+        QTest::keyClicks(list, QString::fromLatin1(typed));
+        ASSERT_NE(list->currentItem(), nullptr) << typed;
+        EXPECT_EQ(list->currentItem()->text(), QString::fromLatin1(found)) << typed;
+    }
+}
+
 TEST_F(ResPickerTest, ListedNamesAreNeverCutShort) {
     // Rows share one size; a long name further down must still be reachable whole.
     const std::string longName = "mat\\" + std::string(80, 'W') + ".mat";

@@ -7,6 +7,9 @@
 #include <QDir>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMessageBox>
 #include <QSignalBlocker>
 #include <QSpinBox>
 #include <QTableView>
@@ -36,6 +39,7 @@
 #include "settings/ui/qsettings_store.hpp"
 #include "settings/ui/tpl_opt.hpp"
 #include "template/catalogue.hpp"
+#include "template/new_tpl.hpp"
 #include "template/open_template.hpp"
 #include "template/template_file.hpp"
 #include "template/ui/tpl_desc.hpp"
@@ -151,6 +155,23 @@ int RunScreenshotTour(const QString& folder, const QString& settingsFile, const 
     editor.ViewSBClick();
     FindControl<QTableView>(editor, "SG1")->scrollToTop();
     snap(editor, "TTplEd", {1280, 800});
+    // The Edit menu, saying what it would take back.
+    editor.show();
+    for (QAction* item : editor.menuBar()->actions()) {
+        if (item->menu() != nullptr && item->text() == QStringLiteral("&Edit")) {
+            item->menu()->popup(editor.mapToGlobal(QPoint(60, 20)));
+            QCoreApplication::processEvents();
+            const QString path = QDir(folder).filePath(QStringLiteral("TTplEd-edit.png"));
+            failures += item->menu()->grab().save(path) ? 0 : 1;
+            Out() << "  " << path << Qt::endl;
+            item->menu()->hide();
+        }
+    }
+    editor.hide();
+    // The question before a Save that would drop templates of New.tpl.
+    const std::unique_ptr<QMessageBox> question = AppendSaveAnywayCancelBox(
+        &editor, FromBytes(DropQuestion({"mycrate", "+mybolt"}, state.settings.JedTemplateName())));
+    snap(*question, "Question-drop", question->sizeHint());
 
     // The flag editor open on the thing flags with two entries ticked.
     FindControl<QTableView>(editor, "SG1")->setCurrentIndex(ValueCell(editor, "+ thingflags"));

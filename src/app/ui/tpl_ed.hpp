@@ -43,8 +43,12 @@ class TTplEd : public QMainWindow {
     TTplEd(Settings& settings, TemplateDocument& document, SettingsStore& store);
     ~TTplEd() override;
 
-    // The other six windows exist only after this one; start-up hands them over here.
-    void AttachWindows(AppWindows& windows) { windows_ = &windows; }
+    // The other six windows exist only after this one; start-up hands them over here, once
+    // the run's dialect is settled.
+    void AttachWindows(AppWindows& windows) {
+        windows_ = &windows;
+        ShowCommands();
+    }
 
     void FormCreate();
     void FormShow();

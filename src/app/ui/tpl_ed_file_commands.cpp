@@ -206,31 +206,6 @@ void TTplEd::AppendtoNewtpl1Click() {
     SaveTemplate(SaveKind::Append);
 }
 
-namespace {
-
-// "New.tpl holds 2 templates that are not in master.tpl (a, b). Save starts New.tpl again
-// from master.tpl and drops them."
-QString DropQuestion(const std::vector<std::string>& names, const QString& jedFile) {
-    constexpr std::size_t kNamed = 8;
-    QStringList named;
-    for (std::size_t i = 0; i < names.size() && i < kNamed; ++i) {
-        named << FromBytes(names[i]);
-    }
-    QString list = named.join(QStringLiteral(", "));
-    if (names.size() > kNamed) {
-        list += QStringLiteral(" and %1 more").arg(names.size() - kNamed);
-    }
-    const bool one = names.size() == 1;
-    return QStringLiteral(
-               "New.tpl holds %1 %2 not in %3 (%4). Save starts New.tpl again from "
-               "%3 and drops %5.")
-        .arg(names.size())
-        .arg(one ? QStringLiteral("template that is") : QStringLiteral("templates that are"))
-        .arg(jedFile, list, one ? QStringLiteral("it") : QStringLiteral("them"));
-}
-
-}  // namespace
-
 bool TTplEd::SaveTemplate(SaveKind kind) {
     CommitPendingEdit();
     if (const std::optional<std::string> refusal = document_.SaveRefusal()) {
@@ -244,7 +219,7 @@ bool TTplEd::SaveTemplate(SaveKind kind) {
         const std::vector<std::string> dropped = document_.TemplatesSaveWouldDrop();
         if (!dropped.empty()) {
             switch (AskAppendSaveAnywayCancel(
-                this, DropQuestion(dropped, QString::fromLatin1(settings_.JedTemplateName())))) {
+                this, FromBytes(DropQuestion(dropped, settings_.JedTemplateName())))) {
                 case Answer::Append:
                     kind = SaveKind::Append;
                     break;

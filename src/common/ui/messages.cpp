@@ -59,19 +59,26 @@ Answer AskAppendSaveAnywayCancel(QWidget* parent, const QString& text) {
         const Answer answer = handler(parent, text);
         return answer == Answer::Append || answer == Answer::SaveAnyway ? answer : Answer::Cancel;
     }
-    QMessageBox box(QMessageBox::Question, QApplication::applicationName(), text,
-                    QMessageBox::NoButton, parent);
-    QPushButton* append = box.addButton(QStringLiteral("Append"), QMessageBox::AcceptRole);
-    QPushButton* anyway =
-        box.addButton(QStringLiteral("Save anyway"), QMessageBox::DestructiveRole);
-    QPushButton* cancel = box.addButton(QMessageBox::Cancel);
-    box.setDefaultButton(append);
-    box.setEscapeButton(cancel);
-    box.exec();
-    if (box.clickedButton() == append) {
+    const std::unique_ptr<QMessageBox> box = AppendSaveAnywayCancelBox(parent, text);
+    box->exec();
+    const QString clicked =
+        box->clickedButton() != nullptr ? box->clickedButton()->objectName() : QString();
+    if (clicked == QLatin1String("Append")) {
         return Answer::Append;
     }
-    return box.clickedButton() == anyway ? Answer::SaveAnyway : Answer::Cancel;
+    return clicked == QLatin1String("SaveAnyway") ? Answer::SaveAnyway : Answer::Cancel;
+}
+
+std::unique_ptr<QMessageBox> AppendSaveAnywayCancelBox(QWidget* parent, const QString& text) {
+    auto box = std::make_unique<QMessageBox>(QMessageBox::Question, QApplication::applicationName(),
+                                             text, QMessageBox::NoButton, parent);
+    QPushButton* append = box->addButton(QStringLiteral("Append"), QMessageBox::AcceptRole);
+    append->setObjectName(QStringLiteral("Append"));
+    box->addButton(QStringLiteral("Save anyway"), QMessageBox::DestructiveRole)
+        ->setObjectName(QStringLiteral("SaveAnyway"));
+    box->setDefaultButton(append);
+    box->setEscapeButton(box->addButton(QMessageBox::Cancel));
+    return box;
 }
 
 QuestionHandler SetQuestionHandler(QuestionHandler handler) {

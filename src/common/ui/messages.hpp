@@ -2,7 +2,9 @@
 
 #include <QString>
 #include <functional>
+#include <memory>
 
+class QMessageBox;
 class QWidget;
 
 namespace skerry::ui {
@@ -29,6 +31,9 @@ Answer AskSaveDiscardCancel(QWidget* parent, const QString& text);
 // Asks with Append, Save anyway and Cancel buttons; Esc and the close box answer Cancel, and
 // so does any other answer a handler gives.
 Answer AskAppendSaveAnywayCancel(QWidget* parent, const QString& text);
+
+// The box that question is asked in (for pictures of it).
+std::unique_ptr<QMessageBox> AppendSaveAnywayCancelBox(QWidget* parent, const QString& text);
 
 // As SetMessageHandler, for questions.
 QuestionHandler SetQuestionHandler(QuestionHandler handler);

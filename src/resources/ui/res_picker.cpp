@@ -73,6 +73,9 @@ class NameList : public QListWidget {
   public:
     using QListWidget::QListWidget;
 
+    // A new list starts a new search.
+    void ForgetTyping() { typed_.clear(); }
+
     void keyboardSearch(const QString& search) override {
         if (search.isEmpty()) {
             return;
@@ -483,6 +486,7 @@ void TRes::ListRequest() {
     }
     const QSignalBlocker quiet(LB1);
     LB1->clear();
+    LB1->ForgetTyping();
     LB1->addItems(items);
     if (LB1->count() > 0) {
         // Every row gets the first one's height; the widest name sets how far the list
