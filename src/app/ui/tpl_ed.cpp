@@ -305,9 +305,9 @@ void TTplEd::BuildLayout() {
     BasedOnE->installEventFilter(this);
     // The boxes and text areas keep no undo of their own: Ctrl+Z there undoes the template's
     // last change. Only a cell being edited takes the key for its own text.
-    for (QWidget* box : {static_cast<QWidget*>(TplNameE), static_cast<QWidget*>(CB1->lineEdit()),
-                         static_cast<QWidget*>(Memo), static_cast<QWidget*>(RE1),
-                         static_cast<QWidget*>(SG1)}) {
+    for (QWidget* box :
+         {static_cast<QWidget*>(TplNameE), static_cast<QWidget*>(CB1->lineEdit()),
+          static_cast<QWidget*>(Memo), static_cast<QWidget*>(RE1), static_cast<QWidget*>(SG1)}) {
         box->installEventFilter(this);
     }
     connect(TplNameE, &QLineEdit::textChanged, this, [this](const QString& text) {
