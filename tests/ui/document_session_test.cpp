@@ -104,14 +104,15 @@ TEST_F(DocumentSessionTest, CtrlZTakesBackEachKindOfChange) {
         const char* what;
         std::function<void()> change;
         QString undoText;
+        const char* where;
     } cases[] = {
-        {"a typed value", [this] { SetValue("light", "0.5"); }, "&Undo value of light"},
+        {"a typed value", [this] { SetValue("light", "0.5"); }, "&Undo value of light", "SG1"},
         {"a picked value", [this] { Pick("kyle.3do", [this] { SelectRow("+ model3d"); }); },
-         "&Undo value of model3d"},
+         "&Undo value of model3d", "Memo"},
         {"a type change", [this] { FindControl<QComboBox>(Ed(), "CB1")->setEditText("weapon"); },
-         "&Undo type change"},
+         "&Undo type change", "TplNameE"},
         {"the name", [this] { FindControl<QLineEdit>(Ed(), "TplNameE")->setText("box"); },
-         "&Undo name"},
+         "&Undo name", "TplNameE"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
@@ -122,14 +123,16 @@ TEST_F(DocumentSessionTest, CtrlZTakesBackEachKindOfChange) {
         EXPECT_EQ(Action("Undo1")->text(), c.undoText);
         Ed().activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(&Ed()));
-        FindControl<QWidget>(Ed(), "TplNameE")->setFocus();  // whose own undo must not take the key
-        QTest::keySequence(&Ed(), QKeySequence::Undo);
+        // Pressed where the user is: a box or text area whose own undo must not take the key.
+        QWidget* where = FindControl<QWidget>(Ed(), c.where);
+        where->setFocus();
+        QTest::keySequence(where, QKeySequence::Undo);
         EXPECT_EQ(Ed().Document().Line(), line);
         EXPECT_EQ(Ed().Grid().RowCount(), rows);
         EXPECT_EQ(FindControl<QPlainTextEdit>(Ed(), "RE1")->toPlainText().toStdString(), line);
-        QTest::keySequence(&Ed(), QKeySequence(Qt::CTRL | Qt::Key_Y));
+        QTest::keySequence(where, QKeySequence(Qt::CTRL | Qt::Key_Y));
         EXPECT_NE(Ed().Document().Line(), line);
-        QTest::keySequence(&Ed(), QKeySequence::Undo);
+        QTest::keySequence(where, QKeySequence::Undo);
     }
     // Undone back to what was opened, it is unchanged: leaving asks nothing.
     EXPECT_EQ(Box("TplNameE"), "crate");

@@ -27,6 +27,9 @@ void WindowTest::SetUp() {
         return answer_;
     });
     store_ = static_cast<testing::MemorySettingsStore*>(state_.store.get());
+    // The windows work in the test's own folder from the start: what they show of New.tpl
+    // must not come from a New.tpl beside the test program.
+    state_.folders.programDir = dir_.path().toStdString();
     windows_ = std::make_unique<AppWindows>(state_);
     messages_.clear();  // start-up's own messages about unset paths
     state_.settings.programDir = dir_.path().toStdString() + "/";

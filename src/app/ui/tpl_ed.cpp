@@ -445,10 +445,11 @@ bool TTplEd::eventFilter(QObject* watched, QEvent* event) {
         BasedOnEClick();
         return true;
     } else if (event->type() == QEvent::ShortcutOverride) {
-        // Left unaccepted, the key reaches Edit > Undo and Redo rather than the box's own.
-        const auto* key = static_cast<QKeyEvent*>(event);
+        // Ignored, the key goes on to Edit > Undo and Redo rather than to the box's own undo.
+        auto* key = static_cast<QKeyEvent*>(event);
         if (key->matches(QKeySequence::Undo) || key->matches(QKeySequence::Redo) ||
             Redo1->shortcuts().contains(QKeySequence(key->keyCombination()))) {
+            key->ignore();
             return true;
         }
     }

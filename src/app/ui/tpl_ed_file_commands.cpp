@@ -190,7 +190,11 @@ void TTplEd::CheckTemplateFile1Click() {
 void TTplEd::BasedOnEClick() {
     CommitPendingEdit();
     ScanReport scan;
-    const PickerRequest request = document_.TemplateNames(document_.State().parent, scan);
+    // The picker starts from the parent in use; a placeholder is none.
+    const std::string& inUse = document_.State().parent;
+    const bool placeholder = inUse == kBasedOnPlaceholder || inUse == kStartParent;
+    const PickerRequest request =
+        document_.TemplateNames(placeholder ? std::string() : inUse, scan);
     Tell(scan);
     if (const std::optional<std::string> parent = ShowPicker(request)) {
         document_.SetParent(*parent);
