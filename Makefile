@@ -73,6 +73,7 @@ fuzz:
 	@fuzz/run-fuzzers $(FUZZ_BUILD)/fuzz $(FUZZ_SECONDS)
 
 bench: build
+	@scripts/install-deps bench
 	@$(BUILD)/bench/skerry-bench
 
 # A .deb of the editor, its help, the command line tool and the sample data.

@@ -279,7 +279,7 @@ void AddResourceRows(const Inputs& inputs) {
         {"512x512", MakeTextureMat(512, 512, BrickPixels(512, 512))},
         {"2048x2048", MakeTextureMat(2048, 2048, StripePixels(2048, 2048))},
         {"solid colour, 64x64", MakeSolidMat(5)},
-        {"16-bit 5-6-5, 2048x2048", MakeMat(kFormat565, {{2048, 2048, words}})},
+        {"16-bit 5-6-5, 2048x2048", MakeMatOfPixels(kFormat565, {{2048, 2048, words}})},
     };
     ColormapTable palettes;
     palettes.Load(0, MakeColormap(SamplePalette(0)));
@@ -340,7 +340,7 @@ void AddCelRows() {
     for (int cel = 0; cel < 16; ++cel) {
         cels.push_back({256, 256, BrickPixels(256, 256), 4});
     }
-    const std::string& mat = Keep(MakeMat({}, cels));
+    const std::string& mat = Keep(MakeMatOfPixels({}, cels));
     AddRow({"finding the last cel", "16 cels of 256x256, 4 mip-maps each", 0, {}, 1.0, {}},
            [&mat](benchmark::State& state) {
                for (auto _ : state) {

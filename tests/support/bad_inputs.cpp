@@ -98,8 +98,8 @@ std::vector<BadTexture> BadTextures() {
     for (char pixel : pixels) {
         words += PackPixel(kFormat565, static_cast<std::uint8_t>(pixel * 16), 0x80, 0x40);
     }
-    const std::string sixteen = MakeMat(kFormat565, {{4, 4, words, 1}});
-    const std::string twoCels = MakeMat({}, {{4, 4, pixels, 3}, {4, 4, pixels, 3}});
+    const std::string sixteen = MakeMatOfPixels(kFormat565, {{4, 4, words, 1}});
+    const std::string twoCels = MakeMatOfPixels({}, {{4, 4, pixels, 3}, {4, 4, pixels, 3}});
     return {
         {"empty", ""},
         {"one_byte", "M"},
