@@ -5,6 +5,7 @@
 #include <QCoreApplication>
 #include <QDialog>
 #include <QDir>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QSignalBlocker>
@@ -32,6 +33,9 @@
 #include "editors/ui/file_check_window.hpp"
 #include "editors/ui/tpl_vec.hpp"
 #include "resources/gob_container.hpp"
+#include "resources/picker_listing.hpp"
+#include "resources/texture_png.hpp"
+#include "resources/ui/new_texture_dialog.hpp"
 #include "resources/ui/res_picker.hpp"
 #include "settings/ui/qsettings_store.hpp"
 #include "settings/ui/tpl_opt.hpp"
@@ -179,6 +183,37 @@ int RunScreenshotTour(const QString& folder, const QString& settingsFile, const 
     res.GetRes(".3do", true);
     SelectListed(res, "strooper.3do");
     snap(res, "TRes-model", {1000, 640});
+    // New texture from picture: the sample sky, a 16-bit texture of its own colours, as a PNG
+    // picture made into an 8-bit texture under the sample colormap; with the real files beside
+    // the project, under the real dflt.cmp as well (a picture the help leaves out).
+    QTemporaryDir pictureFolder;
+    const std::optional<std::size_t> sky = FindName(res.Resources().Names(), "mat\\05sky16.mat");
+    if (pictureFolder.isValid() && sky) {
+        const QString picture = pictureFolder.filePath(QStringLiteral("05sky16.png"));
+        SavePicture(PathToBytes(picture), res.Resources().DecodeTexture(*sky, 0, '.').bmp,
+                    PictureFormat::Png);
+        NewTextureRequest request{{},
+                                  res.Resources().Colormaps(),
+                                  res.SelectedColormap(),
+                                  pictureFolder.path(),
+                                  pictureFolder.path()};
+        for (const ResourceState::ColormapEntry& colormap : res.Resources().FindColormaps()) {
+            request.colormapNames.push_back(colormap.fileName);
+        }
+        NewTextureDialog made(request);
+        made.AddPicture(picture);
+        snap(made, "NewTexture", made.size());
+        const QString realColormap = QDir(realData).filePath(QStringLiteral("cmp/tdir_dflt.cmp"));
+        if (!realData.isEmpty() && QFileInfo::exists(realColormap)) {
+            NewTextureRequest real = request;
+            real.colormapNames = {"dflt.cmp"};
+            real.colormap = 0;
+            real.colormaps.Load(0, ReadFileBytes(PathToBytes(realColormap)).bytes.value_or(""));
+            NewTextureDialog madeReal(real);
+            madeReal.AddPicture(picture);
+            snap(madeReal, "NewTexture-realcmp", madeReal.size());
+        }
+    }
     // A real model, from a container made of the real files for this picture alone.
     QTemporaryDir realFolder;
     if (!realData.isEmpty() && QDir(realData).exists(QStringLiteral("3do")) &&
