@@ -64,97 +64,118 @@ std::uint64_t CelPixels(std::int32_t width, std::int32_t height, std::int32_t mi
 }
 
 // The nearest palette colour of a pixel, the least sum of squared differences, a tie going to
-// the lower index. The colour cube is cut into 16x16x16 cells, and each cell, when first met,
-// gets the few colours that can be nearest to anything inside it: every colour whose least
-// distance to the cell is no more than the greatest distance of the colour that is nearest at
-// its worst. A cache of the colours already met answers most pixels of a picture at once.
+// the lower index. A colour can only be nearest to a box of the colour cube if its least
+// distance to the box is no more than the greatest distance of the colour that is nearest at
+// its worst; so the cube is cut into 16x16x16 cells, each of which learns, when first met, the
+// colours that can be nearest inside it, and each cell into 4x4x4 boxes, which learn theirs from
+// the cell's few. Most boxes end with one colour: their pixels need no search at all, and the
+// others search two or three. Both are learnt only for the colours a picture has.
 class NearestColour {
   public:
-    NearestColour(const ColormapSlot& palette, int first) : first_(first) {
+    NearestColour(const ColormapSlot& palette, int first) {
         for (std::size_t i = 0; i < 256; ++i) {
             colours_[i] = {palette.red[i], palette.green[i], palette.blue[i]};
         }
-        keys_.assign(kCacheSize, 0);
-        values_.assign(kCacheSize, 0);
+        boxCount_.assign(std::size_t{1} << (3 * kBoxBits), 0);
+        boxStart_.resize(boxCount_.size());
+        std::vector<std::uint8_t> all;
+        for (int i = first; i < 256; ++i) {
+            all.push_back(static_cast<std::uint8_t>(i));
+        }
+        all_ = std::move(all);
     }
 
     std::uint8_t Index(int red, int green, int blue) {
-        const auto rgb = static_cast<std::uint32_t>(red << 16 | green << 8 | blue);
-        const std::uint32_t slot = (rgb * 2654435761u) >> (32 - kCacheBits);
-        if (keys_[slot] == (rgb | kFilled)) {
-            return values_[slot];
+        const std::size_t box =
+            static_cast<std::size_t>((red >> kBoxShift) << (2 * kBoxBits) |
+                                     (green >> kBoxShift) << kBoxBits | (blue >> kBoxShift));
+        if (boxCount_[box] == 0) {
+            LearnBox(box, red >> kBoxShift << kBoxShift, green >> kBoxShift << kBoxShift,
+                     blue >> kBoxShift << kBoxShift);
         }
-        const std::uint8_t index = Search(red, green, blue);
-        keys_[slot] = rgb | kFilled;
-        values_[slot] = index;
-        return index;
+        const std::uint8_t* candidates = arena_.data() + boxStart_[box];
+        const std::uint16_t count = boxCount_[box];
+        if (count == 1) {
+            return candidates[0];
+        }
+        std::uint8_t best = candidates[0];
+        int bestDistance = Distance(best, red, green, blue);
+        for (std::uint16_t k = 1; k < count; ++k) {
+            const int distance = Distance(candidates[k], red, green, blue);
+            if (distance < bestDistance) {
+                best = candidates[k];
+                bestDistance = distance;
+            }
+        }
+        return best;
     }
 
     const std::array<std::uint8_t, 3>& Colour(std::uint8_t index) const { return colours_[index]; }
 
   private:
-    static constexpr int kCacheBits = 16;
-    static constexpr std::size_t kCacheSize = std::size_t{1} << kCacheBits;
-    static constexpr std::uint32_t kFilled = 1u << 24;
     static constexpr int kCellShift = 4;
-    static constexpr int kCells = 256 >> kCellShift;
+    static constexpr int kCellBits = 8 - kCellShift;
+    static constexpr int kBoxShift = 2;
+    static constexpr int kBoxBits = 8 - kBoxShift;
 
-    std::uint8_t Search(int red, int green, int blue) {
-        const std::size_t cell = static_cast<std::size_t>(
-            ((red >> kCellShift) * kCells + (green >> kCellShift)) * kCells + (blue >> kCellShift));
-        if (!cells_[cell]) {
-            cells_[cell] =
-                Candidates(red >> kCellShift << kCellShift, green >> kCellShift << kCellShift,
-                           blue >> kCellShift << kCellShift);
-        }
-        int best = -1;
-        int bestDistance = 0;
-        for (const std::uint8_t index : *cells_[cell]) {
-            const std::array<std::uint8_t, 3>& c = colours_[index];
-            const int dr = red - c[0], dg = green - c[1], db = blue - c[2];
-            const int distance = dr * dr + dg * dg + db * db;
-            if (best < 0 || distance < bestDistance) {
-                best = index;
-                bestDistance = distance;
-            }
-        }
-        return static_cast<std::uint8_t>(best);
+    int Distance(std::uint8_t index, int red, int green, int blue) const {
+        const std::array<std::uint8_t, 3>& c = colours_[index];
+        const int dr = red - c[0], dg = green - c[1], db = blue - c[2];
+        return dr * dr + dg * dg + db * db;
     }
 
-    std::unique_ptr<std::vector<std::uint8_t>> Candidates(int red, int green, int blue) const {
-        const int low[3] = {red, green, blue};
-        constexpr int kSpan = (1 << kCellShift) - 1;
-        std::array<int, 256> nearest{};
+    // The colours of from that can be nearest somewhere in the box of side span from low.
+    std::vector<std::uint8_t> Candidates(const std::vector<std::uint8_t>& from, const int low[3],
+                                         int span) const {
+        std::array<int, 256> least{};
         int bound = INT32_MAX;
-        for (int i = first_; i < 256; ++i) {
-            int least = 0, most = 0;
-            for (int c = 0; c < 3; ++c) {
-                const int value =
-                    colours_[static_cast<std::size_t>(i)][static_cast<std::size_t>(c)];
-                const int below = low[c] - value, above = value - (low[c] + kSpan);
-                const int gap = std::max({below, above, 0});
-                const int far =
-                    std::max(std::abs(value - low[c]), std::abs(value - low[c] - kSpan));
-                least += gap * gap;
-                most += far * far;
+        for (const std::uint8_t i : from) {
+            int near = 0, far = 0;
+            for (std::size_t c = 0; c < 3; ++c) {
+                const int value = colours_[i][c];
+                const int high = low[c] + span - 1;
+                const int gap = value < low[c] ? low[c] - value : value > high ? value - high : 0;
+                const int reach = std::max(value - low[c], high - value);
+                near += gap * gap;
+                far += reach * reach;
             }
-            nearest[static_cast<std::size_t>(i)] = least;
-            bound = std::min(bound, most);
+            least[i] = near;
+            bound = std::min(bound, far);
         }
-        auto candidates = std::make_unique<std::vector<std::uint8_t>>();
-        for (int i = first_; i < 256; ++i) {
-            if (nearest[static_cast<std::size_t>(i)] <= bound) {
-                candidates->push_back(static_cast<std::uint8_t>(i));
+        std::vector<std::uint8_t> candidates;
+        for (const std::uint8_t i : from) {
+            if (least[i] <= bound) {
+                candidates.push_back(i);
             }
         }
         return candidates;
     }
 
-    int first_;
+    void LearnBox(std::size_t box, int red, int green, int blue) {
+        const std::size_t cell =
+            static_cast<std::size_t>((red >> kCellShift) << (2 * kCellBits) |
+                                     (green >> kCellShift) << kCellBits | (blue >> kCellShift));
+        std::unique_ptr<std::vector<std::uint8_t>>& inCell = cells_[cell];
+        if (!inCell) {
+            const int low[3] = {red >> kCellShift << kCellShift, green >> kCellShift << kCellShift,
+                                blue >> kCellShift << kCellShift};
+            inCell =
+                std::make_unique<std::vector<std::uint8_t>>(Candidates(all_, low, 1 << kCellShift));
+        }
+        const int low[3] = {red, green, blue};
+        const std::vector<std::uint8_t> inBox = Candidates(*inCell, low, 1 << kBoxShift);
+        boxStart_[box] = static_cast<std::uint32_t>(arena_.size());
+        boxCount_[box] = static_cast<std::uint16_t>(inBox.size());
+        arena_.insert(arena_.end(), inBox.begin(), inBox.end());
+    }
+
     std::array<std::array<std::uint8_t, 3>, 256> colours_{};
-    std::vector<std::uint32_t> keys_;
-    std::vector<std::uint8_t> values_;
-    std::array<std::unique_ptr<std::vector<std::uint8_t>>, kCells * kCells * kCells> cells_;
+    std::vector<std::uint8_t> all_;
+    std::array<std::unique_ptr<std::vector<std::uint8_t>>, 1 << (3 * kCellBits)> cells_;
+    // Each box's candidates: how many (0 until learnt) and where they start in the arena.
+    std::vector<std::uint16_t> boxCount_;
+    std::vector<std::uint32_t> boxStart_;
+    std::vector<std::uint8_t> arena_;
 };
 
 // One level of a cel in its own colours, red, green, blue and alpha.
@@ -259,6 +280,28 @@ void WordLevel(const Level& level, bool transparent, std::uint8_t* out) {
     }
 }
 
+// The header and the texture records of a MAT of count cels, in a string ready for size bytes.
+std::string MatStart(const MatPixelFormat& format, std::int32_t count, std::size_t size) {
+    std::string out = MatHeader(2, count, count, format);
+    out.reserve(size);
+    for (std::int32_t cel = 0; cel < count; ++cel) {
+        AppendLe32(out, 8);  // a texture record
+        out.append(32, '\0');
+        AppendLe32(out, static_cast<std::uint32_t>(cel));
+    }
+    return out;
+}
+
+void AppendCelHeader(std::string& out, std::int32_t width, std::int32_t height, bool transparent,
+                     std::int32_t mipMaps) {
+    AppendLe32(out, static_cast<std::uint32_t>(width));
+    AppendLe32(out, static_cast<std::uint32_t>(height));
+    AppendLe32(out, transparent ? 1 : 0);
+    AppendLe32(out, 0);
+    AppendLe32(out, 0);
+    AppendLe32(out, static_cast<std::uint32_t>(mipMaps));
+}
+
 std::string SideChoices(std::int32_t side, const char* what) {
     const std::int32_t capped = std::clamp(side, std::int32_t{1}, kMaxMadeTextureSide);
     const std::int32_t lower =
@@ -276,25 +319,13 @@ std::string SideChoices(std::int32_t side, const char* what) {
 
 std::string WriteTextureMat(const MatPixelFormat& format, bool transparent,
                             const std::vector<MatCelPixels>& cels) {
-    const auto count = static_cast<std::int32_t>(cels.size());
-    std::string out = MatHeader(2, count, count, format);
-    std::size_t size = out.size() + kRecordBytes * cels.size();
+    std::size_t size = kMatHeaderBytes + kRecordBytes * cels.size();
     for (const MatCelPixels& cel : cels) {
         size += kCelHeaderBytes + cel.pixels.size();
     }
-    out.reserve(size);
-    for (std::int32_t cel = 0; cel < count; ++cel) {
-        AppendLe32(out, 8);  // a texture record
-        out.append(32, '\0');
-        AppendLe32(out, static_cast<std::uint32_t>(cel));
-    }
+    std::string out = MatStart(format, static_cast<std::int32_t>(cels.size()), size);
     for (const MatCelPixels& cel : cels) {
-        AppendLe32(out, static_cast<std::uint32_t>(cel.width));
-        AppendLe32(out, static_cast<std::uint32_t>(cel.height));
-        AppendLe32(out, transparent ? 1 : 0);
-        AppendLe32(out, 0);
-        AppendLe32(out, 0);
-        AppendLe32(out, static_cast<std::uint32_t>(cel.mipMaps));
+        AppendCelHeader(out, cel.width, cel.height, transparent, cel.mipMaps);
         out += cel.pixels;
     }
     return out;
@@ -392,19 +423,18 @@ std::string MakeMat(const std::vector<Picture>& cels, const TextureOptions& opti
     if (!options.sixteenBit) {
         nearest = std::make_unique<NearestColour>(options.palette, options.transparent ? 1 : 0);
     }
-    std::vector<MatCelPixels> made;
-    made.reserve(cels.size());
+    // Written straight into the MAT: a level of 2048x2048 pixels is not worth copying.
+    std::string out =
+        MatStart(format, static_cast<std::int32_t>(cels.size()), static_cast<std::size_t>(total));
     for (const Picture& picture : cels) {
         if (picture.rgba.size() !=
             static_cast<std::size_t>(width) * static_cast<std::size_t>(height) * 4) {
             throw TextureError("A picture does not hold its pixels");
         }
-        MatCelPixels& cel = made.emplace_back();
-        cel.width = width;
-        cel.height = height;
-        cel.mipMaps = options.mipMaps;
-        cel.pixels.resize(static_cast<std::size_t>(celBytes));
-        auto* out = reinterpret_cast<std::uint8_t*>(cel.pixels.data());
+        AppendCelHeader(out, width, height, options.transparent, options.mipMaps);
+        const std::size_t at = out.size();
+        out.resize(at + static_cast<std::size_t>(celBytes));
+        auto* pixels = reinterpret_cast<std::uint8_t*>(out.data() + at);
         Level level{width, height, picture.rgba.data()};
         std::vector<std::uint8_t> smaller;
         for (std::int32_t k = 0; k < options.mipMaps; ++k) {
@@ -414,14 +444,14 @@ std::string MakeMat(const std::vector<Picture>& cels, const TextureOptions& opti
                          smaller.data()};
             }
             if (options.sixteenBit) {
-                WordLevel(level, options.transparent, out);
+                WordLevel(level, options.transparent, pixels);
             } else {
-                IndexLevel(level, options, *nearest, out);
+                IndexLevel(level, options, *nearest, pixels);
             }
-            out += LevelPixels(width, height, k) * bytesPerPixel;
+            pixels += LevelPixels(width, height, k) * bytesPerPixel;
         }
     }
-    return WriteTextureMat(format, options.transparent, made);
+    return out;
 }
 
 std::vector<Rgb> DecodedColours(const DecodedTexture& texture) {
