@@ -30,7 +30,7 @@ struct Row {
     std::string baseline;     // the baseline row measured on the same bytes
     double scale = 1.0;       // the share of the full size, for the growth column
     Target target;
-    Target also;  // a second target the row must meet as well
+    Target also = {};  // a second target the row must meet as well
 };
 
 using BenchmarkFn = std::function<void(benchmark::State&)>;

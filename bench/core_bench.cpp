@@ -413,11 +413,16 @@ void AddExportRows(const Inputs& inputs) {
         ->UseRealTime();
 }
 
+// Debian's own Python, where python3-pil puts Pillow, before any other on the PATH.
+std::string Python() {
+    return std::filesystem::exists("/usr/bin/python3") ? "/usr/bin/python3" : "python3";
+}
+
 // The seconds a plain Pillow script takes to map the picture's levels to the palette, measured
 // once in this run (the median of its own repetitions); nothing when Pillow is not installed.
 std::optional<double> PillowSeconds(const std::filesystem::path& picture,
                                     const std::filesystem::path& colormap, int levels) {
-    const std::string command = "python3 '" SKERRY_BENCH_DIR "/pillow_quantise.py' '" +
+    const std::string command = Python() + " '" SKERRY_BENCH_DIR "/pillow_quantise.py' '" +
                                 picture.string() + "' '" + colormap.string() + "' " +
                                 std::to_string(levels) + " 11 2>/dev/null";
     FILE* pipe = popen(command.c_str(), "r");
@@ -477,7 +482,9 @@ void AddTextureMakingRows(const Inputs& inputs) {
         }
         AddRow(row, [picture, options](benchmark::State& state) {
             for (auto _ : state) {
-                const std::string mat = MakeMat({ReadPictureFile(picture)}, options);
+                std::vector<Picture> cels;
+                cels.push_back(ReadPictureFile(picture));
+                const std::string mat = MakeMat(cels, options);
                 benchmark::DoNotOptimize(mat.data());
             }
         })->UseRealTime();

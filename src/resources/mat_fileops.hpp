@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <climits>
 #include <cstdint>
 #include <filesystem>
 #include <optional>
@@ -87,9 +88,12 @@ struct DecodedTexture {
 
 // Decodes the largest image of one cel of a MAT entry, with a colormap for 8-bit ones. Throws
 // MatError for an entry that is not a MAT or does not hold its headers whole, and for a cel
-// it does not have. Pixels a short entry lacks are index 0, or black.
+// it does not have. Pixels a short entry lacks are index 0, or black. With maxRows, the BMP
+// holds only the picture's top rows, up to that many, for checks that cannot pay for a whole
+// picture at every try (width and height still give the texture's own size).
 DecodedTexture DecodeMat(std::string_view entryBytes, const ColormapSlot& colormap,
-                         char decimalSeparator = '.', std::int32_t cel = 0);
+                         char decimalSeparator = '.', std::int32_t cel = 0,
+                         std::int32_t maxRows = INT32_MAX);
 
 struct Rgb {
     std::uint8_t red = 0;
