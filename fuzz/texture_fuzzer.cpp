@@ -1,6 +1,6 @@
 // A MAT entry decoded with a colormap into the BMP the picker shows, with its size texts: the
 // first cel and the last, and the PNG of a small one. A tall picture is decoded down to its top
-// megabyte of rows: a short input can claim 8192x8192 pixels, and every check holds of the
+// 96 KB of rows: a short input can claim 8192x8192 pixels, and every check holds of the
 // rows it gets, while making the whole picture at every try made this the slowest target.
 #include <algorithm>
 #include <cstddef>
@@ -29,7 +29,8 @@ const ColormapSlot& SampleColormap() {
     return table.Slot(0);
 }
 
-constexpr std::uint64_t kRowBytes = 1 << 20;
+// Kept below what the sanitizer's allocator serves without a fresh mapping of its own.
+constexpr std::uint64_t kRowBytes = 96 * 1024;
 
 // The rows a decode keeps of a picture of this width.
 std::int32_t MaxRows(std::int32_t width, bool sixteenBit) {

@@ -118,14 +118,57 @@ int FeedEnd(void* user) {
 
 constexpr stbi_io_callbacks kFeed = {FeedRead, FeedSkip, FeedEnd};
 
+// stb takes a JPEG to start with 0xFF bytes and then its start marker.
+bool LooksLikeJpeg(std::string_view bytes) {
+    const std::size_t fill = bytes.find_first_not_of('\xff');
+    return fill > 0 && fill != std::string_view::npos && bytes[fill] == '\xd8';
+}
+
 std::string KindOf(std::string_view bytes) {
     if (bytes.starts_with("BM")) {
         return "BMP";
     }
-    if (bytes.starts_with("\xff\xd8\xff")) {
-        return "JPEG";
+    return LooksLikeJpeg(bytes) ? "JPEG" : "TGA";
+}
+
+// Whether every Huffman table of a JPEG holds at most 256 codes: the stb of Debian 12 trusts
+// the counts and writes past its tables otherwise. Segments are stepped over by their
+// lengths; between them (in a scan's coded data) a marker is 0xFF and a byte other than 0.
+bool JpegTablesFit(std::string_view bytes) {
+    auto byte = [&](std::size_t at) { return static_cast<std::uint8_t>(bytes[at]); };
+    std::size_t at = 0;
+    while (at + 1 < bytes.size()) {
+        const std::uint8_t marker = byte(at + 1);
+        if (byte(at) != 0xff || marker == 0xff) {
+            ++at;
+            continue;
+        }
+        // Stuffed bytes, restarts, start and end of the picture have no length.
+        if (marker == 0x00 || marker == 0x01 || (marker >= 0xd0 && marker <= 0xd9)) {
+            at += 2;
+            continue;
+        }
+        if (at + 4 > bytes.size()) {
+            break;
+        }
+        const std::size_t length = std::size_t{byte(at + 2)} << 8 | byte(at + 3);
+        if (marker == 0xc4) {
+            const std::size_t end = std::min(at + 2 + length, bytes.size());
+            // stb reads what the file lacks as zeros.
+            for (std::size_t table = at + 4; table < end;) {
+                std::size_t codes = 0;
+                for (std::size_t k = 1; k <= 16 && table + k < bytes.size(); ++k) {
+                    codes += byte(table + k);
+                }
+                if (codes > 256) {
+                    return false;
+                }
+                table += 17 + codes;
+            }
+        }
+        at += 2 + length;
     }
-    return "TGA";
+    return true;
 }
 
 // What an uncompressed TGA must hold: stb reads its rows without asking whether they came.
@@ -146,6 +189,9 @@ std::uint64_t TgaBytesNeeded(std::string_view bytes) {
 
 Picture ReadWithStb(std::string_view bytes) {
     const std::string kind = KindOf(bytes);
+    if (kind == "JPEG" && !JpegTablesFit(bytes)) {
+        throw PictureError("The JPEG picture is broken: a Huffman table of more than 256 codes");
+    }
     Feed feed{bytes};
     int width = 0, height = 0, channels = 0;
     if (!stbi_info_from_callbacks(&kFeed, &feed, &width, &height, &channels)) {
