@@ -6,6 +6,7 @@
 #include <QDialog>
 #include <QDir>
 #include <QFileInfo>
+#include <QImage>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QSignalBlocker>
@@ -34,7 +35,6 @@
 #include "editors/ui/tpl_vec.hpp"
 #include "resources/gob_container.hpp"
 #include "resources/picker_listing.hpp"
-#include "resources/texture_png.hpp"
 #include "resources/ui/new_texture_dialog.hpp"
 #include "resources/ui/res_picker.hpp"
 #include "settings/ui/qsettings_store.hpp"
@@ -183,15 +183,19 @@ int RunScreenshotTour(const QString& folder, const QString& settingsFile, const 
     res.GetRes(".3do", true);
     SelectListed(res, "strooper.3do");
     snap(res, "TRes-model", {1000, 640});
-    // New texture from picture: the sample sky, a 16-bit texture of its own colours, as a PNG
-    // picture made into an 8-bit texture under the sample colormap; with the real files beside
-    // the project, under the real dflt.cmp as well (a picture the help leaves out).
+    // New texture from picture: the sample sky, a 16-bit texture of its own colours, drawn
+    // four times as large as a PNG picture and made into an 8-bit texture under the sample
+    // colormap; with the real files beside the project, under the real dflt.cmp as well (a
+    // picture the help leaves out).
     QTemporaryDir pictureFolder;
     const std::optional<std::size_t> sky = FindName(res.Resources().Names(), "mat\\05sky16.mat");
     if (pictureFolder.isValid() && sky) {
-        const QString picture = pictureFolder.filePath(QStringLiteral("05sky16.png"));
-        SavePicture(PathToBytes(picture), res.Resources().DecodeTexture(*sky, 0, '.').bmp,
-                    PictureFormat::Png);
+        const QString picture = pictureFolder.filePath(QStringLiteral("sky.png"));
+        QImage drawn;
+        const std::string bmp = res.Resources().DecodeTexture(*sky, 0, '.').bmp;
+        drawn.loadFromData(reinterpret_cast<const uchar*>(bmp.data()), static_cast<int>(bmp.size()),
+                           "BMP");
+        drawn.scaled(256, 256, Qt::IgnoreAspectRatio, Qt::SmoothTransformation).save(picture);
         NewTextureRequest request{{},
                                   res.Resources().Colormaps(),
                                   res.SelectedColormap(),
