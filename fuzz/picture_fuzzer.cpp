@@ -10,23 +10,9 @@
 #include "resources/mat_fileops.hpp"
 #include "resources/picture_reader.hpp"
 #include "resources/texture_writer.hpp"
-#include "sample/game_file_writers.hpp"
-#include "sample/sample_data.hpp"
+#include "sample_colormap.hpp"
 
 using namespace skerry;
-
-namespace {
-
-const ColormapSlot& SampleColormap() {
-    static const ColormapTable table = [] {
-        ColormapTable made;
-        made.Load(0, MakeColormap(SamplePalette()));
-        return made;
-    }();
-    return table.Slot(0);
-}
-
-}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);

@@ -13,21 +13,11 @@
 #include "resources/byte_source.hpp"
 #include "resources/mat_fileops.hpp"
 #include "resources/texture_png.hpp"
-#include "sample/game_file_writers.hpp"
-#include "sample/sample_data.hpp"
+#include "sample_colormap.hpp"
 
 using namespace skerry;
 
 namespace {
-
-const ColormapSlot& SampleColormap() {
-    static const ColormapTable table = [] {
-        ColormapTable made;
-        made.Load(0, MakeColormap(SamplePalette()));
-        return made;
-    }();
-    return table.Slot(0);
-}
 
 // Kept below what the sanitizer's allocator serves without a fresh mapping of its own.
 constexpr std::uint64_t kRowBytes = 96 * 1024;

@@ -15,10 +15,6 @@ namespace skerry {
 
 namespace {
 
-constexpr std::uint64_t kMatHeaderBytes = 76;
-constexpr std::uint64_t kMatRecordBytes = 40;
-constexpr std::uint64_t kColourRecordBytes = 24;
-constexpr std::uint64_t kTextureHeaderBytes = 24;
 constexpr std::int32_t kTextureType = 2;
 // Fields of the MAT header, and of a cel's texture header.
 constexpr std::uint64_t kTypeAt = 8;

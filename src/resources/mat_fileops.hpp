@@ -16,6 +16,12 @@ inline constexpr std::size_t kColormapBytes = 832;  // 64 header bytes, then 256
 inline constexpr std::size_t kBmpHeaderBytes = 14 + 40 + 1024;  // 8 bits: with the colour table
 inline constexpr std::size_t kRgbBmpHeaderBytes = 14 + 40;      // 24 bits: no table
 inline constexpr std::int32_t kMaxTextureSide = 8192;
+// A MAT's layout, which its reader and its writer share: the header, then one record per cel
+// (a colour record of a single-colour MAT), and before each cel's pixels its own header.
+inline constexpr std::uint64_t kMatHeaderBytes = 76;
+inline constexpr std::uint64_t kMatRecordBytes = 40;
+inline constexpr std::uint64_t kColourRecordBytes = 24;
+inline constexpr std::uint64_t kTextureHeaderBytes = 24;
 inline constexpr std::int32_t kSolidColourSide = 64;
 
 inline constexpr std::string_view kNotAMatMessage = "Not a Mat File";

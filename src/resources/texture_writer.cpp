@@ -13,10 +13,6 @@ namespace skerry {
 
 namespace {
 
-constexpr std::size_t kMatHeaderBytes = 76;
-constexpr std::size_t kRecordBytes = 40;
-constexpr std::size_t kCelHeaderBytes = 24;
-constexpr std::size_t kColourRecordBytes = 24;
 constexpr std::uint32_t kOneAsFloat = 0x3f800000;  // 1.0f, as the game's colour records hold
 // The most a made MAT may come to: far above any texture the game draws, and a bound on what
 // a long list of pictures can ask for.
@@ -319,9 +315,9 @@ std::string SideChoices(std::int32_t side, const char* what) {
 
 std::string WriteTextureMat(const MatPixelFormat& format, bool transparent,
                             const std::vector<MatCelPixels>& cels) {
-    std::size_t size = kMatHeaderBytes + kRecordBytes * cels.size();
+    std::size_t size = kMatHeaderBytes + kMatRecordBytes * cels.size();
     for (const MatCelPixels& cel : cels) {
-        size += kCelHeaderBytes + cel.pixels.size();
+        size += kTextureHeaderBytes + cel.pixels.size();
     }
     std::string out = MatStart(format, static_cast<std::int32_t>(cels.size()), size);
     for (const MatCelPixels& cel : cels) {
@@ -409,7 +405,7 @@ std::string MakeMat(const std::vector<Picture>& cels, const TextureOptions& opti
     const std::uint64_t bytesPerPixel = options.sixteenBit ? 2 : 1;
     const std::uint64_t celBytes = CelPixels(width, height, options.mipMaps) * bytesPerPixel;
     const std::uint64_t total =
-        kMatHeaderBytes + cels.size() * (kRecordBytes + kCelHeaderBytes + celBytes);
+        kMatHeaderBytes + cels.size() * (kMatRecordBytes + kTextureHeaderBytes + celBytes);
     if (total > kMaxMadeMatBytes) {
         throw TextureError("The texture would come to " + std::to_string(total >> 20) +
                            " MB; a made texture may come to 512 MB at most");
@@ -485,7 +481,7 @@ double MeanColourError(const std::vector<Picture>& cels, std::string_view mat,
                        const ColormapSlot& palette) {
     const ByteReader reader(mat);
     const std::uint64_t firstCelAt =
-        kMatHeaderBytes + kRecordBytes * static_cast<std::uint64_t>(reader.I32(12).value_or(0));
+        kMatHeaderBytes + kMatRecordBytes * static_cast<std::uint64_t>(reader.I32(12).value_or(0));
     const bool transparent = reader.I32(firstCelAt + 8).value_or(0) != 0;
     double sum = 0;
     std::uint64_t counted = 0;
