@@ -73,6 +73,7 @@ fuzz:
 	@fuzz/run-fuzzers $(FUZZ_BUILD)/fuzz $(FUZZ_SECONDS)
 
 bench: build
+	@scripts/install-deps bench
 	@$(BUILD)/bench/skerry-bench
 
 # A .deb of the editor, its help, the command line tool and the sample data.
@@ -80,10 +81,10 @@ package: build
 	@cd $(BUILD) && cpack
 
 # The help's pictures, taken by skerry-shots of the sample data (run after changing a window).
-# The picture of a real model stays out: the help shows our own data only.
+# The pictures of a real model and a real colormap stay out: the help shows our own data only.
 help-images: build
 	@$(MAKE) --no-print-directory run DISPLAY= WAYLAND_DISPLAY= >/dev/null
-	@cp $(filter-out %/Help.png %/TRes-realmodel.png,$(wildcard $(BUILD)/screenshots/*.png)) \
+	@cp $(filter-out %/Help.png %/TRes-realmodel.png %/NewTexture-realcmp.png,$(wildcard $(BUILD)/screenshots/*.png)) \
 		help/images/
 	@echo "help/images/ updated"
 

@@ -30,6 +30,7 @@ struct Row {
     std::string baseline;     // the baseline row measured on the same bytes
     double scale = 1.0;       // the share of the full size, for the growth column
     Target target;
+    Target also = {};  // a second target the row must meet as well
 };
 
 using BenchmarkFn = std::function<void(benchmark::State&)>;
@@ -42,6 +43,8 @@ benchmark::internal::Benchmark* AddRow(const Row& row, BenchmarkFn fn);
 // appear in the table only as the rate beside the rows that use them.
 std::string AddMemcpyBaseline(std::string_view bytes);
 std::string AddBaseline(const std::string& name, std::uint64_t bytes, BenchmarkFn fn);
+// A baseline that times itself (state.SetIterationTime), for work done by another program.
+std::string AddTimedBaseline(const std::string& name, std::uint64_t bytes, BenchmarkFn fn);
 
 // Notes that the row being measured did not do what it measures: the table shows the note in
 // place of its time. The library's own skip is not used, as its statistics over repetitions

@@ -3,11 +3,14 @@
 #include "core_bench.hpp"
 
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <memory>
+#include <optional>
 
 #include "bench_table.hpp"
+#include "common/file_io.hpp"
 #include "editors/template_file_checks.hpp"
 #include "resources/gob_container.hpp"
 #include "resources/mat_fileops.hpp"
@@ -16,8 +19,10 @@
 #include "resources/picker_order.hpp"
 #include "resources/resource_state.hpp"
 #include "resources/texture_png.hpp"
+#include "resources/texture_writer.hpp"
 #include "sample/sample_data.hpp"
 #include "sample/sample_models.hpp"
+#include "sample/sample_pictures.hpp"
 #include "template/catalogue.hpp"
 #include "template/new_tpl.hpp"
 #include "template/template_line.hpp"
@@ -279,7 +284,7 @@ void AddResourceRows(const Inputs& inputs) {
         {"512x512", MakeTextureMat(512, 512, BrickPixels(512, 512))},
         {"2048x2048", MakeTextureMat(2048, 2048, StripePixels(2048, 2048))},
         {"solid colour, 64x64", MakeSolidMat(5)},
-        {"16-bit 5-6-5, 2048x2048", MakeMat(kFormat565, {{2048, 2048, words}})},
+        {"16-bit 5-6-5, 2048x2048", MakeMatOfPixels(kFormat565, {{2048, 2048, words}})},
     };
     ColormapTable palettes;
     palettes.Load(0, MakeColormap(SamplePalette(0)));
@@ -340,7 +345,7 @@ void AddCelRows() {
     for (int cel = 0; cel < 16; ++cel) {
         cels.push_back({256, 256, BrickPixels(256, 256), 4});
     }
-    const std::string& mat = Keep(MakeMat({}, cels));
+    const std::string& mat = Keep(MakeMatOfPixels({}, cels));
     AddRow({"finding the last cel", "16 cels of 256x256, 4 mip-maps each", 0, {}, 1.0, {}},
            [&mat](benchmark::State& state) {
                for (auto _ : state) {
@@ -408,6 +413,84 @@ void AddExportRows(const Inputs& inputs) {
         ->UseRealTime();
 }
 
+// Debian's own Python, where python3-pil puts Pillow, before any other on the PATH.
+std::string Python() {
+    return std::filesystem::exists("/usr/bin/python3") ? "/usr/bin/python3" : "python3";
+}
+
+// The seconds a plain Pillow script takes to map the picture's levels to the palette, measured
+// once in this run (the median of its own repetitions); nothing when Pillow is not installed.
+std::optional<double> PillowSeconds(const std::filesystem::path& picture,
+                                    const std::filesystem::path& colormap, int levels) {
+    const std::string command = Python() + " '" SKERRY_BENCH_DIR "/pillow_quantise.py' '" +
+                                picture.string() + "' '" + colormap.string() + "' " +
+                                std::to_string(levels) + " 11 2>/dev/null";
+    FILE* pipe = popen(command.c_str(), "r");
+    if (!pipe) {
+        return std::nullopt;
+    }
+    char answer[64] = {};
+    const bool read = std::fgets(answer, sizeof answer, pipe) != nullptr;
+    pclose(pipe);
+    char* end = nullptr;
+    const double seconds = read ? std::strtod(answer, &end) : 0;
+    return read && end != answer && seconds > 0 ? std::optional<double>(seconds) : std::nullopt;
+}
+
+// A modder's picture made into a texture: a 1024x1024 PNG read from disk, its mip-maps made
+// and every level mapped to the palette (or rounded to 16 bits), the MAT laid out in memory.
+// The 8-bit one stands beside a plain Pillow script doing the same to the same palette.
+void AddTextureMakingRows(const Inputs& inputs) {
+    constexpr int kLevels = 4;
+    const std::filesystem::path picture = inputs.folder / "stone1024.png";
+    const std::filesystem::path colormap = inputs.folder / "dflt.cmp";
+    const std::string cmp = MakeColormap(SamplePalette(0));
+    if (WriteFileWhole(picture, PictureFile(StonePicture(1024, 1024), PictureFileKind::Png),
+                       Durability::Unsynced) ||
+        WriteFileWhole(colormap, cmp, Durability::Unsynced)) {
+        return;
+    }
+    ColormapTable table;
+    table.Load(0, cmp);
+    const std::uint64_t pngBytes = std::filesystem::file_size(picture);
+    const std::optional<double> pillow = PillowSeconds(picture, colormap, kLevels);
+    std::string baseline;
+    if (pillow) {
+        baseline = AddTimedBaseline("baseline: Pillow, the same picture to the same palette",
+                                    pngBytes, [seconds = *pillow](benchmark::State& state) {
+                                        for (auto _ : state) {
+                                            state.SetIterationTime(seconds);
+                                        }
+                                    });
+    }
+    for (const bool sixteenBit : {false, true}) {
+        TextureOptions options;
+        options.sixteenBit = sixteenBit;
+        options.palette = table.Slot(0);
+        options.mipMaps = kLevels;
+        Row row{
+            "texture made from a PNG picture",
+            std::string("1024x1024 to ") + (sixteenBit ? "16-bit 5-6-5" : "8-bit") + ", 4 levels",
+            pngBytes,
+            sixteenBit ? std::string() : baseline,
+            1.0,
+            Target::AtMostMs(30)};
+        if (!sixteenBit && pillow) {
+            row.also = Target::AtLeastRatio(1.0);
+        } else if (!sixteenBit) {
+            row.size += " (no Pillow here to compare: python3-pil)";
+        }
+        AddRow(row, [picture, options](benchmark::State& state) {
+            for (auto _ : state) {
+                std::vector<Picture> cels;
+                cels.push_back(ReadPictureFile(picture));
+                const std::string mat = MakeMat(cels, options);
+                benchmark::DoNotOptimize(mat.data());
+            }
+        })->UseRealTime();
+    }
+}
+
 }  // namespace
 
 void AddCoreBenchmarks(const Inputs& inputs) {
@@ -416,6 +499,7 @@ void AddCoreBenchmarks(const Inputs& inputs) {
     AddModelRows();
     AddCelRows();
     AddExportRows(inputs);
+    AddTextureMakingRows(inputs);
 }
 
 }  // namespace skerry::bench

@@ -12,6 +12,7 @@
 #include "resources/picker_listing.hpp"
 #include "resources/texture_png.hpp"
 #include "sample/sample_data.hpp"
+#include "texture_commands.hpp"
 #include "tpl_commands.hpp"
 
 #ifdef _WIN32
@@ -234,8 +235,10 @@ void AddResourceCommands(CLI::App& app, int& exitCode) {
     extract->add_option("-o", args->output, "Write to FILE instead of standard output");
     extract->callback(run(Extract));
 
-    CLI::App* mat = app.add_subcommand("mat", "Decode MAT textures to BMP or PNG files");
-    mat->add_option("CONTAINER", args->container)->required();
+    CLI::App* mat = app.add_subcommand(
+        "mat", "Decode MAT textures to BMP or PNG files (mat make: make one from pictures)");
+    // Not required: `mat make` takes no container.
+    mat->add_option("CONTAINER", args->container);
     CLI::Option* entry = mat->add_option("ENTRY", args->entry);
     CLI::Option* all = mat->add_flag("--all", args->all, "Every .mat entry (needs -o DIR)");
     entry->excludes(all);
@@ -246,7 +249,16 @@ void AddResourceCommands(CLI::App& app, int& exitCode) {
     mat->add_option("-o", args->output,
                     "Output file, PNG when it ends in .png (or folder with --all)");
     mat->add_flag("--png", args->png, "Write PNG pictures rather than BMP");
-    mat->callback([&exitCode, args] {
+    CLI::App* make = AddMatMakeCommand(*mat, exitCode);
+    mat->callback([&exitCode, args, make] {
+        if (make->parsed()) {
+            return;
+        }
+        if (args->container.empty()) {
+            std::cerr << "mat needs CONTAINER\n";
+            exitCode = kBadInput;
+            return;
+        }
         if (!args->all && args->entry.empty()) {
             std::cerr << "mat needs ENTRY or --all\n";
             exitCode = kBadInput;

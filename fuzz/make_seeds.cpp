@@ -11,6 +11,7 @@
 #include "sample/game_file_writers.hpp"
 #include "sample/sample_data.hpp"
 #include "sample/sample_models.hpp"
+#include "sample/sample_pictures.hpp"
 #include "sample/sample_templates.hpp"
 #include "support/bad_inputs.hpp"
 
@@ -76,6 +77,18 @@ std::vector<Seed> SampleSeeds() {
         {"vector", "sample_typed_frame", "f(0.1/0.2/0.3:90/180/-45)"},
         {"model", "sample_spheres.3do", MakeModel3do(SphereModel(48, 3), "spheres")},
     };
+    const std::pair<const char*, PictureFileKind> kinds[] = {
+        {"png", PictureFileKind::Png},
+        {"bmp", PictureFileKind::Bmp},
+        {"tga", PictureFileKind::Tga},
+        {"rle.tga", PictureFileKind::TgaRunLength},
+        {"jpg", PictureFileKind::Jpeg}};
+    for (const auto& [extension, kind] : kinds) {
+        seeds.push_back({"picture", std::string("sample_stone.") + extension,
+                         PictureFile(StonePicture(16, 16, true), kind)});
+        seeds.push_back({"picture", std::string("sample_wide_stone.") + extension,
+                         PictureFile(StonePicture(24, 10), kind)});
+    }
     for (ContainerEntry& model : SampleJkModels()) {
         seeds.push_back({"model", "sample_" + std::string(FileNamePart(model.name)), model.bytes});
     }
@@ -100,6 +113,9 @@ std::vector<Seed> BadSeeds() {
     }
     for (const auto& bad : testing::BadTemplateFiles()) {
         add("template", bad.name, bad.bytes);
+    }
+    for (const auto& bad : testing::BadPictures()) {
+        add("picture", bad.name, bad.bytes);
     }
     for (const auto& bad : testing::BadModels()) {
         add("model", bad.name, bad.bytes);

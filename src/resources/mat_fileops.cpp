@@ -15,10 +15,6 @@ namespace skerry {
 
 namespace {
 
-constexpr std::uint64_t kMatHeaderBytes = 76;
-constexpr std::uint64_t kMatRecordBytes = 40;
-constexpr std::uint64_t kColourRecordBytes = 24;
-constexpr std::uint64_t kTextureHeaderBytes = 24;
 constexpr std::int32_t kTextureType = 2;
 // Fields of the MAT header, and of a cel's texture header.
 constexpr std::uint64_t kTypeAt = 8;
@@ -384,7 +380,7 @@ Rgb MatColour(std::string_view entryBytes, const ColormapSlot& colormap) {
 }
 
 DecodedTexture DecodeMat(std::string_view entryBytes, const ColormapSlot& colormap,
-                         char decimalSeparator, std::int32_t cel) {
+                         char decimalSeparator, std::int32_t cel, std::int32_t maxRows) {
     const ByteReader reader(entryBytes);
     const MatLayout layout = ReadLayout(reader, entryBytes);
     if (cel < 0 || cel >= layout.info.celCount) {
@@ -416,18 +412,19 @@ DecodedTexture DecodeMat(std::string_view entryBytes, const ColormapSlot& colorm
     // One allocation for the whole image; every row goes straight to its place. Padding and
     // pixels a short entry lacks stay 0. Sides are at most 8192, so the size is below 2^28.
     const std::uint64_t width = static_cast<std::uint64_t>(texture.width);
-    const std::uint64_t height = static_cast<std::uint64_t>(texture.height);
+    const std::int32_t shown = std::clamp(maxRows, 1, texture.height);
+    const std::uint64_t height = static_cast<std::uint64_t>(shown);
     if (texture.sixteenBit) {
         const std::uint64_t stride = BmpStride(texture.width, 24);
         texture.bmp.resize(static_cast<std::size_t>(kRgbBmpHeaderBytes + height * stride));
-        WriteBmpHeaders(texture.bmp, texture.width, texture.height, 24, nullptr);
+        WriteBmpHeaders(texture.bmp, texture.width, shown, 24, nullptr);
         DecodeWords(reader.Span(pixelsAt, 2 * width * height), width, height, stride,
                     MakeWordColours(layout.info.format), texture.bmp.data() + kRgbBmpHeaderBytes);
         return texture;
     }
     const std::uint64_t stride = BmpStride(texture.width);
     texture.bmp.resize(static_cast<std::size_t>(kBmpHeaderBytes + height * stride));
-    WriteBmpHeaders(texture.bmp, texture.width, texture.height, 8, &colormap);
+    WriteBmpHeaders(texture.bmp, texture.width, shown, 8, &colormap);
     char* const rows = texture.bmp.data() + kBmpHeaderBytes;
     if (texture.solidColour) {
         // 64 wide: no padding, so every row at once.

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <climits>
 #include <cstdint>
 #include <filesystem>
 #include <optional>
@@ -15,6 +16,12 @@ inline constexpr std::size_t kColormapBytes = 832;  // 64 header bytes, then 256
 inline constexpr std::size_t kBmpHeaderBytes = 14 + 40 + 1024;  // 8 bits: with the colour table
 inline constexpr std::size_t kRgbBmpHeaderBytes = 14 + 40;      // 24 bits: no table
 inline constexpr std::int32_t kMaxTextureSide = 8192;
+// A MAT's layout, which its reader and its writer share: the header, then one record per cel
+// (a colour record of a single-colour MAT), and before each cel's pixels its own header.
+inline constexpr std::uint64_t kMatHeaderBytes = 76;
+inline constexpr std::uint64_t kMatRecordBytes = 40;
+inline constexpr std::uint64_t kColourRecordBytes = 24;
+inline constexpr std::uint64_t kTextureHeaderBytes = 24;
 inline constexpr std::int32_t kSolidColourSide = 64;
 
 inline constexpr std::string_view kNotAMatMessage = "Not a Mat File";
@@ -87,9 +94,12 @@ struct DecodedTexture {
 
 // Decodes the largest image of one cel of a MAT entry, with a colormap for 8-bit ones. Throws
 // MatError for an entry that is not a MAT or does not hold its headers whole, and for a cel
-// it does not have. Pixels a short entry lacks are index 0, or black.
+// it does not have. Pixels a short entry lacks are index 0, or black. With maxRows, the BMP
+// holds only the picture's top rows, up to that many, for checks that cannot pay for a whole
+// picture at every try (width and height still give the texture's own size).
 DecodedTexture DecodeMat(std::string_view entryBytes, const ColormapSlot& colormap,
-                         char decimalSeparator = '.', std::int32_t cel = 0);
+                         char decimalSeparator = '.', std::int32_t cel = 0,
+                         std::int32_t maxRows = INT32_MAX);
 
 struct Rgb {
     std::uint8_t red = 0;

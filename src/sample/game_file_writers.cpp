@@ -10,27 +10,6 @@ namespace skerry {
 
 namespace {
 
-std::string MatHeader(std::int32_t type, std::int32_t records, std::int32_t textures,
-                      const MatPixelFormat& format = {}) {
-    std::string header = "MAT ";
-    AppendLe32(header, 0x32);  // version
-    AppendLe32(header, type);
-    AppendLe32(header, records);
-    AppendLe32(header, textures);
-    AppendLe32(header, format.SixteenBit() ? 1 : 0);  // indexed or RGB colour
-    AppendLe32(header, format.bitsPerPixel);
-    if (format.SixteenBit()) {
-        for (const std::int32_t bits : format.bits)
-            AppendLe32(header, bits);
-        for (const std::int32_t shift : format.shifts)
-            AppendLe32(header, shift);
-        for (const std::int32_t bits : format.bits)
-            AppendLe32(header, 8 - bits);  // how far each channel is from 8 bits, as the game keeps
-    }
-    header.resize(76, '\0');
-    return header;
-}
-
 std::string Fixed(double value) {
     char text[48];
     std::snprintf(text, sizeof text, "%f", value + 0.0);  // + 0.0: no "-0.000000"
@@ -176,34 +155,24 @@ std::string MakeColormap(const Palette& palette) {
     return out;
 }
 
-std::string MakeMat(const MatPixelFormat& format, const std::vector<TextureCel>& cels) {
-    const auto count = static_cast<std::int32_t>(cels.size());
-    std::string out = MatHeader(2, count, count, format);
-    for (std::int32_t r = 0; r < count; ++r) {
-        std::string record;
-        AppendLe32(record, 8);  // a texture record
-        AppendLe32(record, 0);
-        record.resize(40, '\0');
-        out += record;
-    }
+std::string MakeMatOfPixels(const MatPixelFormat& format, const std::vector<TextureCel>& cels) {
     const std::size_t bytesPerPixel = format.SixteenBit() ? 2 : 1;
+    std::vector<MatCelPixels> made;
     for (const TextureCel& cel : cels) {
-        AppendLe32(out, cel.width);
-        AppendLe32(out, cel.height);
-        AppendLe32(out, 0);  // transparency
-        AppendLe32(out, 0);
-        AppendLe32(out, 0);
-        AppendLe32(out, cel.mipMaps);
+        MatCelPixels& out = made.emplace_back();
+        out.width = cel.width;
+        out.height = cel.height;
+        out.mipMaps = cel.mipMaps;
         std::string level = cel.pixels;
         std::int32_t width = cel.width, height = cel.height;
         for (std::int32_t mip = 0; mip < cel.mipMaps; ++mip) {
-            out += level;
+            out.pixels += level;
             level = HalfLevel(level, width, height, bytesPerPixel);
             width = std::max(width / 2, 1);
             height = std::max(height / 2, 1);
         }
     }
-    return out;
+    return WriteTextureMat(format, false, made);
 }
 
 std::string MakeTextureMat(std::int32_t width, std::int32_t height, const std::string& pixels,
@@ -213,7 +182,7 @@ std::string MakeTextureMat(std::int32_t width, std::int32_t height, const std::s
         cels.push_back(
             {width, height, cel == 0 ? pixels : std::string(pixels.rbegin(), pixels.rend())});
     }
-    return MakeMat({}, cels);
+    return MakeMatOfPixels({}, cels);
 }
 
 std::string PackPixel(const MatPixelFormat& format, std::uint8_t red, std::uint8_t green,
@@ -227,11 +196,7 @@ std::string PackPixel(const MatPixelFormat& format, std::uint8_t red, std::uint8
 }
 
 std::string MakeSolidMat(std::uint8_t colourIndex) {
-    std::string out = MatHeader(0, 1, 0);
-    AppendLe32(out, 0);  // a colour record
-    AppendLe32(out, colourIndex);
-    out.resize(out.size() + 16, '\0');
-    return out;
+    return WriteColourMat({colourIndex});
 }
 
 }  // namespace skerry

@@ -9,6 +9,7 @@
 #include "resources/gob_container.hpp"
 #include "resources/mat_fileops.hpp"
 #include "resources/model_3do.hpp"
+#include "resources/texture_writer.hpp"
 
 namespace skerry {
 
@@ -18,10 +19,6 @@ using Palette = std::array<std::uint8_t, 768>;  // 256 colours, red, green, blue
 
 // A colormap of the usual 82752 bytes: header, palette, light levels, transparency table.
 std::string MakeColormap(const Palette& palette);
-
-// The game's 16-bit pixel formats; the 8-bit one is MatPixelFormat{}.
-inline constexpr MatPixelFormat kFormat565{16, {5, 6, 5}, {11, 5, 0}};
-inline constexpr MatPixelFormat kFormat1555{16, {5, 5, 5}, {10, 5, 0}};  // the top bit alpha
 
 // One cel of a made texture: its largest level, top row first (a byte a pixel for 8 bits, a
 // little-endian word for 16), and its number of mip-map levels. The smaller levels are drawn
@@ -33,8 +30,9 @@ struct TextureCel {
     std::int32_t mipMaps = 1;
 };
 
-// A texture MAT (type 2) of these cels in this pixel format, one record for each.
-std::string MakeMat(const MatPixelFormat& format, const std::vector<TextureCel>& cels);
+// A texture MAT (type 2) of these cels in this pixel format, one record for each, laid out by
+// the program's own texture writer.
+std::string MakeMatOfPixels(const MatPixelFormat& format, const std::vector<TextureCel>& cels);
 
 // A texture MAT of 8-bit indices, top row first. Each record after the first is another cel
 // of the same size, of the first one's pixels in reverse so that it differs visibly.

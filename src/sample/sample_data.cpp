@@ -268,27 +268,27 @@ std::vector<TextureCel> SwitchCels(int side) {
 
 std::vector<ContainerEntry> SampleJkEntries() {
     std::vector<ContainerEntry> entries = TextEntries();
-    Append(
-        entries,
-        {
-            {"mat\\00brick.mat", MakeTextureMat(64, 64, BrickPixels(64, 64))},
-            {"mat\\01grad.mat", MakeTextureMat(128, 128, GradientPixels(128, 128))},
-            {"mat\\02stripe.mat", MakeTextureMat(30, 20, StripePixels(30, 20))},
-            {"mat\\03cels.mat", MakeTextureMat(32, 32, BrickPixels(32, 32), 3)},
-            {"mat\\04wall.mat", MakeTextureMat(256, 128, BrickPixels(256, 128))},
-            {"mat\\sparks.mat", MakeTextureMat(8, 8, GradientPixels(8, 8))},
-            {"mat\\red.mat", MakeSolidMat(static_cast<std::uint8_t>(kRed * 16 + 12))},
-            {"mat\\white.mat", MakeSolidMat(static_cast<std::uint8_t>(kGrey * 16 + 14))},
-            {"mat\\black.mat", MakeSolidMat(static_cast<std::uint8_t>(kGrey * 16 + 2))},
-            {"mat\\skin.mat", MakeSolidMat(static_cast<std::uint8_t>(kSkin * 16 + 13))},
-            {"mat\\05sky16.mat", MakeMat(kFormat565, {{64, 64, SkyPixels(kFormat565, 64, 64), 4}})},
-            {"mat\\06glass15.mat",
-             MakeMat(kFormat1555, {{64, 32, GlassPixels(kFormat1555, 64, 32), 3}})},
-            {"mat\\07switch.mat", MakeMat({}, SwitchCels(32))},
-            {"misc\\cmp\\dflt.cmp", MakeColormap(SamplePalette(0))},
-            {"misc\\cmp\\01narsh.cmp", MakeColormap(SamplePalette(1))},
-            {"misc\\cmp\\10night.cmp", MakeColormap(SamplePalette(2))},
-        });
+    Append(entries,
+           {
+               {"mat\\00brick.mat", MakeTextureMat(64, 64, BrickPixels(64, 64))},
+               {"mat\\01grad.mat", MakeTextureMat(128, 128, GradientPixels(128, 128))},
+               {"mat\\02stripe.mat", MakeTextureMat(30, 20, StripePixels(30, 20))},
+               {"mat\\03cels.mat", MakeTextureMat(32, 32, BrickPixels(32, 32), 3)},
+               {"mat\\04wall.mat", MakeTextureMat(256, 128, BrickPixels(256, 128))},
+               {"mat\\sparks.mat", MakeTextureMat(8, 8, GradientPixels(8, 8))},
+               {"mat\\red.mat", MakeSolidMat(static_cast<std::uint8_t>(kRed * 16 + 12))},
+               {"mat\\white.mat", MakeSolidMat(static_cast<std::uint8_t>(kGrey * 16 + 14))},
+               {"mat\\black.mat", MakeSolidMat(static_cast<std::uint8_t>(kGrey * 16 + 2))},
+               {"mat\\skin.mat", MakeSolidMat(static_cast<std::uint8_t>(kSkin * 16 + 13))},
+               {"mat\\05sky16.mat",
+                MakeMatOfPixels(kFormat565, {{64, 64, SkyPixels(kFormat565, 64, 64), 4}})},
+               {"mat\\06glass15.mat",
+                MakeMatOfPixels(kFormat1555, {{64, 32, GlassPixels(kFormat1555, 64, 32), 3}})},
+               {"mat\\07switch.mat", MakeMatOfPixels({}, SwitchCels(32))},
+               {"misc\\cmp\\dflt.cmp", MakeColormap(SamplePalette(0))},
+               {"misc\\cmp\\01narsh.cmp", MakeColormap(SamplePalette(1))},
+               {"misc\\cmp\\10night.cmp", MakeColormap(SamplePalette(2))},
+           });
     return entries;
 }
 

@@ -57,4 +57,37 @@ expect mat-cel-past-last test $? = 2
 expect mat-cel-past-last-message grep -qx 'The texture has no cel 3; its cels are 0 to 2' err
 expect mat-cel-past-last-nothing-written test ! -e nocel.bmp
 
+# mat make: a texture from a picture of ours (the brick exported as a PNG), 8-bit under a
+# colormap inside the container or on its own, 16-bit, single colour; refusals write nothing.
+"$cli" mat $gob 'mat\00brick.mat' -o brick.png >/dev/null
+"$cli" gob extract $gob 'misc\cmp\dflt.cmp' -o dflt.cmp
+out=$("$cli" mat make brick.png --cmp "$gob:DFLT.CMP" -o brick.mat)
+expect make-8-bit test "$out" = 'brick.mat: 8-bit, 64x64, 1 cel, 4 mip-map levels; mean colour error 0.00'
+expect make-8-bit-size test "$(stat -c %s brick.mat)" = $((76 + 40 + 24 + 64 * 64 + 32 * 32 + 16 * 16 + 8 * 8))
+expect make-cmp-file bash -c "'$cli' mat make brick.png --cmp dflt.cmp -o brick2.mat >/dev/null && cmp -s brick.mat brick2.mat"
+expect make-16-bit-cels bash -c "'$cli' mat make brick.png brick.png --16bit --mips 2 -o two.mat | grep -q '16-bit 5-6-5, 64x64, 2 cels, 2 mip-map levels'"
+expect make-colour bash -c "'$cli' mat make --colour 32 112 -o sparks.mat >/dev/null && test \"\$(stat -c %s sparks.mat)\" = $((76 + 2 * 24))"
+"$cli" mat $gob 'mat\02stripe.mat' -o stripe.png >/dev/null
+"$cli" mat make stripe.png --cmp dflt.cmp -o stripe.mat 2>err
+expect make-sides-refused test $? = 2
+expect make-sides-message grep -qx 'stripe.png: 30x20 pixels will not do: a texture.s sides are powers of two from 1 to 2048; 16 or 32 wide and 16 or 32 high would (--fit scales it to 32x16)' err
+expect make-sides-nothing-written test ! -e stripe.mat
+expect make-fit bash -c "'$cli' mat make stripe.png --cmp dflt.cmp --fit -o stripe.mat | grep -q '32x16'"
+printf 'not a picture' > note.png
+"$cli" mat make note.png --16bit -o note.mat 2>err
+expect make-not-a-picture test $? = 2
+expect make-not-a-picture-message grep -qx 'note.png: Not a PNG, BMP, TGA or JPEG picture' err
+"$cli" mat make brick.png --cmp "$gob:nosuch.cmp" -o x.mat 2>err
+expect make-no-colormap test $? = 2
+expect make-no-colormap-message grep -qx "No colormap nosuch.cmp in $gob" err
+"$cli" mat make brick.png --cmp brick.png -o x.mat 2>err
+expect make-not-a-colormap grep -q 'brick.png is not a colormap' err
+"$cli" mat make brick.png --16bit --mips 9 -o x.mat 2>err
+expect make-mips-refused grep -qx 'A 64x64 texture has 1 to 7 mip-map levels, not 9' err
+"$cli" mat make brick.png -o x.mat 2>err
+expect make-needs-a-depth test $? = 2
+"$cli" mat make --colour 256 -o x.mat 2>err
+expect make-colour-range grep -qx 'Colour index 256 is not 0 to 255' err
+expect make-nothing-written test ! -e x.mat
+
 finish

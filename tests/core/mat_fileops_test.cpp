@@ -136,7 +136,7 @@ TEST(MatFileops, SixteenBitTexturesBecomeExact24BitBmps) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        const std::string mat = MakeMat(c.format, {{c.width, c.height, c.pixels}});
+        const std::string mat = MakeMatOfPixels(c.format, {{c.width, c.height, c.pixels}});
         const DecodedTexture t = DecodeMat(mat, Ramp());
         EXPECT_TRUE(t.sixteenBit);
         const std::size_t size = 54 + c.expectedRows.size();
@@ -182,10 +182,10 @@ TEST(MatFileops, EveryCelShowsItsLargestLevelPastTheMipMapsBeforeIt) {
     // counts: 8x2 in four levels halves to 4x1, 2x1 and 1x1, a side never below 1.
     const std::string first = Pixels(8 * 2, 1), second = "ABCDEFGHIJKLMNO", third = "wxyz";
     const std::string indexed =
-        MakeMat({}, {{8, 2, first, 4}, {5, 3, second, 3}, {2, 2, third, 1}});
+        MakeMatOfPixels({}, {{8, 2, first, 4}, {5, 3, second, 3}, {2, 2, third, 1}});
     const std::string words = Words({1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16});
     const std::string sixteen =
-        MakeMat(kFormat565, {{4, 4, words, 3}, {2, 1, Words({0xffff, 0xf800}), 1}});
+        MakeMatOfPixels(kFormat565, {{4, 4, words, 3}, {2, 1, Words({0xffff, 0xf800}), 1}});
     struct Case {
         const std::string& mat;
         std::int32_t cel, width, height;

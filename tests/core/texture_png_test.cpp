@@ -56,7 +56,7 @@ TEST(TexturePng, SamePixelsAsTheBmp) {
     const Case cases[] = {
         {"8-bit, rows padded", MakeTextureMat(30, 5, BrickPixels(30, 5)), 3},
         {"solid colour", MakeSolidMat(40), 3},
-        {"16-bit, rows padded", MakeMat(kFormat1555, {{30, 7, words}}), 2},
+        {"16-bit, rows padded", MakeMatOfPixels(kFormat1555, {{30, 7, words}}), 2},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);

@@ -7,6 +7,7 @@
 #include "resources/model_3do.hpp"
 #include "sample/game_file_writers.hpp"
 #include "sample/sample_data.hpp"
+#include "sample/sample_pictures.hpp"
 
 namespace skerry::testing {
 
@@ -43,6 +44,31 @@ std::string Replace(std::string text, std::string_view from, std::string_view to
         throw std::logic_error("no " + std::string(from) + " in the model");
     }
     return text.replace(at, from.size(), to);
+}
+
+// The CRC of a PNG chunk's type and data, so that a changed header still passes libpng's check.
+std::uint32_t Crc32(std::string_view bytes) {
+    std::uint32_t crc = 0xffffffffu;
+    for (const char byte : bytes) {
+        crc ^= static_cast<std::uint8_t>(byte);
+        for (int bit = 0; bit < 8; ++bit) {
+            crc = (crc >> 1) ^ (0xedb88320u & (0u - (crc & 1u)));
+        }
+    }
+    return ~crc;
+}
+
+// A PNG whose header claims other sides.
+std::string PngClaiming(std::string png, std::uint32_t width, std::uint32_t height) {
+    for (std::size_t i = 0; i < 4; ++i) {
+        png[16 + i] = static_cast<char>(width >> (24 - 8 * i));
+        png[20 + i] = static_cast<char>(height >> (24 - 8 * i));
+    }
+    const std::uint32_t crc = Crc32(std::string_view(png).substr(12, 17));
+    for (std::size_t i = 0; i < 4; ++i) {
+        png[29 + i] = static_cast<char>(crc >> (24 - 8 * i));
+    }
+    return png;
 }
 
 BadContainer OneEntry(const char* caseName, const std::string& entryName, const char* shown) {
@@ -98,8 +124,8 @@ std::vector<BadTexture> BadTextures() {
     for (char pixel : pixels) {
         words += PackPixel(kFormat565, static_cast<std::uint8_t>(pixel * 16), 0x80, 0x40);
     }
-    const std::string sixteen = MakeMat(kFormat565, {{4, 4, words, 1}});
-    const std::string twoCels = MakeMat({}, {{4, 4, pixels, 3}, {4, 4, pixels, 3}});
+    const std::string sixteen = MakeMatOfPixels(kFormat565, {{4, 4, words, 1}});
+    const std::string twoCels = MakeMatOfPixels({}, {{4, 4, pixels, 3}, {4, 4, pixels, 3}});
     return {
         {"empty", ""},
         {"one_byte", "M"},
@@ -142,6 +168,50 @@ std::vector<BadTexture> BadTextures() {
         {"solid_colours_three", Poke(solid + solid.substr(76) + solid.substr(76), kRecordCount, 3),
          true, 64, 64, false, 3},
         {"solid_colours_past_end", Poke(solid, kRecordCount, INT32_MAX), true, 64, 64},
+    };
+}
+
+std::vector<BadPicture> BadPictures() {
+    const Picture stone = StonePicture(8, 4, true);
+    const std::string png = PictureFile(stone, PictureFileKind::Png);
+    const std::string bmp = PictureFile(stone, PictureFileKind::Bmp);
+    const std::string tga = PictureFile(stone, PictureFileKind::Tga);
+    const std::string runs = PictureFile(stone, PictureFileKind::TgaRunLength);
+    const std::string jpeg = PictureFile(StonePicture(64, 64), PictureFileKind::Jpeg);
+    // The BMP's rows are stored bottom-up; a negative height reads them top-down.
+    std::vector<std::uint8_t> flipped;
+    for (std::size_t row = 4; row-- > 0;) {
+        flipped.insert(flipped.end(), stone.rgba.begin() + static_cast<std::ptrdiff_t>(row * 32),
+                       stone.rgba.begin() + static_cast<std::ptrdiff_t>(row * 32 + 32));
+    }
+    const std::string notAPicture = "Not a PNG, BMP, TGA or JPEG picture";
+    auto refused = [](const char* name, std::string bytes, std::string message) {
+        return BadPicture{name, std::move(bytes), std::move(message), 0, 0, {}};
+    };
+    return {
+        {"png", png, "", 8, 4, stone.rgba},
+        {"bmp", bmp, "", 8, 4, stone.rgba},
+        {"tga", tga, "", 8, 4, stone.rgba},
+        {"tga_run_length", runs, "", 8, 4, stone.rgba},
+        {"jpeg", jpeg, "", 64, 64, {}},
+        refused("png_claims_100000x100000", PngClaiming(png, 100000, 100000),
+                "The picture is 100000x100000 pixels; pictures up to 4096 pixels a side are read"),
+        refused("png_claims_4096x4097", PngClaiming(png, 4096, 4097), "The picture is 4096x4097"),
+        refused("png_claims_zero_wide", PngClaiming(png, 0, 4), "The PNG picture is broken"),
+        refused("png_truncated", png.substr(0, png.size() / 2), "The PNG picture is broken"),
+        // Every pixel is there; only the end chunk is not.
+        {"png_without_its_end", png.substr(0, png.size() - 12), "", 8, 4, stone.rgba},
+        {"bmp_negative_height", Poke(bmp, 22, -4), "", 8, 4, flipped},
+        refused("bmp_height_int_min", Poke(bmp, 22, INT32_MIN), "The picture is 8x2147483648"),
+        refused("bmp_truncated", bmp.substr(0, bmp.size() - 10), "The BMP picture ends before"),
+        refused("tga_runs_past_its_end", tga.substr(0, tga.size() - 5),
+                "The TGA picture ends before"),
+        refused("tga_run_length_runs_past_its_end", runs.substr(0, runs.size() - 5),
+                "The TGA picture ends before"),
+        refused("jpeg_truncated", jpeg.substr(0, jpeg.size() / 2), "The JPEG picture is broken"),
+        refused("empty", "", notAPicture),
+        refused("one_byte", "B", notAPicture),
+        refused("a_texture", MakeSolidMat(5), notAPicture),
     };
 }
 

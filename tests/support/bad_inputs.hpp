@@ -56,6 +56,18 @@ struct BadModel {
 };
 std::vector<BadModel> BadModels();
 
+// Pictures textures are made from, broken or odd, each with what reading it gives: the
+// message's start when it is refused, else its size and (where given) its pixels.
+struct BadPicture {
+    std::string name;
+    std::string bytes;
+    std::string message;  // empty when it reads
+    std::int32_t width = 0;
+    std::int32_t height = 0;
+    std::vector<std::uint8_t> rgba;
+};
+std::vector<BadPicture> BadPictures();
+
 // Cases larger than this stay out of the fuzz seeds.
 inline constexpr std::size_t kLargestSeed = 16 * 1024;
 

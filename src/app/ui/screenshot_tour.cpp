@@ -5,6 +5,8 @@
 #include <QCoreApplication>
 #include <QDialog>
 #include <QDir>
+#include <QFileInfo>
+#include <QImage>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
@@ -35,6 +37,8 @@
 #include "editors/ui/file_check_window.hpp"
 #include "editors/ui/tpl_vec.hpp"
 #include "resources/gob_container.hpp"
+#include "resources/picker_listing.hpp"
+#include "resources/ui/new_texture_dialog.hpp"
 #include "resources/ui/res_picker.hpp"
 #include "settings/ui/qsettings_store.hpp"
 #include "settings/ui/tpl_opt.hpp"
@@ -196,6 +200,41 @@ int RunScreenshotTour(const QString& folder, const QString& settingsFile, const 
     snap(res, "TRes-cels", {1000, 640}, [&] { FindControl<QSpinBox>(res, "CelBox")->setValue(1); });
     res.Prepare(PickerRequest::ForResources({".3do"}, "strooper.3do"));
     snap(res, "TRes-model", {1000, 640});
+    // New texture from picture: the sample sky, a 16-bit texture of its own colours, drawn
+    // four times as large as a PNG picture and made into an 8-bit texture under the sample
+    // colormap; with the real files beside the project, under the real dflt.cmp as well (a
+    // picture the help leaves out).
+    QTemporaryDir pictureFolder;
+    const std::optional<std::size_t> sky = FindName(res.Resources().Names(), "mat\\05sky16.mat");
+    if (pictureFolder.isValid() && sky) {
+        const QString picture = pictureFolder.filePath(QStringLiteral("sky.png"));
+        QImage drawn;
+        const std::string bmp = res.Resources().DecodeTexture(*sky, 0, '.').bmp;
+        drawn.loadFromData(reinterpret_cast<const uchar*>(bmp.data()), static_cast<int>(bmp.size()),
+                           "BMP");
+        drawn.scaled(256, 256, Qt::IgnoreAspectRatio, Qt::SmoothTransformation).save(picture);
+        NewTextureRequest request{{},
+                                  res.Resources().Colormaps(),
+                                  res.SelectedColormap(),
+                                  pictureFolder.path(),
+                                  pictureFolder.path()};
+        for (const ResourceState::ColormapEntry& colormap : res.Resources().FindColormaps()) {
+            request.colormapNames.push_back(colormap.fileName);
+        }
+        NewTextureDialog made(request);
+        made.AddPicture(picture);
+        snap(made, "NewTexture", made.size());
+        const QString realColormap = QDir(realData).filePath(QStringLiteral("cmp/tdir_dflt.cmp"));
+        if (!realData.isEmpty() && QFileInfo::exists(realColormap)) {
+            NewTextureRequest real = request;
+            real.colormapNames = {"dflt.cmp"};
+            real.colormap = 0;
+            real.colormaps.Load(0, ReadFileBytes(PathToBytes(realColormap)).bytes.value_or(""));
+            NewTextureDialog madeReal(real);
+            madeReal.AddPicture(picture);
+            snap(madeReal, "NewTexture-realcmp", madeReal.size());
+        }
+    }
     // A real model, from a container made of the real files for this picture alone.
     QTemporaryDir realFolder;
     if (!realData.isEmpty() && QDir(realData).exists(QStringLiteral("3do")) &&

@@ -38,6 +38,7 @@
 #include "resources/picker_order.hpp"
 #include "resources/texture_png.hpp"
 #include "resources/ui/model_view.hpp"
+#include "resources/ui/new_texture_dialog.hpp"
 
 namespace skerry::ui {
 
@@ -192,6 +193,22 @@ void TRes::BuildLayout() {
     rowSize_ = new UniformRowDelegate(LB1);
     LB1->setItemDelegate(rowSize_);
     LB1->setUniformItemSizes(true);
+    // Textures made from pictures, under the colormaps the picker has, in a dialog of its own.
+    auto* newTexture = new QAction(QStringLiteral("New texture from picture..."), LB1);
+    newTexture->setObjectName(QStringLiteral("NewTexture"));
+    LB1->addAction(newTexture);
+    LB1->setContextMenuPolicy(Qt::ActionsContextMenu);
+    connect(newTexture, &QAction::triggered, this, [this] {
+        NewTextureRequest request{{},
+                                  resources_.Colormaps(),
+                                  selectedColormap_,
+                                  PathFromBytes(settings_.workDir),
+                                  PathFromBytes(settings_.workDir)};
+        for (int i = 0; i < PalBox->count(); ++i) {
+            request.colormapNames.push_back(ToBytes(PalBox->itemText(i)));
+        }
+        NewTextureDialog::Make(this, request);
+    });
 
     Image = new QLabel;
     Image->setObjectName(QStringLiteral("Image"));
@@ -467,6 +484,12 @@ void TRes::Prepare(const PickerRequest& request) {
 
 void TRes::ListRequest() {
     listed_.clear();
+    // Textures are made where textures are listed.
+    if (auto* newTexture = LB1->findChild<QAction*>(QStringLiteral("NewTexture"))) {
+        const std::vector<std::string>& kinds = request_.extensions;
+        newTexture->setVisible(ResourceMode() &&
+                               std::find(kinds.begin(), kinds.end(), ".mat") != kinds.end());
+    }
     if (ResourceMode()) {
         for (const std::string& extension : request_.extensions) {
             AddInPickerOrder(listed_, ListEntries(resources_.Names(), extension));
