@@ -101,6 +101,7 @@ void TTplEd::BuildMenus() {
                        QStringLiteral("Saves the template to new.tpl"), false);
     AppendtoNewtpl1 = MenuItem(file, "AppendtoNewtpl1", QStringLiteral("&Append to New.tpl"),
                                QStringLiteral("Adds changes to the new.tpl file"), false);
+    BuildLevelMenu(file);
     file->addSeparator()->setObjectName(QStringLiteral("N2"));
     CopyNew = MenuItem(
         file, "CopyNew", QStringLiteral("&Copy New.tpl to project dir"),

@@ -84,6 +84,8 @@ class TTplEd : public QMainWindow {
     void AppendtoNewtpl1Click();
     void VNewtpl1Click();
     void CopyNewClick();
+    // File > Put into level (its code lives in tpl_ed_level_commands.cpp).
+    void PutIntoLevel1Click();
 
     void Exit1Click();
     void Options1Click();
@@ -144,6 +146,7 @@ class TTplEd : public QMainWindow {
     QAction* SaveAS1 = nullptr;
     QAction* AppendtoNewtpl1 = nullptr;
     QAction* CopyNew = nullptr;
+    QAction* PutIntoLevel1 = nullptr;
     QAction* Exit1 = nullptr;
     QAction* Templateline1 = nullptr;
     QAction* VNewtpl1 = nullptr;
@@ -159,6 +162,7 @@ class TTplEd : public QMainWindow {
     QAction* RadiusOfModel1 = nullptr;
 
     void BuildMenus();
+    void BuildLevelMenu(QMenu* file);
     void BuildValueMenu();
     void BuildLayout();
     void RunPickerAction(const PickerAction& action);
@@ -216,6 +220,7 @@ class TTplEd : public QMainWindow {
     std::string chosenName_;
     std::string cleanLine_;   // the line as last opened, saved or started
     QString lastCopyTarget_;  // the file Copy's dialog was last given
+    QString lastLevel_;       // the level last put into
     FlagEditor flags_;        // the bit list's entries, single-value mode, the kind's title
     bool shown_ = false;
     bool loadingGrid_ = false;

@@ -12,6 +12,7 @@
 #include <QTextCursor>
 #include <QToolButton>
 
+#include "app/model_bounds.hpp"
 #include "app/ui/app_windows.hpp"
 #include "app/ui/tpl_ed.hpp"
 #include "common/file_io.hpp"
@@ -248,7 +249,8 @@ bool TTplEd::SaveTemplate(bool append) {
     RE1->setPlainText(FromBytes(line));
     const SaveOutcome outcome = SaveTemplateLine(
         SaveFilesFor(settings_, append), name, line,
-        [this] { return windows_ != nullptr ? windows_->TplDesc().Ask() : std::string(); });
+        [this] { return windows_ != nullptr ? windows_->TplDesc().Ask() : std::string(); },
+        ContainerModelBounds(DialectContainers(settings_)));
     if (!append) {
         // New.tpl's commands open up after the first Save, whatever became of it.
         EnableNewTplCommands();

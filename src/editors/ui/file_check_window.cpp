@@ -71,17 +71,20 @@ FileCheckWindow::FileCheckWindow(QWidget* parent) : QDialog(parent) {
 }
 
 std::optional<std::string> FileCheckWindow::Choose(const QString& path,
-                                                   const std::vector<TemplateFinding>& findings) {
-    ShowFindings(path, findings);
+                                                   const std::vector<TemplateFinding>& findings,
+                                                   const QString& note) {
+    ShowFindings(path, findings, note);
     chosen_.reset();
     return exec() == QDialog::Accepted ? chosen_ : std::nullopt;
 }
 
 void FileCheckWindow::ShowFindings(const QString& path,
-                                   const std::vector<TemplateFinding>& findings) {
-    FileLabel->setText(findings.empty()
-                           ? QStringLiteral("Nothing found in %1").arg(path)
-                           : QStringLiteral("%1 findings in %2").arg(findings.size()).arg(path));
+                                   const std::vector<TemplateFinding>& findings,
+                                   const QString& note) {
+    const QString found = findings.empty()
+                              ? QStringLiteral("Nothing found in %1").arg(path)
+                              : QStringLiteral("%1 findings in %2").arg(findings.size()).arg(path);
+    FileLabel->setText(note.isEmpty() ? found : note + QLatin1Char('\n') + found);
     Findings->clearContents();
     Findings->setRowCount(static_cast<int>(findings.size()));
     names_.clear();

@@ -21,11 +21,13 @@ class FileCheckWindow : public QDialog {
     explicit FileCheckWindow(QWidget* parent = nullptr);
 
     // Lists the findings of the file at path and waits: the name of the template chosen, or
-    // nothing when the window is closed.
+    // nothing when the window is closed. A note, when given, stands above them.
     std::optional<std::string> Choose(const QString& path,
-                                      const std::vector<TemplateFinding>& findings);
+                                      const std::vector<TemplateFinding>& findings,
+                                      const QString& note = {});
     // Lists them without waiting.
-    void ShowFindings(const QString& path, const std::vector<TemplateFinding>& findings);
+    void ShowFindings(const QString& path, const std::vector<TemplateFinding>& findings,
+                      const QString& note = {});
 
     void FindingsSelectionChange();
     void BBOpenClick();

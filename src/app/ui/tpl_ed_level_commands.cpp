@@ -1,0 +1,103 @@
+// The main window's File > Put into level: the template being edited, saved first, goes into a
+// level's templates section with every template it needs, and the level's check is shown.
+#include <QAction>
+#include <QFileInfo>
+#include <QLineEdit>
+#include <QMenu>
+
+#include "app/ui/tpl_ed.hpp"
+#include "common/ui/file_dialogs.hpp"
+#include "common/ui/messages.hpp"
+#include "common/ui/qt_text.hpp"
+#include "editors/template_file_checks.hpp"
+#include "editors/ui/file_check_window.hpp"
+#include "template/level_put.hpp"
+
+namespace skerry::ui {
+
+namespace {
+
+QString NameList(const std::vector<std::string>& names) {
+    QStringList list;
+    for (const std::string& name : names) {
+        list << FromBytes(name);
+    }
+    return list.join(QStringLiteral(", "));
+}
+
+// What the put did, above the level's findings.
+QString PutSummary(const LevelPutOutcome& outcome) {
+    QStringList lines;
+    if (!outcome.put.added.empty()) {
+        lines << QStringLiteral("Added: %1").arg(NameList(outcome.put.added));
+    }
+    if (!outcome.put.replaced.empty()) {
+        lines << QStringLiteral("Replaced: %1").arg(NameList(outcome.put.replaced));
+    }
+    for (const std::string& warning : outcome.put.warnings) {
+        lines << FromBytes(warning);
+    }
+    lines << QStringLiteral("The level as it was is kept as %1.")
+                 .arg(QFileInfo(PathFromBytes(outcome.backup.string())).fileName());
+    return lines.join(QLatin1Char('\n'));
+}
+
+}  // namespace
+
+void TTplEd::BuildLevelMenu(QMenu* file) {
+    PutIntoLevel1 = file->addAction(QStringLiteral("&Put into level..."));
+    PutIntoLevel1->setObjectName(QStringLiteral("PutIntoLevel1"));
+    PutIntoLevel1->setToolTip(QStringLiteral(
+        "Saves the template, then puts it and every template it needs into a level"));
+    PutIntoLevel1->setStatusTip(PutIntoLevel1->toolTip());
+    // A template can be put once it can be saved.
+    PutIntoLevel1->setEnabled(SaveAS1->isEnabled());
+    connect(SaveAS1, &QAction::changed, PutIntoLevel1,
+            [this] { PutIntoLevel1->setEnabled(SaveAS1->isEnabled()); });
+    connect(PutIntoLevel1, &QAction::triggered, this, &TTplEd::PutIntoLevel1Click);
+}
+
+void TTplEd::PutIntoLevel1Click() {
+    CommitPendingEdit();
+    const QString folder = !lastLevel_.isEmpty() ? QFileInfo(lastLevel_).absolutePath()
+                                                 : PathFromBytes(FolderOf(settings_.jedTplPath));
+    const std::optional<QString> level =
+        AskOpenFile(this, {QStringLiteral("Put Into Level"),
+                           {QStringLiteral("Level *.jkl (*.jkl)"), QStringLiteral("All files (*)")},
+                           0,
+                           {},
+                           folder,
+                           false});
+    if (!level) {
+        return;
+    }
+    lastLevel_ = *level;
+    // Saved as the leave question saves: Append once New.tpl was written in this run, so that
+    // the templates appended to it stay there for the put to find.
+    if (!SaveTemplate(AppendtoNewtpl1->isEnabled())) {
+        return;
+    }
+    const std::string path = PathToBytes(*level);
+    const LevelPutOutcome outcome =
+        PutIntoLevelFile(path, settings_.NewTplPath(), {ToBytes(TplNameE->text())});
+    if (!outcome.written) {
+        ShowMessage(this, PathFromBytes(outcome.error));
+        return;
+    }
+    const SourceCheck check =
+        CheckTemplateSource(path, settings_.motsDialect ? Game::Mots : Game::JediKnight);
+    if (!check.read) {
+        ShowMessage(this, PathFromBytes(check.error));
+        return;
+    }
+    if (fileChecks_ == nullptr) {
+        fileChecks_ = new FileCheckWindow(this);
+    }
+    // A template chosen there is opened from New.tpl, where the templates put came from.
+    if (const std::optional<std::string> name =
+            fileChecks_->Choose(*level, check.findings, PutSummary(outcome))) {
+        OpenTemplate(true, *name);
+    }
+}
+
+}  // namespace skerry::ui
