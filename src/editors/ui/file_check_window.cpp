@@ -81,8 +81,9 @@ std::optional<std::string> FileCheckWindow::Choose(const QString& path,
 void FileCheckWindow::ShowFindings(const QString& path,
                                    const std::vector<TemplateFinding>& findings,
                                    const QString& note) {
-    const QString found = findings.empty()
-                              ? QStringLiteral("Nothing found in %1").arg(path)
+    const QString found = findings.empty() ? QStringLiteral("Nothing found in %1").arg(path)
+                          : findings.size() == 1
+                              ? QStringLiteral("1 finding in %1").arg(path)
                               : QStringLiteral("%1 findings in %2").arg(findings.size()).arg(path);
     FileLabel->setText(note.isEmpty() ? found : note + QLatin1Char('\n') + found);
     Findings->clearContents();
