@@ -276,17 +276,17 @@ int RunScreenshotTour(const QString& folder, const QString& settingsFile, const 
             modal->accept();
         });
         putAnswer.start(1);
-        editor.New1Click();
-        FindControl<QComboBox>(editor, "CB1")->setEditText(QStringLiteral("weapon"));
-        FindControl<QLineEdit>(editor, "TplNameE")->setText(QStringLiteral("+mybolt"));
-        FindControl<QLineEdit>(editor, "BasedOnE")->setText(QStringLiteral("+bryarbolt"));
-        TypeValue(editor, "damage", QStringLiteral("45.0"));
+        const auto start = [&](const char* type, const char* name, const char* parent,
+                               const char* row, const char* value) {
+            editor.New1Click();
+            FindControl<QComboBox>(editor, "CB1")->setEditText(QString::fromLatin1(type));
+            FindControl<QLineEdit>(editor, "TplNameE")->setText(QString::fromLatin1(name));
+            FindControl<QLineEdit>(editor, "BasedOnE")->setText(QString::fromLatin1(parent));
+            TypeValue(editor, row, QString::fromLatin1(value));
+        };
+        start("weapon", "+mybolt", "+bryarbolt", "damage", "45.0");
         editor.SaveAS1Click();
-        editor.New1Click();
-        FindControl<QComboBox>(editor, "CB1")->setEditText(QStringLiteral("actor"));
-        FindControl<QLineEdit>(editor, "TplNameE")->setText(QStringLiteral("mytrooper"));
-        FindControl<QLineEdit>(editor, "BasedOnE")->setText(QStringLiteral("stormtrooper"));
-        TypeValue(editor, "weapon", QStringLiteral("+mybolt"));
+        start("actor", "mytrooper", "stormtrooper", "weapon", "+mybolt");
         editor.PutIntoLevel1Click();
         putAnswer.stop();
         SetFileDialogHandler(previousDialog);

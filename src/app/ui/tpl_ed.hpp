@@ -184,6 +184,9 @@ class TTplEd : public QMainWindow {
     // message shown, when nothing was written.
     bool SaveTemplate(bool append);
     void EnableNewTplCommands();
+    // The findings of the whole-file check of path, a note above them; a template chosen
+    // there is opened from New.tpl when fromNewTpl, else from the Jed template file.
+    void ShowFileCheck(const std::string& path, bool fromNewTpl, const QString& note = {});
     // The template as last opened, saved or started is what counts as unchanged.
     void MarkClean();
     bool Changed();

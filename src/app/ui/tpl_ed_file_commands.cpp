@@ -197,6 +197,10 @@ void TTplEd::CheckTemplateFile1Click() {
         ShowMessage(this, FromBytes(kMissingTplFileMessage));
         return;
     }
+    ShowFileCheck(path, fromNewTpl);
+}
+
+void TTplEd::ShowFileCheck(const std::string& path, bool fromNewTpl, const QString& note) {
     const SourceCheck check =
         CheckTemplateSource(path, settings_.motsDialect ? Game::Mots : Game::JediKnight);
     if (!check.read) {
@@ -207,7 +211,7 @@ void TTplEd::CheckTemplateFile1Click() {
         fileChecks_ = new FileCheckWindow(this);
     }
     if (const std::optional<std::string> name =
-            fileChecks_->Choose(PathFromBytes(path), check.findings)) {
+            fileChecks_->Choose(PathFromBytes(path), check.findings, note)) {
         OpenTemplate(fromNewTpl, *name);
     }
 }

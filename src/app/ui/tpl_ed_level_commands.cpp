@@ -9,8 +9,6 @@
 #include "common/ui/file_dialogs.hpp"
 #include "common/ui/messages.hpp"
 #include "common/ui/qt_text.hpp"
-#include "editors/template_file_checks.hpp"
-#include "editors/ui/file_check_window.hpp"
 #include "template/level_put.hpp"
 
 namespace skerry::ui {
@@ -84,20 +82,8 @@ void TTplEd::PutIntoLevel1Click() {
         ShowMessage(this, PathFromBytes(outcome.error));
         return;
     }
-    const SourceCheck check =
-        CheckTemplateSource(path, settings_.motsDialect ? Game::Mots : Game::JediKnight);
-    if (!check.read) {
-        ShowMessage(this, PathFromBytes(check.error));
-        return;
-    }
-    if (fileChecks_ == nullptr) {
-        fileChecks_ = new FileCheckWindow(this);
-    }
-    // A template chosen there is opened from New.tpl, where the templates put came from.
-    if (const std::optional<std::string> name =
-            fileChecks_->Choose(*level, check.findings, PutSummary(outcome))) {
-        OpenTemplate(true, *name);
-    }
+    // A template chosen among the findings is opened from New.tpl, where those put came from.
+    ShowFileCheck(path, true, PutSummary(outcome));
 }
 
 }  // namespace skerry::ui
