@@ -136,6 +136,22 @@ TEST(LevelPut, WhatANameNeedsGoesInBeforeIt) {
     }
 }
 
+// A replaced line stays where it was, so what it now needs may stand later in the level: the
+// put goes on, and says so.
+TEST(LevelPut, ATemplateLeftBeforeWhatItNeedsIsSaid) {
+    const std::string level =
+        Level("3", "guard _actor\r\n_actor none type=actor\r\n+bolt _weapon\r\n_weapon none\r\n");
+    const LevelPut put = PutIntoLevel(level, "x.jkl", kTemplates, "t.tpl", {"guard"});
+    ASSERT_TRUE(put.ok) << put.error;
+    EXPECT_EQ(put.replaced, std::vector<std::string>{"guard"});
+    EXPECT_EQ(put.warnings,
+              (std::vector<std::string>{
+                  "\"guard\" stands before \"_actor\", which it needs: the game builds it "
+                  "without that",
+                  "\"guard\" stands before \"+bolt\", which it needs: the game builds it "
+                  "without that"}));
+}
+
 TEST(LevelPut, RefusalsSayWhyAndPutNothing) {
     const struct {
         const char* what;
