@@ -201,6 +201,35 @@ std::string TemplateFile(std::size_t count) {
     return out;
 }
 
+std::string Level(std::size_t bytes) {
+    constexpr std::size_t kLevelTemplates = 200;
+    std::string out =
+        "# made for Skerry's benchmarks\r\nSECTION: JK\r\nVersion 1\r\nend\r\n"
+        "Section: GEORESOURCE\r\n";
+    std::string templates = "Section: TEMPLATES\r\n\r\nWorld templates " +
+                            std::to_string(kLevelTemplates) +
+                            "\r\n#Name:           Based On:        Params:\r\n";
+    for (const char* reference : {"+bryarflash", "+bryarhit", "+bryarexp"}) {
+        AppendTemplate(templates, reference, "none", "explosion", 20);
+    }
+    for (std::size_t k = 3; k < kLevelTemplates; ++k) {
+        AppendTemplate(templates, "thing_" + std::to_string(k), "none", "cog", k);
+    }
+    templates += "end\r\nSection: THINGS\r\nWorld things 0\r\nend\r\n";
+    const std::size_t vertices =
+        bytes > out.size() + templates.size() ? (bytes - out.size() - templates.size()) / 40 : 0;
+    out += "World vertices " + std::to_string(vertices) + "\r\n";
+    for (std::size_t v = 0; v < vertices; ++v) {
+        char line[64];
+        std::snprintf(line, sizeof line, "%8zu: %9.6f %9.6f %9.6f\r\n", v,
+                      static_cast<double>(v % 97) * 0.125, static_cast<double>(v % 89) * -0.25,
+                      static_cast<double>(v % 83) * 0.5);
+        out += line;
+    }
+    out += "end\r\n";
+    return out + templates;
+}
+
 std::vector<ContainerEntry> ContainerEntries(std::size_t count) {
     std::vector<ContainerEntry> entries;
     entries.reserve(count);

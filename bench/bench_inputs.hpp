@@ -28,6 +28,11 @@ std::size_t WeaponDescendants(std::size_t count);
 // The deepest weapon of TemplateFile(count): six levels from it up to "_weapon" at full size.
 std::string DeepestWeapon(std::size_t count);
 
+// A level of about bytes bytes, most of them its vertices, with a templates section of 200
+// templates that holds the +bryarflash, +bryarhit and +bryarexp every weapon of TemplateFile
+// names, and none of the weapons.
+std::string Level(std::size_t bytes);
+
 // The entries of a container of count entries in the mix of a game's resource container:
 // textures (mostly small, the two "mat\\big0.mat" and "mat\\big1.mat" of 1024x1024 near
 // the end), models, sounds, scripts and the rest, with a colormap every 200 entries (20 in

@@ -24,6 +24,7 @@
 #include "sample/sample_models.hpp"
 #include "sample/sample_pictures.hpp"
 #include "template/catalogue.hpp"
+#include "template/level_put.hpp"
 #include "template/new_tpl.hpp"
 #include "template/template_line.hpp"
 #include "template/template_store.hpp"
@@ -187,6 +188,22 @@ void AddTemplateRows(const Inputs& inputs) {
                    benchmark::DoNotOptimize(rebuilt.bytes.data());
                    if (!rebuilt.replaced) {
                        Fault("the template was not found");
+                   }
+               }
+           })
+        ->UseRealTime();
+
+    // The deepest weapon and the five above it go into a level that has what they name.
+    const std::string& level = Keep(Level(1000000));
+    AddRow({"put into a level", "six-template chain, " + Megabytes(level.size()) + " level",
+            level.size(), AddMemcpyBaseline(level), 1.0, Target::AtMostMs(5)},
+           [&file, &level](benchmark::State& state) {
+               const std::vector<std::string> names{DeepestWeapon(kFullTemplates)};
+               for (auto _ : state) {
+                   const LevelPut put = PutIntoLevel(level, "bench.jkl", file, "master.tpl", names);
+                   benchmark::DoNotOptimize(put.bytes.data());
+                   if (!put.ok || put.added.size() != 6) {
+                       Fault("the chain was not put: " + put.error);
                    }
                }
            })

@@ -9,6 +9,7 @@
 #endif
 
 #include "flag_commands.hpp"
+#include "level_commands.hpp"
 #include "model_commands.hpp"
 #include "resource_commands.hpp"
 #include "tpl_commands.hpp"
@@ -33,6 +34,7 @@ int main(int argc, char** argv) {
     skerry::cli::AddResourceCommands(app, exitCode);
     skerry::cli::AddFlagCommands(app, exitCode);
     skerry::cli::AddModelCommands(app, exitCode);
+    skerry::cli::AddLevelCommands(app, exitCode);
     try {
         app.parse(argc, argv);
     } catch (const CLI::CallForHelp&) {

@@ -1,11 +1,13 @@
 #include "tpl_commands.hpp"
 
 #include <algorithm>
+#include <filesystem>
 #include <iostream>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "app/model_bounds.hpp"
 #include "common/file_io.hpp"
 #include "editors/template_checks.hpp"
 #include "editors/template_file_checks.hpp"
@@ -51,6 +53,7 @@ int PrintAll(const std::vector<std::string>& items) {
 struct Args {
     std::string text, file, name, parent, type, target, line, description, game;
     std::vector<std::string> pairs;
+    std::vector<std::filesystem::path> containers;
     bool rows = false;
 };
 
@@ -195,14 +198,16 @@ int Lint(const Args& a) {
     return check.findings.empty() ? kDone : kNothingFound;
 }
 
-// Save as the editor does it, from SOURCE into TARGET.
+// Save as the editor does it, from SOURCE into TARGET, with the boxes of models found in the
+// containers given.
 int Put(const Args& a) {
     if (const auto refusal = NameRefusal("template name", a.name)) {
         std::cerr << *refusal << '\n';
         return kBadInput;
     }
-    const SaveOutcome outcome = SaveTemplateLine({a.file, a.target, {}, {}}, a.name, a.line,
-                                                 [&a] { return a.description; });
+    const SaveOutcome outcome = SaveTemplateLine(
+        {a.file, a.target, {}, {}}, a.name, a.line, [&a] { return a.description; },
+        ContainerModelBounds(a.containers));
     if (!outcome.saved) {
         std::cerr << outcome.error << '\n';
         return kBadInput;
@@ -282,6 +287,9 @@ void AddTplCommands(CLI::App& app, int& exitCode) {
     put->add_option("NAME", args->name)->required();
     put->add_option("LINE", args->line)->required();
     put->add_option("--desc", args->description, "Description of a template new to the file");
+    put->add_option("--container", args->containers,
+                    "A GOB or GOO to find the template's model in for its # BBOX: line; more "
+                    "than one are searched in order");
     put->callback(run(Put));
 }
 

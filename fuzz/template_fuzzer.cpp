@@ -1,7 +1,7 @@
 // A template file as Open and Save use it: the scan, lookups and descendant searches of names
 // found in it, the parent walk and composition of Open, the checker, and the New.tpl rebuild
 // with those bytes as the source; and the game's view of the bytes, as a template file and as
-// a level.
+// a level, into which their own templates are put.
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
@@ -14,8 +14,10 @@
 #include "editors/template_file_checks.hpp"
 #include "fuzz_check.hpp"
 #include "support/own_fields.hpp"
+#include "template/level_put.hpp"
 #include "template/new_tpl.hpp"
 #include "template/open_template.hpp"
+#include "template/template_bounds.hpp"
 #include "template/template_file.hpp"
 #include "template/template_store.hpp"
 
@@ -77,12 +79,29 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         FUZZ_REQUIRE(Lines(rebuilt.bytes) == sourceLines);
     }
 
-    // A name new to the file goes at the end, after its description.
+    // A name new to the file goes at the end, after its description and box.
     RebuiltTemplateFile added = RebuildTemplateFile(bytes, "fuzzed", "fuzzed none");
     if (!added.replaced) {
-        AppendNewTemplate(added, "made by the fuzzer", "fuzzed none");
-        FUZZ_REQUIRE(Lines(added.bytes) == sourceLines + 2);
-        FUZZ_REQUIRE(added.bytes.ends_with("\r\nfuzzed none\r\n"));
+        AppendNewTemplate(added, "made by the fuzzer", std::nullopt, "fuzzed none");
+        FUZZ_REQUIRE(Lines(added.bytes) == sourceLines + 3);
+        FUZZ_REQUIRE(added.bytes.ends_with("\r\n# BBOX: 0 0 0 0 0 0\r\nfuzzed none\r\n"));
+    }
+    // The box of a model the template inherits, through whatever chain the bytes make.
+    for (const std::string& name : picks) {
+        const ModelBoundsSource box = [](std::string_view) {
+            return ModelBounds{1, 2, 3, 4, 5, 6};
+        };
+        TemplateBounds("probe " + name, bytes, box);
+    }
+
+    // The bytes as a level, with templates of their own put into it: each put goes in whole,
+    // and the rest of the level keeps its lines.
+    const LevelPut put = PutIntoLevel(bytes, "fuzzed.jkl", bytes, "fuzzed.tpl", picks);
+    if (put.ok) {
+        FUZZ_REQUIRE(Lines(put.bytes) >= sourceLines + put.added.size());
+        FUZZ_REQUIRE(Lines(put.bytes) <= sourceLines + put.added.size() + 1);
+    } else {
+        FUZZ_REQUIRE(!put.error.empty());
     }
     return 0;
 }

@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <unordered_map>
 
+#include "app/model_bounds.hpp"
 #include "common/file_io.hpp"
 #include "common/names.hpp"
-#include "resources/picker_listing.hpp"
 #include "template/catalogue.hpp"
 #include "template/open_template.hpp"
 #include "template/template_line.hpp"
@@ -410,11 +410,15 @@ SaveReport TemplateDocument::Save(SaveKind kind,
         return report;
     }
     const std::string line = Line();
-    const SaveOutcome outcome =
-        SaveTemplateLine(SaveFilesFor(settings_, kind), state_.name, line, [&] {
+    // A template new to the file gets its model's box, the model looked up in the containers
+    // of the run.
+    const SaveOutcome outcome = SaveTemplateLine(
+        SaveFilesFor(settings_, kind), state_.name, line,
+        [&] {
             state_.description = describe ? describe(state_.description) : std::string();
             return state_.description;
-        });
+        },
+        ContainerModelBounds(Containers()));
     if (!outcome.saved) {
         report.error = ExplainWorkDirFailure(settings_, outcome.error);
         if (outcome.error.starts_with("Cannot create file")) {
@@ -440,9 +444,7 @@ std::vector<std::filesystem::path> TemplateDocument::Containers() const {
     if (!resources_.CurrentPath().empty()) {
         containers.emplace_back(resources_.CurrentPath());
     }
-    const std::string& dir = settings_.motsDialect ? settings_.motsDir : settings_.jkDir;
-    for (const std::string& name : ListContainerFiles(dir)) {
-        const std::filesystem::path path = std::filesystem::path(dir) / name;
+    for (const std::filesystem::path& path : DialectContainers(settings_)) {
         if (containers.empty() || !SameFile(path, containers.front())) {
             containers.push_back(path);
         }

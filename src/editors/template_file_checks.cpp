@@ -13,6 +13,7 @@
 #include "editors/flag_kinds.hpp"
 #include "template/level_templates.hpp"
 #include "template/template_file.hpp"
+#include "template/template_index.hpp"
 #include "template/template_line.hpp"
 
 namespace skerry {
@@ -50,9 +51,7 @@ constexpr std::string_view kJediKnightParams[] = {
 };
 constexpr std::string_view kMotsOnlyParams[] = {"treesize", "respawnfactor"};
 
-// Parameters that name another template, flag words, and resource files.
-constexpr std::string_view kReferenceParams[] = {"explode", "fleshhit", "trailthing", "creatething",
-                                                 "weapon",  "weapon2",  "debris"};
+// Flag words and resource files (the parameters that name templates are the template files').
 constexpr std::string_view kFlagParams[] = {"thingflags", "typeflags", "physflags", "damageclass"};
 constexpr std::string_view kFileParams[] = {"model3d", "sprite",  "soundclass", "puppet",
                                             "cog",     "aiclass", "material",   "particle"};

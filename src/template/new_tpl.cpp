@@ -10,21 +10,37 @@
 namespace skerry {
 
 RebuiltTemplateFile RebuildTemplateFile(std::string_view source, std::string_view name,
-                                        std::string_view line) {
+                                        std::string_view line, const TemplateBoundsOnce& bounds) {
     RebuiltTemplateFile file;
     file.bytes.reserve(source.size() + line.size() + 64);
+    std::size_t previous = std::string::npos;  // where the line before starts
     ForEachTemplateLine(source, [&](std::string_view raw) {
-        const std::size_t at = file.bytes.size();
+        std::size_t at = file.bytes.size();
         file.bytes += raw;
         TabConvertTail(file.bytes, at);
         std::array<std::string_view, 1> first;
         FieldViews(std::string_view(file.bytes).substr(at), first);
         if (first[0] == name) {
             file.bytes.resize(at);
+            const std::string_view above =
+                previous == std::string::npos
+                    ? std::string_view()
+                    : std::string_view(file.bytes)
+                          .substr(previous, at - previous - kLineEnd.size());
+            if (IsBboxLine(above) && bounds) {
+                // Without a box the line stays as it was.
+                if (const std::optional<ModelBounds> box = bounds()) {
+                    file.bytes.resize(previous);
+                    file.bytes += BboxLine(box);
+                    file.bytes += kLineEnd;
+                    at = file.bytes.size();
+                }
+            }
             file.bytes += line;
             file.replaced = true;
         }
         file.bytes += kLineEnd;
+        previous = at;
     });
     return file;
 }
@@ -49,9 +65,11 @@ std::string DescriptionAbove(std::string_view file, std::string_view name) {
 }
 
 void AppendNewTemplate(RebuiltTemplateFile& file, std::string_view description,
-                       std::string_view line) {
+                       const std::optional<ModelBounds>& bounds, std::string_view line) {
     file.bytes += kDescriptionPrefix;
     file.bytes += description;
+    file.bytes += kLineEnd;
+    file.bytes += BboxLine(bounds);
     file.bytes += kLineEnd;
     file.bytes += line;
     file.bytes += kLineEnd;
@@ -161,7 +179,7 @@ std::vector<std::string> TemplatesOnlyIn(std::string_view newTpl, std::string_vi
 }
 
 SaveOutcome SaveTemplateLine(const SaveFiles& files, std::string_view name, std::string_view line,
-                             const DescriptionSource& describe) {
+                             const DescriptionSource& describe, const ModelBoundsSource& bounds) {
     SaveOutcome outcome;
     if (!files.missingSourceMessage.empty() && !FileExists(files.source)) {
         outcome.error = files.missingSourceMessage;
@@ -172,9 +190,17 @@ SaveOutcome SaveTemplateLine(const SaveFiles& files, std::string_view name, std:
         outcome.error = source.error;
         return outcome;
     }
-    RebuiltTemplateFile rebuilt = RebuildTemplateFile(*source.bytes, name, line);
+    // The model is read once, and only when a box is written.
+    std::optional<std::optional<ModelBounds>> box;
+    const TemplateBoundsOnce boxOnce = [&] {
+        if (!box) {
+            box = TemplateBounds(line, *source.bytes, bounds);
+        }
+        return *box;
+    };
+    RebuiltTemplateFile rebuilt = RebuildTemplateFile(*source.bytes, name, line, boxOnce);
     if (!rebuilt.replaced) {
-        AppendNewTemplate(rebuilt, describe ? describe() : std::string(), line);
+        AppendNewTemplate(rebuilt, describe ? describe() : std::string(), boxOnce(), line);
         outcome.added = true;
     }
     std::vector<FileWrite> writes;

@@ -8,28 +8,36 @@
 #include <vector>
 
 #include "settings/settings.hpp"
+#include "template/template_bounds.hpp"
 
 namespace skerry {
 
 inline constexpr std::string_view kDescriptionPrefix = "# DESC: ";
 
+// The box of the template being written, found when first asked for; nothing when its model
+// cannot be read.
+using TemplateBoundsOnce = std::function<std::optional<ModelBounds>()>;
+
 // The working file rebuilt from a source template file: every line copied in order with its
 // tabs turned into spaces and CR LF after it, and every line whose first field is the name
-// replaced by the template line.
+// replaced by the template line. A "# BBOX: " line right above a replaced line is written
+// again from the box, when there is one: a changed model changes its box.
 struct RebuiltTemplateFile {
     std::string bytes;
     bool replaced = false;  // false: the template is new to the file
 };
 RebuiltTemplateFile RebuildTemplateFile(std::string_view source, std::string_view name,
-                                        std::string_view line);
+                                        std::string_view line,
+                                        const TemplateBoundsOnce& bounds = {});
 
 // The description of a template: the text of the "# DESC: " line just above the last line of
 // that name, as Save writes it; empty when there is none.
 std::string DescriptionAbove(std::string_view file, std::string_view name);
 
-// Adds a new template at the end, after its "# DESC: " line.
+// Adds a new template at the end, after its "# DESC: " line and its "# BBOX: " line (all 0
+// without a box).
 void AppendNewTemplate(RebuiltTemplateFile& file, std::string_view description,
-                       std::string_view line);
+                       const std::optional<ModelBounds>& bounds, std::string_view line);
 
 // The texts New puts in the name and parent boxes; Save refuses them.
 inline constexpr std::string_view kTplNamePlaceholder = "Tpl Name";
@@ -75,9 +83,11 @@ struct SaveOutcome {
     std::string error;   // why nothing was written, naming the file
 };
 // Save and Append: the source's lines with the template's line in place of every line of
-// its name, or added at the end after its description. New.tpl and Old.tpl are written
-// together, so either both change or neither does.
+// its name, or added at the end after its description and box. The box is that of the model
+// the template names or inherits in the source, as bounds gives it. New.tpl and Old.tpl are
+// written together, so either both change or neither does.
 SaveOutcome SaveTemplateLine(const SaveFiles& files, std::string_view name, std::string_view line,
-                             const DescriptionSource& describe);
+                             const DescriptionSource& describe,
+                             const ModelBoundsSource& bounds = {});
 
 }  // namespace skerry

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <cstddef>
 #include <string>
 #include <string_view>
@@ -18,12 +19,19 @@ void ForEachTemplateLine(std::string_view bytes, Each&& each) {
     }
     const std::size_t size = bytes.size();
     std::size_t start = 0;
+    // The next CR and the next LF, each found by its own search (memchr, many bytes at a
+    // time) and kept until the lines pass it: a byte-by-byte test for either, or find_first_of
+    // over the two, is several times slower. A file without CRs is searched for one once.
+    std::size_t cr = std::min(bytes.find('\r'), size);
+    std::size_t lf = std::min(bytes.find('\n'), size);
     while (start < size) {
-        // A plain loop: find_first_of over a set of two is several times slower.
-        std::size_t end = start;
-        while (end < size && bytes[end] != '\r' && bytes[end] != '\n') {
-            ++end;
+        if (cr < start) {
+            cr = std::min(bytes.find('\r', start), size);
         }
+        if (lf < start) {
+            lf = std::min(bytes.find('\n', start), size);
+        }
+        const std::size_t end = std::min(cr, lf);
         each(bytes.substr(start, end - start));
         if (end == size) {
             break;

@@ -24,6 +24,13 @@ check file 0 "$crate" -- "$cli" 3do crate.3do
 
 check not-listed 1 '' -- "$cli" 3do $gob nosuch.3do
 expect not-listed-message grep -qx "nosuch.3do is not in $gob" "$dir/stderr"
+# tpl put writes the box of the model a template names or inherits, found in the containers.
+printf '_decor none type=cog\r\n# BBOX: 1 2 3 4 5 6\r\ncrate _decor model3d=crate.3do\r\n' > s.tpl
+expect put-box "$cli" tpl put s.tpl o.tpl big 'big crate size=2' --container data/mots/jkmres.goo --container $gob
+expect put-box-new test "$(tail -n 2 o.tpl)" = $'# BBOX: -0.052 -0.05573576 -0.05 0.052 0.05 0.1078435\r\nbig crate size=2\r'
+expect put-box-replaced "$cli" tpl put s.tpl o.tpl crate 'crate _decor model3d=nosuch.3do'
+expect put-box-kept grep -qx $'# BBOX: 1 2 3 4 5 6\r' o.tpl
+
 check missing-file 2 '' -- "$cli" 3do missing.3do
 expect missing-file-message grep -qx 'Cannot open file missing.3do' "$dir/stderr"
 check not-a-container 2 '' -- "$cli" 3do crate.3do crate.3do

@@ -38,7 +38,7 @@ check open-keeps 0 'walk             _actor            type=player health=1 tree
 expect open-rows-kept-last test "$("$cli" tpl open --rows "$dir/k.tpl" walk | tail -n 1)" = \
     $'treesize\tnot in this type\'s list; kept as read\t2'
 expect put-new "$cli" tpl put "$dir/c.tpl" "$dir/New.tpl" fresh 'fresh none type=ghost' --desc 'a ghost'
-expect put-new-tail test "$(tail -n 2 "$dir/New.tpl")" = $'# DESC: a ghost\r\nfresh none type=ghost\r'
+expect put-new-tail test "$(tail -n 3 "$dir/New.tpl")" = $'# DESC: a ghost\r\n# BBOX: 0 0 0 0 0 0\r\nfresh none type=ghost\r'
 expect put-replace "$cli" tpl put "$dir/c.tpl" "$dir/New2.tpl" guard 'guard _actor health=9'
 expect put-replace-line grep -q $'^guard _actor health=9\r$' "$dir/New2.tpl"
 expect put-replace-count test "$(wc -l < "$dir/New2.tpl")" = 4
@@ -85,4 +85,18 @@ check level-lint 1 $'8\tmissing-reference\tbolt\t"explode=+x" names no template 
 printf 'Section: THINGS\r\nend\r\n' > "$dir/b.JKL"
 check level-without-templates 2 '' -- "$cli" tpl names "$dir/b.JKL"
 expect level-without-templates-message grep -q 'holds no templates section' "$dir/stderr"
+# jkl put: what it put, a line each; the level as it was beside it; refusals touch nothing.
+printf '_w none type=weapon\r\n+hit none type=explosion\r\n+bolt _w explode=+hit\r\ngun _w weapon=+bolt\r\n' > "$dir/w.tpl"
+printf 'Section: TEMPLATES\r\nWorld templates 1\r\n_w none type=weapon damage=1\r\ngun _w\r\nend\r\nSection: THINGS\r\nend\r\n' > "$dir/p.jkl"
+cp "$dir/p.jkl" "$dir/p.orig"
+check jkl-put 0 $'added\t+hit\nadded\t+bolt\nreplaced\tgun' -- "$cli" jkl put "$dir/p.jkl" "$dir/w.tpl" gun
+expect jkl-put-level test "$(cat "$dir/p.jkl")" = "$(printf 'Section: TEMPLATES\r\nWorld templates 4\r\n_w none type=weapon damage=1\r\n+hit none type=explosion\r\n+bolt _w explode=+hit\r\ngun _w weapon=+bolt\r\nend\r\nSection: THINGS\r\nend\r')"
+expect jkl-put-backup cmp -s "$dir/p.jkl.bak" "$dir/p.orig"
+check jkl-put-lint 0 '' -- "$cli" tpl lint "$dir/p.jkl"
+cp "$dir/p.jkl" "$dir/p.after"
+check jkl-put-unknown 2 '' -- "$cli" jkl put "$dir/p.jkl" "$dir/w.tpl" rifle
+expect jkl-put-unknown-message grep -qx "$dir/w.tpl holds no template \"rifle\"" "$dir/stderr"
+check jkl-put-no-section 2 '' -- "$cli" jkl put "$dir/b.JKL" "$dir/w.tpl" gun
+expect jkl-put-no-section-message grep -q 'holds no templates section' "$dir/stderr"
+expect jkl-put-untouched cmp -s "$dir/p.jkl" "$dir/p.after"
 finish

@@ -8,6 +8,7 @@
 #include "common/file_io.hpp"
 #include "support/failing_writer.hpp"
 #include "support/temp_dir.hpp"
+#include "template/template_bounds.hpp"
 
 namespace skerry {
 namespace {
@@ -33,8 +34,59 @@ TEST(NewTpl, NewTemplatesGoAtTheEndAfterTheirDescription) {
     RebuiltTemplateFile file = RebuildTemplateFile("a\tnone\r\n", "b", "b none");
     EXPECT_FALSE(file.replaced);
     EXPECT_EQ(file.bytes, "a none\r\n");  // tabs become spaces
-    AppendNewTemplate(file, "", "b none");
-    EXPECT_EQ(file.bytes, "a none\r\n# DESC: \r\nb none\r\n");
+    AppendNewTemplate(file, "", std::nullopt, "b none");
+    EXPECT_EQ(file.bytes, "a none\r\n# DESC: \r\n# BBOX: 0 0 0 0 0 0\r\nb none\r\n");
+}
+
+TEST(NewTpl, TheBoxLineIsThatOfTheModelTheTemplateNamesOrInherits) {
+    const std::string source =
+        "_actor none type=actor model3d=base.3do\r\n"
+        "# DESC: a guard\r\n"
+        "# BBOX: 1 1 1 1 1 1\r\n"
+        "guard _actor health=5\r\n";
+    const ModelBoundsSource bounds = [](std::string_view model) -> std::optional<ModelBounds> {
+        if (model == "crate.3do") {
+            return ModelBounds{-0.03730128, -0.25, 0, 1.1234567891, 1.5e-8, -123456789.0};
+        }
+        if (model == "BASE.3do" || model == "base.3do") {
+            return ModelBounds{-1, -2, -3, 1, 2, 3};
+        }
+        return std::nullopt;
+    };
+    const std::string crateBox = "# BBOX: -0.03730128 -0.25 0 1.123457 1.5e-08 -1.234568e+08";
+    const std::string kept = "_actor none type=actor model3d=base.3do\r\n# DESC: a guard\r\n";
+    const struct {
+        const char* what;
+        const char* name;
+        const char* line;
+        std::string after;  // New.tpl
+    } cases[] = {
+        {"a new template with a model of its own", "crate", "crate none model3d=crate.3do",
+         source + "# DESC: new\r\n" + crateBox + "\r\ncrate none model3d=crate.3do\r\n"},
+        {"a new template that inherits its model", "elite", "elite GUARD",
+         source + "# DESC: new\r\n# BBOX: -1 -2 -3 1 2 3\r\nelite GUARD\r\n"},
+        {"a new template without a model", "mist", "mist none type=ghost",
+         source + "# DESC: new\r\n# BBOX: 0 0 0 0 0 0\r\nmist none type=ghost\r\n"},
+        {"a new template whose model cannot be read", "box", "box none model3d=gone.3do",
+         source + "# DESC: new\r\n# BBOX: 0 0 0 0 0 0\r\nbox none model3d=gone.3do\r\n"},
+        {"a replaced template's box follows its model", "guard", "guard _actor model3d=crate.3do",
+         kept + crateBox + "\r\nguard _actor model3d=crate.3do\r\n"},
+        {"a replaced template whose model cannot be read keeps its box", "guard",
+         "guard _actor model3d=gone.3do",
+         kept + "# BBOX: 1 1 1 1 1 1\r\nguard _actor model3d=gone.3do\r\n"},
+    };
+    const std::filesystem::path dir = testing::UniqueTempPath("skerry_bbox");
+    std::filesystem::create_directories(dir);
+    WriteFileWhole(dir / "master.tpl", source);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        const SaveOutcome outcome = SaveTemplateLine(
+            {dir / "master.tpl", dir / "New.tpl", {}, {}}, c.name, c.line,
+            [] { return std::string("new"); }, bounds);
+        ASSERT_TRUE(outcome.saved) << outcome.error;
+        EXPECT_EQ(ReadFileBytes(dir / "New.tpl").bytes, c.after);
+    }
+    std::filesystem::remove_all(dir);
 }
 
 TEST(NewTpl, BytesSurviveAndCtrlZEndsTheSource) {

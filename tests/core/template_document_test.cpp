@@ -81,7 +81,7 @@ TEST_F(TemplateDocumentTest, ASessionUndoesToTheStartAndRedoesToTheEnd) {
     const std::string firstSave =
         "# Jed's own templates\r\n_actor none type=actor\r\n_humanactor _actor size=0.065\r\n"
         "_weapon none type=weapon\r\ngrenade _weapon damage=40\r\n"
-        "crate none type=cog model3d=crate.3do\r\n# DESC: my trooper\r\n" +
+        "crate none type=cog model3d=crate.3do\r\n# DESC: my trooper\r\n# BBOX: 0 0 0 0 0 0\r\n" +
         mytrooper + "\r\n";
     EXPECT_EQ(NewTpl(), firstSave);
 

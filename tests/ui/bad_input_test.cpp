@@ -231,7 +231,8 @@ TEST_F(BadInputWindowTest, OddTemplateFilesAreListedAndSavedWithEveryLineKept) {
         const std::string line = ToBytes(FindControl<QPlainTextEdit>(Ed(), "RE1")->toPlainText());
         RebuiltTemplateFile expected = RebuildTemplateFile(bad.bytes, "probe", line);
         AppendNewTemplate(expected,
-                          ToBytes(FindControl<QLineEdit>(windows_->TplDesc(), "E1")->text()), line);
+                          ToBytes(FindControl<QLineEdit>(windows_->TplDesc(), "E1")->text()),
+                          std::nullopt, line);
         EXPECT_EQ(ReadFileBytes(state_.settings.NewTplPath()).bytes, expected.bytes);
     }
 }

@@ -92,6 +92,9 @@ TEST_F(FileCommandsTest, SaveOfANameInMasterReplacesItsLineOnly) {
     std::replace(expected.begin(), expected.end(), '\t', ' ');
     const std::size_t at = expected.find("crate _decor");
     expected.replace(at, expected.find("\r\n", at) - at, expected_line);
+    // The box line above it is the box of its model, as the container holds it.
+    const std::size_t box = expected.rfind("# BBOX: ", at);
+    expected.replace(box, at - box, "# BBOX: -0.052 -0.05573576 -0.05 0.052 0.05 0.1078435\r\n");
     EXPECT_EQ(NewTpl(), expected);
     for (QAction* action :
          {FindControl<QAction>(Ed(), "AppendtoNewtpl1"), FindControl<QAction>(Ed(), "VNewtpl1"),
@@ -119,15 +122,16 @@ TEST_F(FileCommandsTest, NewNamesGetTheirDescriptionAndAppendKeepsThem) {
     std::string copied = master_;
     std::replace(copied.begin(), copied.end(), '\t', ' ');
     EXPECT_TRUE(NewTpl().starts_with(copied));
-    EXPECT_TRUE(NewTpl().ends_with("\r\n# DESC: a drifting mist\r\n" + mist + "\r\n"));
+    EXPECT_TRUE(NewTpl().ends_with("\r\n# DESC: a drifting mist\r\n# BBOX: 0 0 0 0 0 0\r\n" + mist +
+                                   "\r\n"));
     const std::string afterSave = NewTpl();
 
     FindControl<QLineEdit>(Ed(), "TplNameE")->setText("fog");
     AnswerDescription("thicker");
     Ed().AppendtoNewtpl1Click();
     EXPECT_EQ(ReadFileBytes(state_.settings.OldTplPath()).bytes, afterSave);
-    EXPECT_TRUE(NewTpl().ends_with(
-        mist + "\r\n# DESC: thicker\r\nfog              none              type=ghost\r\n"));
+    EXPECT_TRUE(NewTpl().ends_with(mist + "\r\n# DESC: thicker\r\n# BBOX: 0 0 0 0 0 0\r\nfog       "
+                                          "       none              type=ghost\r\n"));
 
     // Appending a name already in New.tpl replaces it in place, with no dialog.
     FindControl<QLineEdit>(Ed(), "TplNameE")->setText("mist");

@@ -29,6 +29,7 @@
 #include "app/ui/help_window.hpp"
 #include "app/ui/tpl_ed.hpp"
 #include "common/file_io.hpp"
+#include "common/ui/file_dialogs.hpp"
 #include "common/ui/find_control.hpp"
 #include "common/ui/messages.hpp"
 #include "common/ui/qt_text.hpp"
@@ -51,6 +52,20 @@
 namespace skerry::ui {
 
 namespace {
+
+// A level of our own making for the picture of a put: a few templates, and sections around.
+constexpr const char* kTourLevel =
+    "# A level made for Skerry's pictures\r\n"
+    "SECTION: JK\r\nVersion 1\r\nend\r\n"
+    "Section: TEMPLATES\r\n\r\nWorld templates 4\r\n"
+    "#Name:           Based On:        Params:\r\n"
+    "_actor           none              type=actor collide=1 move=physics mass=150.0 "
+    "health=40.0\r\n"
+    "walkplayer       _actor            type=player model3d=kyle.3do puppet=kyle.pup\r\n"
+    "ghost            none              type=ghost move=none\r\n"
+    "+torch           none              type=cog thingflags=400 model3d=torch.3do\r\n"
+    "end\r\n"
+    "Section: THINGS\r\nWorld things 0\r\nend\r\n";
 
 QTextStream& Out() {
     static QTextStream out(stdout);
@@ -281,6 +296,56 @@ int RunScreenshotTour(const QString& folder, const QString& settingsFile, const 
     checks.ShowFindings(PathFromBytes(tplPath), check.findings,
                         SplitTemplateLines(ReadFileBytes(tplPath).bytes.value_or("")));
     snap(checks, "FileCheckWindow", checks.size());
+
+    // File > Put into level: a trooper with a bolt of its own, saved and put into a level of
+    // our own making, and the level's findings with what went in. New.tpl goes to a folder of
+    // the picture's own, so the tour leaves the user's as it was.
+    QTemporaryDir levelFolder;
+    if (levelFolder.isValid()) {
+        const std::string workDir = state.settings.workDir;
+        state.settings.workDir = PathToBytes(levelFolder.path()) + kDirSeparator;
+        const QString level = levelFolder.filePath(QStringLiteral("sample.jkl"));
+        WriteFileWhole(PathToBytes(level), kTourLevel);
+        const FileDialogHandler previousDialog = SetFileDialogHandler(
+            [&](QWidget*, const FileRequest&) { return std::optional<QString>(level); });
+        QTimer putAnswer;
+        QObject::connect(&putAnswer, &QTimer::timeout, [&] {
+            auto* modal = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+            if (modal == nullptr) {
+                return;
+            }
+            if (modal->objectName() == QLatin1String("FileCheckWindow")) {
+                modal->resize(1100, 420);
+                QCoreApplication::processEvents();
+                const QString path =
+                    QDir(folder).filePath(QStringLiteral("FileCheckWindow-put.png"));
+                const bool saved = modal->grab().save(path);
+                failures += saved ? 0 : 1;
+                Out() << (saved ? "  " : "  could not write ") << path << Qt::endl;
+                modal->reject();
+                return;
+            }
+            FindControl<QLineEdit>(windows.TplDesc(), "E1")
+                ->setText(QStringLiteral("a bolt of my own"));
+            modal->accept();
+        });
+        putAnswer.start(1);
+        const auto start = [&](const char* type, const char* name, const char* parent,
+                               const char* row, const char* value) {
+            editor.New1Click();
+            FindControl<QComboBox>(editor, "CB1")->setEditText(QString::fromLatin1(type));
+            FindControl<QLineEdit>(editor, "TplNameE")->setText(QString::fromLatin1(name));
+            FindControl<QLineEdit>(editor, "BasedOnE")->setText(QString::fromLatin1(parent));
+            TypeValue(editor, row, QString::fromLatin1(value));
+        };
+        start("weapon", "+mybolt", "+bryarbolt", "damage", "45.0");
+        editor.SaveAS1Click();
+        start("actor", "mytrooper", "stormtrooper", "weapon", "+mybolt");
+        editor.PutIntoLevel1Click();
+        putAnswer.stop();
+        SetFileDialogHandler(previousDialog);
+        state.settings.workDir = workDir;
+    }
 
     // The help at its contents page.
     HelpWindow help;

@@ -106,6 +106,7 @@ void TTplEd::BuildMenus() {
                        QStringLiteral("Saves the template to new.tpl"), false);
     AppendtoNewtpl1 = MenuItem(file, "AppendtoNewtpl1", QStringLiteral("&Append to New.tpl"),
                                QStringLiteral("Adds changes to the new.tpl file"), false);
+    BuildLevelMenu(file);
     file->addSeparator()->setObjectName(QStringLiteral("N2"));
     CopyNew = MenuItem(
         file, "CopyNew", QStringLiteral("&Copy New.tpl to project dir"),
@@ -410,6 +411,7 @@ void TTplEd::ShowCommands() {
     const bool rows = document_.HasRows();
     SaveAS1->setEnabled(rows);
     AppendtoNewtpl1->setEnabled(rows && newTpl);
+    PutIntoLevel1->setEnabled(rows);
     for (QAction* action : {OpenNewtpl1, VNewtpl1, CopyNew}) {
         action->setEnabled(newTpl);
     }

@@ -81,6 +81,8 @@ class TTplEd : public QMainWindow {
     void AppendtoNewtpl1Click();
     void VNewtpl1Click();
     void CopyNewClick();
+    // File > Put into level (its code lives in tpl_ed_level_commands.cpp).
+    void PutIntoLevel1Click();
 
     void Exit1Click();
     void Options1Click();
@@ -142,6 +144,7 @@ class TTplEd : public QMainWindow {
     QAction* SaveAS1 = nullptr;
     QAction* AppendtoNewtpl1 = nullptr;
     QAction* CopyNew = nullptr;
+    QAction* PutIntoLevel1 = nullptr;
     QAction* Exit1 = nullptr;
     QAction* Undo1 = nullptr;
     QAction* Redo1 = nullptr;
@@ -159,6 +162,7 @@ class TTplEd : public QMainWindow {
     QAction* RadiusOfModel1 = nullptr;
 
     void BuildMenus();
+    void BuildLevelMenu(QMenu* file);
     void BuildValueMenu();
     void BuildLayout();
     // The document changed: redraw what shows that part of it.
@@ -187,6 +191,10 @@ class TTplEd : public QMainWindow {
     // Save and Append, by kind: checks, the question before templates would be dropped, and
     // the rebuild of New.tpl; false, with the message shown, when nothing was written.
     bool SaveTemplate(SaveKind kind);
+    // The findings of the whole-file check of path, a note above them; a template chosen
+    // there is opened from openFrom.
+    void ShowFileCheck(const std::string& path, const std::string& openFrom,
+                       const QString& note = {});
     // Before a changed template is left: Save (true once saved), Discard (true), Cancel.
     bool ConfirmDiscard();
     // Puts a template first in File > Open Recent, and keeps the list.
@@ -213,6 +221,7 @@ class TTplEd : public QMainWindow {
     bool vectorMode_ = true;
     bool showingFields_ = false;  // the boxes are being set from the document, not typed into
     QString lastCopyTarget_;      // the file Copy's dialog was last given
+    QString lastLevel_;           // the level last put into
     FlagEditor flags_;            // the bit list's entries, single-value mode, the kind's title
     bool shown_ = false;
     bool loadingGrid_ = false;

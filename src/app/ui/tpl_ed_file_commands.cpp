@@ -167,6 +167,11 @@ void TTplEd::CheckTemplateFile1Click() {
         ShowMessage(this, FromBytes(kMissingTplFileMessage));
         return;
     }
+    ShowFileCheck(path, path);
+}
+
+void TTplEd::ShowFileCheck(const std::string& path, const std::string& openFrom,
+                           const QString& note) {
     const SourceCheck check = CheckTemplateSource(path, document_.GameInUse());
     const FileBytes bytes = ReadFileBytes(path);
     if (!check.read || !bytes.bytes) {
@@ -178,13 +183,15 @@ void TTplEd::CheckTemplateFile1Click() {
     }
     // A template that cannot be opened leaves the window open, saying why, so that the
     // file's other findings can still be looked at.
-    fileChecks_->Choose(PathFromBytes(path), check.findings, SplitTemplateLines(*bytes.bytes),
-                        [this, path](const std::string& name) -> std::optional<std::string> {
-                            if (!ConfirmDiscard()) {
-                                return std::string();  // stays, with nothing to say
-                            }
-                            return OpenTemplate(path, name);
-                        });
+    fileChecks_->Choose(
+        PathFromBytes(path), check.findings, SplitTemplateLines(*bytes.bytes),
+        [this, openFrom](const std::string& name) -> std::optional<std::string> {
+            if (!ConfirmDiscard()) {
+                return std::string();  // stays, with nothing to say
+            }
+            return OpenTemplate(openFrom, name);
+        },
+        note);
 }
 
 void TTplEd::BasedOnEClick() {

@@ -84,8 +84,8 @@ FileCheckWindow::FileCheckWindow(QWidget* parent) : QDialog(parent) {
 }
 
 bool FileCheckWindow::Choose(const QString& path, const std::vector<TemplateFinding>& findings,
-                             std::vector<std::string> lines, Opener open) {
-    ShowFindings(path, findings, std::move(lines));
+                             std::vector<std::string> lines, Opener open, const QString& note) {
+    ShowFindings(path, findings, std::move(lines), note);
     open_ = std::move(open);
     const bool opened = exec() == QDialog::Accepted;
     open_ = nullptr;
@@ -94,14 +94,12 @@ bool FileCheckWindow::Choose(const QString& path, const std::vector<TemplateFind
 
 void FileCheckWindow::ShowFindings(const QString& path,
                                    const std::vector<TemplateFinding>& findings,
-                                   std::vector<std::string> lines) {
-    FileLabel->setText(findings.empty()
-                           ? QStringLiteral("Nothing found in %1").arg(path)
-                           : QStringLiteral("%1 %2 in %3")
-                                 .arg(findings.size())
-                                 .arg(findings.size() == 1 ? QStringLiteral("finding")
-                                                           : QStringLiteral("findings"))
-                                 .arg(path));
+                                   std::vector<std::string> lines, const QString& note) {
+    const QString found = findings.empty() ? QStringLiteral("Nothing found in %1").arg(path)
+                          : findings.size() == 1
+                              ? QStringLiteral("1 finding in %1").arg(path)
+                              : QStringLiteral("%1 findings in %2").arg(findings.size()).arg(path);
+    FileLabel->setText(note.isEmpty() ? found : note + QLatin1Char('\n') + found);
     lines_ = std::move(lines);
     OpenProblem->hide();
     Findings->clearContents();

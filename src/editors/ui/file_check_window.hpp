@@ -29,12 +29,13 @@ class FileCheckWindow : public QDialog {
     using Opener = std::function<std::optional<std::string>(const std::string& name)>;
 
     // Lists the findings of the file at path (whose lines are given, to show a finding's
-    // line) and waits until a template is opened (true) or the window is closed (false).
+    // line) and waits until a template is opened (true) or the window is closed (false). A
+    // note, when given, stands above them.
     bool Choose(const QString& path, const std::vector<TemplateFinding>& findings,
-                std::vector<std::string> lines, Opener open);
+                std::vector<std::string> lines, Opener open, const QString& note = {});
     // Lists them without waiting.
     void ShowFindings(const QString& path, const std::vector<TemplateFinding>& findings,
-                      std::vector<std::string> lines = {});
+                      std::vector<std::string> lines = {}, const QString& note = {});
 
     void FindingsSelectionChange();
     void BBOpenClick();
