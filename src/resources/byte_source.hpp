@@ -18,6 +18,8 @@ class ByteSource {
     virtual std::uint64_t Size() const = 0;
     // Up to count bytes from offset; fewer (or none) where the source ends first.
     virtual std::string ReadAt(std::uint64_t offset, std::uint64_t count) = 0;
+    // The same into out, which holds count bytes; how many were read.
+    virtual std::uint64_t ReadInto(std::uint64_t offset, char* out, std::uint64_t count) = 0;
 };
 
 class MemorySource : public ByteSource {
@@ -25,6 +27,7 @@ class MemorySource : public ByteSource {
     explicit MemorySource(std::string_view bytes) : bytes_(bytes) {}
     std::uint64_t Size() const override { return bytes_.size(); }
     std::string ReadAt(std::uint64_t offset, std::uint64_t count) override;
+    std::uint64_t ReadInto(std::uint64_t offset, char* out, std::uint64_t count) override;
 
   private:
     std::string_view bytes_;
@@ -41,6 +44,7 @@ class FileSource : public ByteSource {
 
     std::uint64_t Size() const override { return size_; }
     std::string ReadAt(std::uint64_t offset, std::uint64_t count) override;
+    std::uint64_t ReadInto(std::uint64_t offset, char* out, std::uint64_t count) override;
 
   private:
     FileSource(std::ifstream in, std::uint64_t size) : in_(std::move(in)), size_(size) {}

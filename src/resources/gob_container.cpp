@@ -1,7 +1,9 @@
 #include "resources/gob_container.hpp"
 
 #include <algorithm>
-#include <cstring>
+#include <bit>
+#include <charconv>
+#include <cstddef>
 
 #include "common/names.hpp"
 #include "resources/picker_listing.hpp"
@@ -9,13 +11,21 @@
 
 namespace skerry {
 
-std::string EntryName(const GobEntry& entry) {
+static_assert(sizeof(GobEntry) == kEntryRecordSize && offsetof(GobEntry, size) == 4 &&
+                  offsetof(GobEntry, name) == 8 && std::endian::native == std::endian::little,
+              "a directory record is read in place as a GobEntry");
+
+std::string_view EntryNameView(const GobEntry& entry) {
     const auto* end = std::find(entry.name.begin(), entry.name.end(), '\0');
-    std::string name(entry.name.begin(), end);
+    std::string_view name(entry.name.data(), static_cast<std::size_t>(end - entry.name.begin()));
     while (!name.empty() && static_cast<unsigned char>(name.back()) <= ' ') {
-        name.pop_back();
+        name.remove_suffix(1);
     }
     return name;
+}
+
+std::string EntryName(const GobEntry& entry) {
+    return std::string(EntryNameView(entry));
 }
 
 ContainerHeader TestContainer(ByteSource& source) {
@@ -43,17 +53,16 @@ GobDirectory ReadDirectory(ByteSource& source, std::int32_t count) {
         wanted = kDirectoryCapacity;
         directory.truncated = true;
     }
-    const std::string bytes = source.ReadAt(kDirectoryStart, wanted * kEntryRecordSize);
-    const ByteReader reader(bytes);
-    const std::size_t whole = bytes.size() / kEntryRecordSize;
-    directory.entries.resize(whole);
-    for (std::size_t i = 0; i < whole; ++i) {
-        const std::uint64_t at = i * kEntryRecordSize;
-        GobEntry& entry = directory.entries[i];
-        entry.offset = *reader.I32(at);
-        entry.size = *reader.I32(at + 4);
-        std::memcpy(entry.name.data(), bytes.data() + at + 8, kEntryNameSize);
-    }
+    const std::uint64_t size = source.Size();
+    const std::uint64_t held =
+        size > kDirectoryStart ? (size - kDirectoryStart) / kEntryRecordSize : 0;
+    // The records are read straight into the table: their layout is the entry's own.
+    std::vector<GobEntry>& entries = directory.entries;
+    entries.resize(static_cast<std::size_t>(std::min(wanted, held)));
+    const std::uint64_t read =
+        source.ReadInto(kDirectoryStart, reinterpret_cast<char*>(entries.data()),
+                        entries.size() * kEntryRecordSize);
+    entries.resize(static_cast<std::size_t>(read / kEntryRecordSize));
     return directory;
 }
 
@@ -65,25 +74,56 @@ std::string ReadEntry(ByteSource& source, const GobEntry& entry, std::uint64_t l
                          std::min(static_cast<std::uint64_t>(entry.size), limit));
 }
 
-std::string MakeContainer(const std::vector<ContainerEntry>& entries) {
+std::string ContainerHead(const std::vector<DirectoryLine>& entries) {
     const auto append = [](std::string& out, std::uint64_t value) {
         AppendLe32(out, static_cast<std::uint32_t>(value));
     };
     std::string out = "GOB ";
+    out.reserve(kDirectoryStart + kEntryRecordSize * entries.size());
     append(out, 20);
     append(out, 12);
     append(out, entries.size());
     std::uint64_t dataAt = kDirectoryStart + kEntryRecordSize * entries.size();
-    for (const ContainerEntry& entry : entries) {
+    for (const DirectoryLine& entry : entries) {
         append(out, dataAt);
-        append(out, entry.bytes.size());
-        std::string name = entry.name.substr(0, kEntryNameSize - 1);
-        name.resize(kEntryNameSize, '\0');
-        out += name;
-        dataAt += entry.bytes.size();
+        append(out, entry.size);
+        out += entry.name;
+        out.append(kEntryNameSize - entry.name.size(), '\0');
+        dataAt += entry.size;
     }
+    return out;
+}
+
+std::string MakeContainer(const std::vector<ContainerEntry>& entries) {
+    std::vector<DirectoryLine> lines;
+    lines.reserve(entries.size());
+    for (const ContainerEntry& entry : entries) {
+        lines.push_back(
+            {std::string_view(entry.name).substr(0, kEntryNameSize - 1), entry.bytes.size()});
+    }
+    std::string out = ContainerHead(lines);
     for (const ContainerEntry& entry : entries) {
         out += entry.bytes;
+    }
+    return out;
+}
+
+std::string DirectoryListing(const GobDirectory& directory) {
+    std::string out;
+    out.reserve(directory.entries.size() * 48);
+    char number[16];
+    const auto field = [&](std::int64_t value, char after) {
+        const auto [end, ec] = std::to_chars(number, number + sizeof number, value);
+        out.append(number, end);
+        out += after;
+    };
+    for (std::size_t i = 0; i < directory.entries.size(); ++i) {
+        const GobEntry& entry = directory.entries[i];
+        field(static_cast<std::int64_t>(i), '\t');
+        field(entry.offset, '\t');
+        field(entry.size, '\t');
+        out += EntryNameView(entry);
+        out += '\n';
     }
     return out;
 }

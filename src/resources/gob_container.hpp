@@ -32,6 +32,8 @@ struct GobEntry {
 // The entry's name as text: up to the first zero byte, without trailing blanks and control
 // characters. Folders are separated by backslashes, as the game writes them.
 std::string EntryName(const GobEntry& entry);
+// The same, as a view into the entry.
+std::string_view EntryNameView(const GobEntry& entry);
 
 struct GobDirectory {
     std::vector<GobEntry> entries;  // in directory order: the index is the directory index
@@ -96,6 +98,22 @@ struct ContainerEntry {
 // A GOB/GOO container of these entries: "GOB ", 20, 12, the count, the directory, then the
 // entries' bytes. Names are cut to 127 bytes.
 std::string MakeContainer(const std::vector<ContainerEntry>& entries);
+
+// The header and directory of a container whose entries' data follow the directory in this
+// order with nothing between them, as every container made here starts. Each name must be
+// shorter than kEntryNameSize and the whole container fit in 2 GB.
+struct DirectoryLine {
+    std::string_view name;
+    std::uint64_t size = 0;
+};
+std::string ContainerHead(const std::vector<DirectoryLine>& entries);
+
+// The largest container the directory's signed 32-bit offsets can address.
+inline constexpr std::uint64_t kLargestContainer = INT32_MAX;
+
+// The directory as `skerry-cli gob list` prints it: index, offset, size and name, a tab
+// between them, a line each.
+std::string DirectoryListing(const GobDirectory& directory);
 
 // The colormap entries (".cmp" in any letter case), in directory order.
 std::vector<std::size_t> ColormapEntries(const GobDirectory& directory);
