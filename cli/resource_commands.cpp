@@ -47,13 +47,21 @@ bool Load(const std::string& path, LoadedContainer& loaded) {
 }
 
 int List(const Args& a) {
-    LoadedContainer loaded;
-    if (!Load(a.container, loaded))
+    // The directory is walked a block at a time and printed a block at a time: the whole
+    // table, or a stream insertion per field, would cost more than the program's start-up.
+    OpenedContainer opened = OpenContainer(a.container);
+    if (opened.status != ContainerStatus::Ok) {
+        std::cerr << opened.error << '\n';
         return kBadInput;
-    // One write of the whole text: a stream insertion per field costs more than the read.
-    const std::string listing = DirectoryListing(loaded.directory);
-    std::cout.write(listing.data(), static_cast<std::streamsize>(listing.size()));
-    return loaded.directory.entries.empty() ? kNothingFound : kDone;
+    }
+    if (const std::optional<std::string> shortfall =
+            DirectoryShortfall(a.container, opened.header.count, opened.entries)) {
+        std::cerr << *shortfall << '\n';
+    }
+    WriteListing(*opened.source, opened.header.count, [](std::string_view text) {
+        std::cout.write(text.data(), static_cast<std::streamsize>(text.size()));
+    });
+    return opened.entries == 0 ? kNothingFound : kDone;
 }
 
 // On a terminal, the entry being worked on, on one line that is written over.

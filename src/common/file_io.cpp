@@ -263,17 +263,22 @@ FolderListing ListFolderFiles(const std::filesystem::path& folder) {
     const std::filesystem::recursive_directory_iterator end;
     std::filesystem::path entered = folder;  // the folder a failing step was reading
     for (; !ec && it != end; it.increment(ec)) {
+        // The iterator knows each entry's own type (links included) without asking the
+        // file system again; only the size costs a call per file.
         const std::filesystem::directory_entry& entry = *it;
-        const std::filesystem::file_status status = entry.symlink_status(ec);
+        if (entry.is_symlink(ec) || ec) {
+            listing.skipped.push_back(entry.path());
+            continue;
+        }
+        if (entry.is_directory(ec)) {
+            entered = entry.path();
+            continue;
+        }
         if (ec) {
             entered = entry.path();
             break;
         }
-        if (std::filesystem::is_directory(status)) {
-            entered = entry.path();
-            continue;
-        }
-        if (!std::filesystem::is_regular_file(status)) {
+        if (!entry.is_regular_file(ec)) {
             listing.skipped.push_back(entry.path());
             continue;
         }

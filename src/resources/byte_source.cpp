@@ -25,6 +25,10 @@ std::optional<FileSource> FileSource::Open(const std::filesystem::path& path) {
     if (std::filesystem::is_directory(path, ec)) {
         return std::nullopt;
     }
+    return OpenListed(path);
+}
+
+std::optional<FileSource> FileSource::OpenListed(const std::filesystem::path& path) {
     std::ifstream in(path, std::ios::binary);
     if (!in) {
         return std::nullopt;
@@ -52,10 +56,15 @@ std::uint64_t FileSource::ReadInto(std::uint64_t offset, char* out, std::uint64_
     if (offset >= size_) {
         return 0;
     }
-    in_.clear();
-    in_.seekg(static_cast<std::streamoff>(offset));
-    in_.read(out, static_cast<std::streamsize>(std::min(count, size_ - offset)));
-    return static_cast<std::uint64_t>(std::max<std::streamsize>(in_.gcount(), 0));
+    if (offset != next_) {
+        in_.clear();
+        in_.seekg(static_cast<std::streamoff>(offset));
+    }
+    const std::uint64_t wanted = std::min(count, size_ - offset);
+    in_.read(out, static_cast<std::streamsize>(wanted));
+    const auto got = static_cast<std::uint64_t>(std::max<std::streamsize>(in_.gcount(), 0));
+    next_ = in_ && got == wanted ? offset + got : UINT64_MAX;
+    return got;
 }
 
 std::optional<std::int32_t> ByteReader::I32(std::uint64_t offset) const {

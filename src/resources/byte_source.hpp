@@ -41,6 +41,10 @@ class FileSource : public ByteSource {
   public:
     // Nothing when the file cannot be opened.
     static std::optional<FileSource> Open(const std::filesystem::path& path);
+    // The same for a path a folder listing has just found to be a plain file, without the
+    // check for a folder that costs a call to the file system each. Should it have become a
+    // folder since, its size is not what the listing said and nothing can be read from it.
+    static std::optional<FileSource> OpenListed(const std::filesystem::path& path);
 
     std::uint64_t Size() const override { return size_; }
     std::string ReadAt(std::uint64_t offset, std::uint64_t count) override;
@@ -51,6 +55,9 @@ class FileSource : public ByteSource {
 
     std::ifstream in_;
     std::uint64_t size_;
+    // Where the stream stands after the last whole read: a read from there needs no seek,
+    // which costs a call to the system each.
+    std::uint64_t next_ = UINT64_MAX;
 };
 
 // Little-endian fields of a byte block; a field the block does not hold whole is nothing.

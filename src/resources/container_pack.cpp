@@ -267,7 +267,7 @@ ContainerJob WriteContainer(const std::filesystem::path& folder,
             job.summary = "Cancelled: nothing written to " + output.string();
             return job;
         }
-        std::optional<FileSource> source = FileSource::Open(file.path);
+        std::optional<FileSource> source = FileSource::OpenListed(file.path);
         if (!source) {
             job.summary = "Cannot open file " + file.path.string() + "; nothing written to " +
                           output.string();
