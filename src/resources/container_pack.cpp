@@ -234,8 +234,21 @@ ContainerJob WriteContainer(const std::filesystem::path& folder,
         }
         return job;
     }
-
+    // Every way out before the rename drops the part file: nothing is left behind.
+    const auto failed = [&](const std::string& why) {
+        job.summary = why + "; nothing written to " + output.string();
+        return job;
+    };
     ContainerProgress at;
+    const auto carryOn = [&] {
+        if (!progress || progress(at)) {
+            return true;
+        }
+        job.status = JobStatus::Cancelled;
+        job.summary = "Cancelled: nothing written to " + output.string();
+        return false;
+    };
+
     at.totalEntries = plan.files.size();
     std::vector<DirectoryLine> lines;
     lines.reserve(plan.files.size());
@@ -249,9 +262,9 @@ ContainerJob WriteContainer(const std::filesystem::path& folder,
         job.summary = error;
         return job;
     }
+    const std::string cannotWrite = "Cannot write file " + output.string();
     if (!out->Write(ContainerHead(lines))) {
-        job.summary = "Cannot write file " + output.string();
-        return job;
+        return failed(cannotWrite);
     }
     const auto buffer = std::make_unique_for_overwrite<char[]>(kBufferSize);
     std::size_t filled = 0;
@@ -262,16 +275,12 @@ ContainerJob WriteContainer(const std::filesystem::path& folder,
     };
     for (const PackedFile& file : plan.files) {
         at.current = file.name;
-        if (progress && !progress(at)) {
-            job.status = JobStatus::Cancelled;
-            job.summary = "Cancelled: nothing written to " + output.string();
+        if (!carryOn()) {
             return job;
         }
         std::optional<FileSource> source = FileSource::OpenListed(file.path);
         if (!source) {
-            job.summary = "Cannot open file " + file.path.string() + "; nothing written to " +
-                          output.string();
-            return job;
+            return failed("Cannot open file " + file.path.string());
         }
         // The directory already gives the size: a file that changes meanwhile would make the
         // container lie about it.
@@ -288,32 +297,20 @@ ContainerJob WriteContainer(const std::filesystem::path& folder,
                 continue;
             }
             if (!flush()) {
-                job.summary = "Cannot write file " + output.string();
-                return job;
+                return failed(cannotWrite);
             }
             // A large file is worth a word, and a chance to stop, between its pieces.
-            if (progress && !progress(at)) {
-                job.status = JobStatus::Cancelled;
-                job.summary = "Cancelled: nothing written to " + output.string();
+            if (!carryOn()) {
                 return job;
             }
         }
         if (!whole) {
-            job.summary = file.path.string() + " changed while it was packed; nothing written to " +
-                          output.string();
-            return job;
+            return failed(file.path.string() + " changed while it was packed");
         }
         ++at.doneEntries;
     }
-    at.current = {};
-    if (progress && !progress(at)) {
-        job.status = JobStatus::Cancelled;
-        job.summary = "Cancelled: nothing written to " + output.string();
-        return job;
-    }
     if (!flush()) {
-        job.summary = "Cannot write file " + output.string();
-        return job;
+        return failed(cannotWrite);
     }
     // Made again from the folder at will, as exported pictures are: not worth a wait on the
     // disk.

@@ -32,6 +32,7 @@
 #include "editors/ui/file_check_window.hpp"
 #include "editors/ui/tpl_vec.hpp"
 #include "resources/gob_container.hpp"
+#include "resources/ui/container_progress.hpp"
 #include "resources/ui/res_picker.hpp"
 #include "settings/ui/qsettings_store.hpp"
 #include "settings/ui/tpl_opt.hpp"
@@ -193,6 +194,11 @@ int RunScreenshotTour(const QString& folder, const QString& settingsFile, const 
             snap(res, "TRes-realmodel", {1000, 640});
         }
     }
+    // Packing a mod's folder, a third of the way through.
+    ContainerProgressDialog packing(&editor, QStringLiteral("Pack folder into container"),
+                                    QStringLiteral("Packing"));
+    packing.Show({21300000, 64000000, 1365, 4096, "mat\\15wcone2.mat"});
+    snap(packing, "ContainerProgress", packing.sizeHint());
     windows.AboutBox().SetWorkFolder(PathFromBytes(state.settings.workDir));
     snap(windows.AboutBox(), "TAboutBox", windows.AboutBox().size());
     FindControl<QLineEdit>(windows.TplDesc(), "E1")
