@@ -5,6 +5,7 @@
 #include <bit>
 #include <charconv>
 #include <cstddef>
+#include <cstring>
 
 #include "common/names.hpp"
 #include "resources/picker_listing.hpp"
@@ -58,17 +59,20 @@ std::size_t ForEachEntry(ByteSource& source, std::int32_t count,
     // A few pages of records at a time: memory a process touches for the first time costs
     // more than reading the file, and a listing needs each record only once. Smaller blocks
     // would cost more in calls to the system than they save.
-    std::array<GobEntry, 256> block;
+    constexpr std::size_t kBlock = 256;
+    // Bytes, not entries: entries would be cleared first, touching every page for nothing.
+    std::array<char, kBlock * kEntryRecordSize> block;
     std::size_t index = 0;
+    GobEntry entry;
     while (index < wanted) {
-        const std::size_t asked = std::min(block.size(), wanted - index);
-        // The records are read straight into the entries: their layout is the entry's own.
-        const std::uint64_t read =
-            source.ReadInto(kDirectoryStart + index * kEntryRecordSize,
-                            reinterpret_cast<char*>(block.data()), asked * kEntryRecordSize);
+        const std::size_t asked = std::min(kBlock, wanted - index);
+        const std::uint64_t read = source.ReadInto(kDirectoryStart + index * kEntryRecordSize,
+                                                   block.data(), asked * kEntryRecordSize);
         const auto whole = static_cast<std::size_t>(read / kEntryRecordSize);
         for (std::size_t i = 0; i < whole; ++i) {
-            visit(index + i, block[i]);
+            // A record's layout is the entry's own.
+            std::memcpy(&entry, block.data() + i * kEntryRecordSize, kEntryRecordSize);
+            visit(index + i, entry);
         }
         index += whole;
         if (whole < asked) {
