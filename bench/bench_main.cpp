@@ -6,6 +6,7 @@
 
 #include "app/ui/skerry_application.hpp"
 #include "bench_table.hpp"
+#include "container_bench.hpp"
 #include "core_bench.hpp"
 #include "window_bench.hpp"
 
@@ -44,6 +45,7 @@ int main(int argc, char** argv) {
     }
     const skerry::bench::Inputs inputs(work.path().toStdString());
     skerry::bench::AddCoreBenchmarks(inputs);
+    skerry::bench::AddContainerBenchmarks(inputs);
     const std::shared_ptr<void> windows = skerry::bench::AddWindowBenchmarks(inputs);
 
     skerry::bench::TableReporter table;

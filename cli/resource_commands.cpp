@@ -7,6 +7,7 @@
 
 #include "common/file_io.hpp"
 #include "common/names.hpp"
+#include "resources/container_files.hpp"
 #include "resources/gob_container.hpp"
 #include "resources/mat_fileops.hpp"
 #include "resources/picker_listing.hpp"
@@ -47,15 +48,57 @@ bool Load(const std::string& path, LoadedContainer& loaded) {
 }
 
 int List(const Args& a) {
-    LoadedContainer loaded;
-    if (!Load(a.container, loaded))
+    // The directory is walked a block at a time and printed a block at a time: the whole
+    // table, or a stream insertion per field, would cost more than the program's start-up.
+    OpenedContainer opened = OpenContainer(a.container);
+    if (opened.status != ContainerStatus::Ok) {
+        std::cerr << opened.error << '\n';
         return kBadInput;
-    const auto& entries = loaded.directory.entries;
-    for (std::size_t i = 0; i < entries.size(); ++i) {
-        std::cout << i << '\t' << entries[i].offset << '\t' << entries[i].size << '\t'
-                  << EntryName(entries[i]) << '\n';
     }
-    return entries.empty() ? kNothingFound : kDone;
+    if (const std::optional<std::string> shortfall =
+            DirectoryShortfall(a.container, opened.header.count, opened.entries)) {
+        std::cerr << *shortfall << '\n';
+    }
+    WriteListing(*opened.source, opened.header.count, [](std::string_view text) {
+        std::cout.write(text.data(), static_cast<std::streamsize>(text.size()));
+    });
+    return opened.entries == 0 ? kNothingFound : kDone;
+}
+
+// On a terminal, the entry being worked on, on one line that is written over.
+ProgressFn TerminalProgress() {
+    if (SKERRY_ISATTY(2) == 0) {
+        return {};
+    }
+    return [](const ContainerProgress& at) {
+        std::cerr << "\r" << at.doneEntries << "/" << at.totalEntries << " " << at.current
+                  << "\x1b[K" << std::flush;
+        return true;
+    };
+}
+
+// The job's notes and summary; its exit code.
+int Report(const ContainerJob& job) {
+    if (SKERRY_ISATTY(2) != 0) {
+        std::cerr << "\r\x1b[K";
+    }
+    for (const std::string& note : job.notes) {
+        std::cerr << note << '\n';
+    }
+    (job.status == JobStatus::Done || job.status == JobStatus::Partial ? std::cout : std::cerr)
+        << job.summary << '\n';
+    switch (job.status) {
+        case JobStatus::Done:
+            return kDone;
+        case JobStatus::Partial:
+            return kNothingFound;
+        default:
+            return kBadInput;
+    }
+}
+
+int Pack(const Args& a) {
+    return Report(WriteContainer(a.dir, a.output, TerminalProgress()));
 }
 
 // The entry's bytes, or nothing (with the reason on stderr and in exitCode).
@@ -84,6 +127,17 @@ bool WriteOut(const std::string& path, std::string_view bytes) {
 }
 
 int Extract(const Args& a) {
+    if (a.all) {
+        if (a.output.empty()) {
+            std::cerr << "--all needs -o DIR\n";
+            return kBadInput;
+        }
+        return Report(ExtractContainer(a.container, a.output, TerminalProgress()));
+    }
+    if (a.entry.empty()) {
+        std::cerr << "extract needs ENTRY or --all\n";
+        return kBadInput;
+    }
     LoadedContainer loaded;
     if (!Load(a.container, loaded))
         return kBadInput;
@@ -229,11 +283,20 @@ void AddResourceCommands(CLI::App& app, int& exitCode) {
     CLI::App* list = gob->add_subcommand("list", "The container's directory");
     list->add_option("CONTAINER", args->container)->required();
     list->callback(run(List));
-    CLI::App* extract = gob->add_subcommand("extract", "One entry's bytes");
+    CLI::App* extract = gob->add_subcommand("extract", "One entry's bytes, or every entry");
     extract->add_option("CONTAINER", args->container)->required();
-    extract->add_option("ENTRY", args->entry)->required();
-    extract->add_option("-o", args->output, "Write to FILE instead of standard output");
+    CLI::Option* extractEntry = extract->add_option("ENTRY", args->entry);
+    extract->add_flag("--all", args->all, "Every entry, into the folder -o DIR names")
+        ->excludes(extractEntry);
+    extract->add_option("-o", args->output,
+                        "Write to FILE instead of standard output (with --all: into DIR, "
+                        "the names' folders below it)");
     extract->callback(run(Extract));
+    CLI::App* pack = gob->add_subcommand(
+        "pack", "Every file below DIR into a container, named as the game looks them up");
+    pack->add_option("DIR", args->dir)->required();
+    pack->add_option("-o", args->output, "The GOB or GOO container to write")->required();
+    pack->callback(run(Pack));
 
     CLI::App* mat = app.add_subcommand(
         "mat", "Decode MAT textures to BMP or PNG files (mat make: make one from pictures)");

@@ -4,7 +4,7 @@
 
 namespace skerry::cli {
 
-// Adds `gob list|extract`, `mat` and `sample`. Each sets exitCode when it runs.
+// Adds `gob list|extract|pack`, `mat` and `sample`. Each sets exitCode when it runs.
 void AddResourceCommands(CLI::App& app, int& exitCode);
 
 }  // namespace skerry::cli

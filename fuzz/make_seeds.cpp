@@ -57,6 +57,7 @@ std::vector<Seed> SampleSeeds() {
     std::vector<Seed> seeds = {
         {"container", "sample_res2.gob", SmallSampleContainer()},
         {"container", "sample_jkmsnd.goo", SampleSoundContainer()},
+        {"unpack", "sample_res2.gob", SmallSampleContainer()},
         {"texture", "sample_sparks.mat", MakeTextureMat(8, 8, GradientPixels(8, 8))},
         {"texture", "sample_stripe.mat", MakeTextureMat(30, 20, StripePixels(30, 20))},
         {"texture", "sample_cels.mat", MakeTextureMat(16, 16, BrickPixels(16, 16), 3)},
@@ -104,6 +105,7 @@ std::vector<Seed> BadSeeds() {
     };
     for (const auto& bad : testing::BadContainers()) {
         add("container", bad.name, bad.bytes);
+        add("unpack", bad.name, bad.bytes);
     }
     for (const auto& bad : testing::BadTextures()) {
         add("texture", bad.name, bad.bytes);

@@ -3,6 +3,7 @@
 #include <fstream>
 #include <random>
 #include <system_error>
+#include <utility>
 
 #ifdef _WIN32
 #include <fcntl.h>
@@ -198,6 +199,105 @@ std::optional<std::string> WriteFilesTogether(const std::vector<FileWrite>& file
 std::optional<std::string> WriteFileWhole(const std::filesystem::path& path, std::string_view bytes,
                                           Durability durability) {
     return WriteAllOrNone({{path, bytes}}, durability);
+}
+
+std::optional<PartFile> PartFile::Create(const std::filesystem::path& target, std::string& error) {
+    std::error_code ec;
+    const std::filesystem::path part = Temporary(target);
+    error = "Cannot create file " + target.string();
+    // A folder of either name is not ours to write over or remove.
+    if (std::filesystem::is_directory(target, ec) || std::filesystem::is_directory(part, ec)) {
+        return std::nullopt;
+    }
+    std::ofstream out(part, std::ios::binary | std::ios::trunc);
+    if (!out) {
+        return std::nullopt;
+    }
+    error.clear();
+    return PartFile(target, part, std::move(out));
+}
+
+PartFile::PartFile(PartFile&& other) noexcept
+    : target_(std::move(other.target_)),
+      part_(std::move(other.part_)),
+      out_(std::move(other.out_)),
+      pending_(std::exchange(other.pending_, false)) {}
+
+PartFile::~PartFile() {
+    if (pending_) {
+        out_.close();
+        std::error_code ec;
+        std::filesystem::remove(part_, ec);
+    }
+}
+
+bool PartFile::Write(std::string_view bytes) {
+    out_.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    return static_cast<bool>(out_);
+}
+
+std::optional<std::string> PartFile::Commit(Durability durability) {
+    const std::string failure = "Cannot create file " + target_.string();
+    out_.close();
+    if (!out_ || (durability == Durability::Synced && !SyncFile(part_))) {
+        return failure;
+    }
+    std::error_code ec;
+    std::filesystem::rename(part_, target_, ec);
+    if (ec) {
+        return failure;
+    }
+    pending_ = false;
+    if (durability == Durability::Synced) {
+        SyncFolder(target_.parent_path());
+    }
+    return std::nullopt;
+}
+
+FolderListing ListFolderFiles(const std::filesystem::path& folder) {
+    FolderListing listing;
+    std::error_code ec;
+    // Links are never followed: the iterator does not enter a linked folder, and a linked
+    // file is told apart by its own status.
+    std::filesystem::recursive_directory_iterator it(folder, ec);
+    const std::filesystem::recursive_directory_iterator end;
+    std::filesystem::path entered = folder;  // the folder a failing step was reading
+    for (; !ec && it != end; it.increment(ec)) {
+        // The iterator knows each entry's own type (links included) without asking the
+        // file system again; only the size costs a call per file.
+        const std::filesystem::directory_entry& entry = *it;
+        if (entry.is_symlink(ec) || ec) {
+            listing.skipped.push_back(entry.path());
+            continue;
+        }
+        if (entry.is_directory(ec)) {
+            entered = entry.path();
+            continue;
+        }
+        if (ec) {
+            entered = entry.path();
+            break;
+        }
+        if (!entry.is_regular_file(ec)) {
+            listing.skipped.push_back(entry.path());
+            continue;
+        }
+        FolderFile file;
+        file.path = entry.path();
+        file.size = entry.file_size(ec);
+        if (ec) {
+            listing.error = "Cannot read file " + file.path.string();
+            return listing;
+        }
+        for (const std::filesystem::path& part : file.path.lexically_relative(folder)) {
+            file.parts.push_back(part.string());
+        }
+        listing.files.push_back(std::move(file));
+    }
+    if (ec) {
+        listing.error = "Cannot read folder " + entered.string();
+    }
+    return listing;
 }
 
 bool CanWriteIn(const std::filesystem::path& dir) {

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <cstdint>
 #include <filesystem>
+#include <fstream>
 #include <functional>
 #include <optional>
 #include <string>
@@ -50,6 +52,47 @@ std::optional<std::string> WriteFileWhole(const std::filesystem::path& path, std
 using FileWriter = std::function<bool(const std::filesystem::path&, std::string_view)>;
 // Returns the writer in place. An empty writer restores the plain one.
 FileWriter SetFileWriter(FileWriter writer);
+
+// A file written piece by piece and put in place whole, for files too large to hold in memory:
+// the pieces go to TARGET.part, which Commit renames over the target. Dropped without a
+// Commit (a failure, a cancel), the part is removed and the target stays as it was.
+class PartFile {
+  public:
+    // Nothing, with a message naming the target in error, when the part cannot be created or
+    // a folder stands in the target's place.
+    static std::optional<PartFile> Create(const std::filesystem::path& target, std::string& error);
+    PartFile(PartFile&& other) noexcept;
+    PartFile& operator=(PartFile&&) = delete;
+    ~PartFile();
+
+    // False when the bytes could not be written; the part is then of no use.
+    bool Write(std::string_view bytes);
+    // Puts the part in the target's place; a message naming the target when it cannot.
+    std::optional<std::string> Commit(Durability durability);
+
+  private:
+    PartFile(std::filesystem::path target, std::filesystem::path part, std::ofstream out)
+        : target_(std::move(target)), part_(std::move(part)), out_(std::move(out)) {}
+
+    std::filesystem::path target_;
+    std::filesystem::path part_;
+    std::ofstream out_;
+    bool pending_ = true;  // the part is ours to remove
+};
+
+// The plain files below a folder, found without following links: a link, to a file or to a
+// folder, is skipped and named, as is anything else that is not a plain file or a folder.
+struct FolderFile {
+    std::vector<std::string> parts;  // the folders below the listed one, then the file's name
+    std::filesystem::path path;
+    std::uint64_t size = 0;
+};
+struct FolderListing {
+    std::vector<FolderFile> files;  // in no particular order
+    std::vector<std::filesystem::path> skipped;
+    std::string error;  // a folder that could not be read: the listing is then incomplete
+};
+FolderListing ListFolderFiles(const std::filesystem::path& folder);
 
 // True when files can be created in dir (it exists and takes a new file).
 bool CanWriteIn(const std::filesystem::path& dir);

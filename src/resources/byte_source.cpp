@@ -14,11 +14,21 @@ std::string MemorySource::ReadAt(std::uint64_t offset, std::uint64_t count) {
                                      static_cast<std::size_t>(std::min(count, available))));
 }
 
+std::uint64_t MemorySource::ReadInto(std::uint64_t offset, char* out, std::uint64_t count) {
+    const std::string_view span = ByteReader(bytes_).Span(offset, count);
+    std::copy(span.begin(), span.end(), out);
+    return span.size();
+}
+
 std::optional<FileSource> FileSource::Open(const std::filesystem::path& path) {
     std::error_code ec;
     if (std::filesystem::is_directory(path, ec)) {
         return std::nullopt;
     }
+    return OpenListed(path);
+}
+
+std::optional<FileSource> FileSource::OpenListed(const std::filesystem::path& path) {
     std::ifstream in(path, std::ios::binary);
     if (!in) {
         return std::nullopt;
@@ -37,13 +47,24 @@ std::string FileSource::ReadAt(std::uint64_t offset, std::uint64_t count) {
     }
     // Never ask for more than the file holds, so a size field from the file cannot make us
     // allocate beyond the file's own size.
-    const auto length = static_cast<std::size_t>(std::min(count, size_ - offset));
-    std::string bytes(length, '\0');
-    in_.clear();
-    in_.seekg(static_cast<std::streamoff>(offset));
-    in_.read(bytes.data(), static_cast<std::streamsize>(length));
-    bytes.resize(static_cast<std::size_t>(std::max<std::streamsize>(in_.gcount(), 0)));
+    std::string bytes(static_cast<std::size_t>(std::min(count, size_ - offset)), '\0');
+    bytes.resize(static_cast<std::size_t>(ReadInto(offset, bytes.data(), bytes.size())));
     return bytes;
+}
+
+std::uint64_t FileSource::ReadInto(std::uint64_t offset, char* out, std::uint64_t count) {
+    if (offset >= size_) {
+        return 0;
+    }
+    if (offset != next_) {
+        in_.clear();
+        in_.seekg(static_cast<std::streamoff>(offset));
+    }
+    const std::uint64_t wanted = std::min(count, size_ - offset);
+    in_.read(out, static_cast<std::streamsize>(wanted));
+    const auto got = static_cast<std::uint64_t>(std::max<std::streamsize>(in_.gcount(), 0));
+    next_ = in_ && got == wanted ? offset + got : UINT64_MAX;
+    return got;
 }
 
 std::optional<std::int32_t> ByteReader::I32(std::uint64_t offset) const {

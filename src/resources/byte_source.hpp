@@ -18,6 +18,8 @@ class ByteSource {
     virtual std::uint64_t Size() const = 0;
     // Up to count bytes from offset; fewer (or none) where the source ends first.
     virtual std::string ReadAt(std::uint64_t offset, std::uint64_t count) = 0;
+    // The same into out, which holds count bytes; how many were read.
+    virtual std::uint64_t ReadInto(std::uint64_t offset, char* out, std::uint64_t count) = 0;
 };
 
 class MemorySource : public ByteSource {
@@ -25,6 +27,7 @@ class MemorySource : public ByteSource {
     explicit MemorySource(std::string_view bytes) : bytes_(bytes) {}
     std::uint64_t Size() const override { return bytes_.size(); }
     std::string ReadAt(std::uint64_t offset, std::uint64_t count) override;
+    std::uint64_t ReadInto(std::uint64_t offset, char* out, std::uint64_t count) override;
 
   private:
     std::string_view bytes_;
@@ -38,15 +41,23 @@ class FileSource : public ByteSource {
   public:
     // Nothing when the file cannot be opened.
     static std::optional<FileSource> Open(const std::filesystem::path& path);
+    // The same for a path a folder listing has just found to be a plain file, without the
+    // check for a folder that costs a call to the file system each. Should it have become a
+    // folder since, its size is not what the listing said and nothing can be read from it.
+    static std::optional<FileSource> OpenListed(const std::filesystem::path& path);
 
     std::uint64_t Size() const override { return size_; }
     std::string ReadAt(std::uint64_t offset, std::uint64_t count) override;
+    std::uint64_t ReadInto(std::uint64_t offset, char* out, std::uint64_t count) override;
 
   private:
     FileSource(std::ifstream in, std::uint64_t size) : in_(std::move(in)), size_(size) {}
 
     std::ifstream in_;
     std::uint64_t size_;
+    // Where the stream stands after the last whole read: a read from there needs no seek,
+    // which costs a call to the system each.
+    std::uint64_t next_ = UINT64_MAX;
 };
 
 // Little-endian fields of a byte block; a field the block does not hold whole is nothing.

@@ -24,6 +24,31 @@ expect other-file-message grep -qx 'sound.goo is not a GOB/GOO container' err
 expect cannot-open test $? = 2
 expect cannot-open-message grep -qx 'Cannot open file missing.gob' err
 
+# Unpacked whole and packed again: the same names, sizes and bytes, listed by gob list.
+expect extract-all bash -c "'$cli' gob extract $gob --all -o unpacked >/dev/null"
+expect extract-all-file cmp -s unpacked/cog/door.cog <("$cli" gob extract $gob 'cog\door.cog')
+expect pack bash -c "'$cli' gob pack unpacked -o again.gob | grep -q 'packed into again.gob'"
+expect pack-same-entries test "$("$cli" gob list $gob | cut -f 3,4 | sort)" = "$("$cli" gob list again.gob | cut -f 3,4 | sort)"
+expect pack-same-bytes cmp -s <("$cli" gob extract again.gob 'mat\00brick.mat') unpacked/mat/00brick.mat
+expect pack-same-again bash -c "'$cli' gob pack unpacked -o twice.gob >/dev/null && cmp -s again.gob twice.gob"
+mkdir -p refused/mat && : > 'refused/mat/a b.mat'
+"$cli" gob pack refused -o refused.gob >/dev/null 2>err
+expect pack-refused test $? = 2
+expect pack-refused-message grep -q 'refused/mat/a b.mat: the entry name mat\\a b.mat holds a blank' err
+expect pack-refused-nothing-written bash -c '! ls refused.gob* 2>/dev/null'
+"$cli" gob pack unpacked -o unpacked/inside.gob >/dev/null 2>err
+expect pack-inside test $? = 2
+printf 'GOB \x14\0\0\0\x0c\0\0\0\x02\0\0\0' > evil.gob
+{ printf '\x20\x01\0\0\x01\0\0\0..\\evil.txt'; head -c 117 /dev/zero
+  printf '\x21\x01\0\0\x01\0\0\0ok.txt'; head -c 122 /dev/zero; printf 'eo'; } >> evil.gob
+"$cli" gob extract evil.gob --all -o out/inner >/dev/null 2>err
+expect extract-unsafe test $? = 1
+expect extract-unsafe-message grep -q 'Not written: \.\.\\evil.txt' err
+expect extract-unsafe-others test "$(cat out/inner/ok.txt)" = o
+expect extract-unsafe-nothing-outside test ! -e out/evil.txt
+"$cli" gob extract evil.gob >/dev/null 2>&1
+expect extract-needs-entry test $? = 2
+
 out=$("$cli" mat $gob 'mat\02stripe.mat')
 expect mat-texts test "$out" = $'Size in Jed Grid = 0.09 Wide x 0.06 High\nSize in pixels =  30 Wide x  20 High'
 expect mat-file test "$(head -c 2 02stripe.bmp)" = BM

@@ -1,10 +1,12 @@
 // The bad-input tables through the core readers, the way the program reads them: from files.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 
 #include "common/file_io.hpp"
 #include "editors/template_file_checks.hpp"
+#include "resources/container_files.hpp"
 #include "resources/gob_container.hpp"
 #include "resources/mat_fileops.hpp"
 #include "resources/model_preview.hpp"
@@ -65,6 +67,35 @@ TEST_F(BadInput, ContainersListWhatTheyHoldWholeAndReadOnlyWhatExists) {
             const std::filesystem::path exported(ExportFileName(EntryName(entry)));
             EXPECT_FALSE(exported.has_parent_path()) << exported;
             EXPECT_TRUE(exported.string().ends_with(".bmp"));
+        }
+    }
+}
+
+// Unpacked whole, every container writes below the folder asked for and nowhere else; a name
+// that would lead elsewhere is named and left out.
+TEST_F(BadInput, ContainersUnpackOnlyIntoTheirFolder) {
+    for (const auto& bad : BadContainers()) {
+        SCOPED_TRACE(bad.name);
+        std::filesystem::remove_all(dir_);
+        std::filesystem::create_directories(dir_);
+        const std::filesystem::path path = Write("bad.gob", bad.bytes);
+        const ContainerJob job = ExtractContainer(path, dir_ / "out" / "mod");
+        for (const auto& entry : std::filesystem::recursive_directory_iterator(dir_)) {
+            const std::string below = entry.path().lexically_relative(dir_).generic_string();
+            EXPECT_TRUE(below == "bad.gob" || below == "out" || below.starts_with("out/mod"))
+                << below;
+        }
+        if (!bad.isContainer) {
+            EXPECT_EQ(job.status, JobStatus::Failed);
+            continue;
+        }
+        const bool noted =
+            !job.notes.empty() && job.notes.front().find("Not written: " + bad.firstName) == 0;
+        EXPECT_EQ(noted, bad.unsafeName) << (job.notes.empty() ? "" : job.notes.front());
+        if (bad.listed > 0 && !bad.unsafeName) {
+            std::string file = bad.firstName;
+            std::replace(file.begin(), file.end(), '\\', '/');
+            EXPECT_EQ(ReadFileBytes(dir_ / "out" / "mod" / file).bytes, bad.firstEntry);
         }
     }
 }

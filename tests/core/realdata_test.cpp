@@ -11,12 +11,14 @@
 #include "common/file_io.hpp"
 #include "editors/template_file_checks.hpp"
 #include "resources/byte_source.hpp"
+#include "resources/container_files.hpp"
 #include "resources/gob_container.hpp"
 #include "resources/mat_fileops.hpp"
 #include "resources/model_geometry.hpp"
 #include "resources/model_preview.hpp"
 #include "resources/texture_png.hpp"
 #include "support/own_fields.hpp"
+#include "support/temp_dir.hpp"
 #include "template/open_template.hpp"
 #include "template/template_store.hpp"
 
@@ -52,6 +54,32 @@ TEST(RealData, Containers) {
             EXPECT_EQ(ReadEntryFromFile(path, entry)->size(), static_cast<std::size_t>(entry.size));
         }
     }
+}
+
+// Unpacked and packed again, every real container gives the same entries with the same bytes.
+TEST(RealData, ContainersUnpackAndPackAgainToTheSameEntries) {
+    const auto files = Files("gob");
+    if (files.empty())
+        GTEST_SKIP() << "no real containers beside the project";
+    const auto entries = [](const std::filesystem::path& path) {
+        std::map<std::string, std::string> named;
+        for (const GobEntry& entry : LoadContainer(path).directory.entries) {
+            named[EntryName(entry)] = ReadEntryFromFile(path, entry).value_or("?");
+        }
+        return named;
+    };
+    const std::filesystem::path work = testing::UniqueTempPath("skerry_real_repack");
+    for (const auto& path : files) {
+        if (path.filename().string().find("corrupt") != std::string::npos)
+            continue;
+        SCOPED_TRACE(path.string());
+        const std::filesystem::path folder = work / path.stem();
+        ASSERT_EQ(ExtractContainer(path, folder).status, JobStatus::Done);
+        const std::filesystem::path again = work / path.filename();
+        ASSERT_EQ(WriteContainer(folder, again).status, JobStatus::Done);
+        EXPECT_EQ(entries(again), entries(path));
+    }
+    std::filesystem::remove_all(work);
 }
 
 TEST(RealData, TexturesWithRealColormaps) {

@@ -71,8 +71,9 @@ std::string PngClaiming(std::string png, std::uint32_t width, std::uint32_t heig
     return png;
 }
 
-BadContainer OneEntry(const char* caseName, const std::string& entryName, const char* shown) {
-    return {caseName, MakeContainer({{entryName, "x"}}), true, 1, shown, "x"};
+BadContainer OneEntry(const char* caseName, const std::string& entryName, const char* shown,
+                      bool unsafe = false) {
+    return {caseName, MakeContainer({{entryName, "x"}}), true, 1, shown, "x", unsafe};
 }
 
 }  // namespace
@@ -105,11 +106,17 @@ std::vector<BadContainer> BadContainers() {
         {"size_huge", Poke(two, kFirstSize, INT32_MAX), true, 2, a, "firstsecond"},
         {"size_past_end", Poke(two, kFirstSize, 50), true, 2, a, "firstsecond"},
         {"name_without_zero", unterminated, true, 2, std::string(128, 'n'), "first"},
-        OneEntry("name_dot_dot", "..\\..\\evil.mat", "..\\..\\evil.mat"),
-        OneEntry("name_slashes", "mat/../../../etc/x.mat", "mat/../../../etc/x.mat"),
+        OneEntry("name_dot_dot", "..\\..\\evil.mat", "..\\..\\evil.mat", true),
+        OneEntry("name_slashes", "mat/../../../etc/x.mat", "mat/../../../etc/x.mat", true),
+        OneEntry("name_dot_dot_inside", "mat\\..\\..\\x.mat", "mat\\..\\..\\x.mat", true),
+        OneEntry("name_dots_and_blank", "mat\\. .\\x.mat", "mat\\. .\\x.mat", true),
+        OneEntry("name_drive", "c:\\x.mat", "c:\\x.mat", true),
+        OneEntry("name_drive_relative", "c:x.mat", "c:x.mat", true),
+        OneEntry("name_root_backslash", "\\windows\\x.mat", "\\windows\\x.mat", true),
+        OneEntry("name_root_slash", "/tmp/x.mat", "/tmp/x.mat", true),
         OneEntry("name_high_bytes", "mat\\\xe9t\xe9\xff\x80.mat", "mat\\\xe9t\xe9\xff\x80.mat"),
         OneEntry("name_control_bytes", "a.mat\t\r \x01", "a.mat"),
-        OneEntry("name_empty", "", ""),
+        OneEntry("name_empty", "", "", true),
     };
 }
 

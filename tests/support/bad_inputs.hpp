@@ -17,6 +17,7 @@ struct BadContainer {
     std::size_t listed = 0;   // entries the directory read lists
     std::string firstName;    // the first listed entry's name as text
     std::string firstEntry;   // the bytes reading that entry gives
+    bool unsafeName = false;  // a name unpacking must not write: it would lead out of the folder
 };
 std::vector<BadContainer> BadContainers();
 

@@ -39,6 +39,7 @@
 #include "editors/ui/tpl_vec.hpp"
 #include "resources/gob_container.hpp"
 #include "resources/picker_listing.hpp"
+#include "resources/ui/container_progress.hpp"
 #include "resources/ui/new_texture_dialog.hpp"
 #include "resources/ui/res_picker.hpp"
 #include "settings/ui/qsettings_store.hpp"
@@ -264,6 +265,11 @@ int RunScreenshotTour(const QString& folder, const QString& settingsFile, const 
             snap(res, "TRes-realmodel", {1000, 640});
         }
     }
+    // Packing a mod's folder, a third of the way through.
+    ContainerProgressDialog packing(&editor, QStringLiteral("Pack folder into container"),
+                                    QStringLiteral("Packing"));
+    packing.Show({21300000, 64000000, 1365, 4096, "mat\\15wcone2.mat"});
+    snap(packing, "ContainerProgress", packing.sizeHint());
     windows.AboutBox().SetWorkFolder(PathFromBytes(state.settings.workDir));
     snap(windows.AboutBox(), "TAboutBox", windows.AboutBox().size());
     FindControl<QLineEdit>(windows.TplDesc(), "E1")

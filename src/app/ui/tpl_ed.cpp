@@ -33,6 +33,7 @@
 #include "common/ui/window_geometry.hpp"
 #include "editors/ui/chkr.hpp"
 #include "editors/ui/tpl_vec.hpp"
+#include "resources/ui/container_commands.hpp"
 #include "resources/ui/res_picker.hpp"
 #include "settings/ui/tpl_opt.hpp"
 #include "template/catalogue.hpp"
@@ -112,6 +113,7 @@ void TTplEd::BuildMenus() {
         file, "CopyNew", QStringLiteral("&Copy New.tpl to project dir"),
         QStringLiteral("Copies your completed  new.tpl file to - does not save current changes."),
         false);
+    AddPackFolderCommand(file, this, settings_);
     file->addSeparator()->setObjectName(QStringLiteral("N5"));
     Exit1 = MenuItem(file, "Exit1", QStringLiteral("E&xit"), QStringLiteral("exit Skerry"));
     // The platform's own keys for the commands every desktop program has.

@@ -30,6 +30,14 @@ std::optional<QString> Ask(QWidget* parent, const FileRequest& request) {
         return handler(parent, request);
     }
     QFileDialog dialog(parent, request.title, request.directory);
+    if (request.folder) {
+        dialog.setFileMode(QFileDialog::Directory);
+        dialog.setOption(QFileDialog::ShowDirsOnly);
+        if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+            return std::nullopt;
+        }
+        return dialog.selectedFiles().first();
+    }
     dialog.setFileMode(request.save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
     dialog.setAcceptMode(request.save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     // The patterns spell out every letter case; the descriptions say it plainly.
@@ -58,11 +66,19 @@ std::optional<QString> Ask(QWidget* parent, const FileRequest& request) {
 
 std::optional<QString> AskOpenFile(QWidget* parent, FileRequest request) {
     request.save = false;
+    request.folder = false;
     return Ask(parent, request);
 }
 
 std::optional<QString> AskSaveFile(QWidget* parent, FileRequest request) {
     request.save = true;
+    request.folder = false;
+    return Ask(parent, request);
+}
+
+std::optional<QString> AskFolder(QWidget* parent, FileRequest request) {
+    request.save = false;
+    request.folder = true;
     return Ask(parent, request);
 }
 

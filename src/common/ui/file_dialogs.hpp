@@ -19,6 +19,8 @@ struct FileRequest {
     // A save dialog: it asks before replacing a file, and a name typed without an extension
     // takes the chosen filter's.
     bool save = false;
+    // A folder, not a file: the filters and the proposed name play no part.
+    bool folder = false;
 };
 
 // Every file dialog goes through here, so that tests answer it instead of a person. The
@@ -27,6 +29,8 @@ using FileDialogHandler = std::function<std::optional<QString>(QWidget*, const F
 
 std::optional<QString> AskOpenFile(QWidget* parent, FileRequest request);
 std::optional<QString> AskSaveFile(QWidget* parent, FileRequest request);
+// An existing folder; a folder the user makes in the dialog counts.
+std::optional<QString> AskFolder(QWidget* parent, FileRequest request);
 
 // Replaces the handler; returns the one in place. An empty handler restores the real dialog.
 FileDialogHandler SetFileDialogHandler(FileDialogHandler handler);

@@ -37,6 +37,7 @@
 #include "resources/picker_listing.hpp"
 #include "resources/picker_order.hpp"
 #include "resources/texture_png.hpp"
+#include "resources/ui/container_menu.hpp"
 #include "resources/ui/model_view.hpp"
 #include "resources/ui/new_texture_dialog.hpp"
 
@@ -144,6 +145,8 @@ void TRes::BuildLayout() {
     Cb1->setInsertPolicy(QComboBox::NoInsert);
     Cb1->setFixedWidth(kBoxWidth);
     Cb1->setToolTip(QStringLiteral("The container to list"));
+    AddContainerMenu(
+        Cb1, [this] { return resources_.CurrentPath(); }, settings_);
     PalBox = new QComboBox;
     PalBox->setObjectName(QStringLiteral("PalBox"));
     PalBox->setEditable(true);
