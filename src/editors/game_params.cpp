@@ -1,0 +1,171 @@
+#include "editors/game_params.hpp"
+
+#include <array>
+#include <initializer_list>
+#include <stdexcept>
+#include <unordered_map>
+
+#include "common/names.hpp"
+
+namespace skerry {
+
+namespace {
+
+constexpr std::array<TypeWord, 10> kTypeWords = {{
+    {"actor", "an actor", TypeGroup::Actor},
+    {"cog", "a cog", TypeGroup::Other},
+    {"corpse", "a corpse", TypeGroup::Other},
+    {"debris", "debris", TypeGroup::Other},
+    {"explosion", "an explosion", TypeGroup::Explosion},
+    {"ghost", "a ghost", TypeGroup::Other},
+    {"item", "an item", TypeGroup::Item},
+    {"particle", "a particle", TypeGroup::Particle},
+    {"player", "a player", TypeGroup::Actor},
+    {"weapon", "a weapon", TypeGroup::Weapon},
+}};
+
+// The parameters every type takes; treesize is of Mots only.
+constexpr std::string_view kGeneric[] = {
+    "type",  "collide",    "move",     "size",        "thingflags", "timer",
+    "light", "soundclass", "model3d",  "sprite",      "puppet",     "aiclass",
+    "cog",   "particle",   "movesize", "creatething", "orient",     "treesize",
+};
+constexpr std::string_view kActor[] = {
+    "typeflags",  "health",      "maxthrust",      "maxrotthrust", "jumpspeed",    "weapon",
+    "weapon2",    "explode",     "maxhealth",      "eyeoffset",    "minheadpitch", "maxheadpitch",
+    "fireoffset", "lightoffset", "lightintensity", "error",        "fov",          "chance",
+};
+constexpr std::string_view kWeapon[] = {
+    "typeflags",      "damage",         "mindamage", "damageclass", "explode",
+    "force",          "range",          "rate",      "elementsize", "trailthing",
+    "trailcylradius", "trailrandangle", "fleshhit",
+};
+constexpr std::string_view kItem[] = {"typeflags", "respawn", "respawnfactor"};
+constexpr std::string_view kExplosion[] = {"typeflags", "damage",   "damageclass",
+                                           "blasttime", "force",    "maxlight",
+                                           "range",     "flashrgb", "debris"};
+constexpr std::string_view kParticle[] = {"typeflags",  "maxthrust", "range",       "material",
+                                          "rate",       "count",     "elementsize", "minsize",
+                                          "pitchrange", "yawrange"};
+constexpr std::string_view kPhysics[] = {"surfdrag", "airdrag",   "staticdrag",  "mass",
+                                         "height",   "physflags", "maxrotvel",   "maxvel",
+                                         "vel",      "angvel",    "orientspeed", "buoyancy"};
+constexpr std::string_view kPath[] = {"numframes", "frame"};
+// Read by the game's parameter reader, yet no rule of a template applies them.
+constexpr std::string_view kNothing[] = {"attach", "points"};
+
+constexpr std::string_view kMotsOnly[] = {"treesize", "respawnfactor"};
+constexpr std::string_view kReferences[] = {"explode", "fleshhit", "trailthing", "creatething",
+                                            "weapon",  "weapon2",  "debris"};
+constexpr std::string_view kFlags[] = {"thingflags", "typeflags", "physflags", "damageclass"};
+constexpr std::string_view kFiles[] = {"model3d", "sprite",  "soundclass", "puppet",
+                                       "cog",     "aiclass", "material",   "particle"};
+constexpr std::string_view kLists[] = {"frame", "debris"};
+
+struct Table {
+    std::array<GameParam, kGameParamCount> params{};
+    std::unordered_map<std::string_view, std::uint8_t> byName;  // ids, which survive a copy
+    std::size_t count = 0;
+
+    GameParam& At(std::string_view name) {
+        const auto found = byName.find(name);
+        if (found != byName.end()) {
+            return params[found->second];
+        }
+        GameParam& param = params.at(count);
+        param.name = name;
+        param.id = static_cast<std::uint8_t>(count++);
+        byName.emplace(name, param.id);
+        return param;
+    }
+    template <typename Names>
+    void Role(const Names& names, ParamRole role) {
+        for (const std::string_view name : names) {
+            At(name).role = role;
+        }
+    }
+    template <typename Names>
+    void Type(const Names& names, TypeGroup group) {
+        for (const std::string_view name : names) {
+            GameParam& param = At(name);
+            param.role = ParamRole::Type;
+            param.types =
+                static_cast<std::uint8_t>(param.types | (1u << static_cast<unsigned>(group)));
+        }
+    }
+    template <typename Names>
+    void Mark(const Names& names, bool GameParam::*mark) {
+        for (const std::string_view name : names) {
+            At(name).*mark = true;
+        }
+    }
+};
+
+const Table& TheTable() {
+    static const Table table = [] {
+        Table made;
+        made.Role(kGeneric, ParamRole::Generic);
+        made.Type(kActor, TypeGroup::Actor);
+        made.Type(kWeapon, TypeGroup::Weapon);
+        made.Type(kItem, TypeGroup::Item);
+        made.Type(kExplosion, TypeGroup::Explosion);
+        made.Type(kParticle, TypeGroup::Particle);
+        made.Role(kPhysics, ParamRole::Physics);
+        made.Role(kPath, ParamRole::Path);
+        made.Role(kNothing, ParamRole::Nothing);
+        made.Mark(kMotsOnly, &GameParam::motsOnly);
+        made.Mark(kReferences, &GameParam::reference);
+        made.Mark(kFlags, &GameParam::flags);
+        made.Mark(kFiles, &GameParam::file);
+        made.Mark(kLists, &GameParam::list);
+        if (made.count != kGameParamCount) {
+            throw std::logic_error("the table of the game's parameters is not whole");
+        }
+        return made;
+    }();
+    return table;
+}
+
+}  // namespace
+
+const TypeWord* FindTypeWord(std::string_view value) {
+    for (const TypeWord& type : kTypeWords) {
+        if (EqualsIgnoringCase(value, type.word)) {
+            return &type;
+        }
+    }
+    return nullptr;
+}
+
+std::optional<MoveKind> FindMove(std::string_view value) {
+    for (const MoveKind move : {MoveKind::None, MoveKind::Path, MoveKind::Physics}) {
+        if (EqualsIgnoringCase(value, MoveName(move))) {
+            return move;
+        }
+    }
+    return std::nullopt;
+}
+
+std::string_view MoveName(MoveKind move) {
+    switch (move) {
+        case MoveKind::Path:
+            return "path";
+        case MoveKind::Physics:
+            return "physics";
+        case MoveKind::None:
+            break;
+    }
+    return "none";
+}
+
+const GameParam* FindGameParam(std::string_view lowerName) {
+    const Table& table = TheTable();
+    const auto found = table.byName.find(lowerName);
+    return found == table.byName.end() ? nullptr : &table.params[found->second];
+}
+
+const GameParam& GameParamAt(std::size_t id) {
+    return TheTable().params.at(id);
+}
+
+}  // namespace skerry
