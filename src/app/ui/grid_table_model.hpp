@@ -1,7 +1,9 @@
 #pragma once
 
 #include <QAbstractTableModel>
+#include <vector>
 
+#include "editors/finished_cells.hpp"
 #include "template/param_grid.hpp"
 
 namespace skerry::ui {
@@ -29,8 +31,15 @@ class GridTableModel : public QAbstractTableModel {
     // One value changed through the core.
     void ValueChanged(int row);
 
+    // What the game makes of each value cell: values from elsewhere in grey italics, own
+    // values it does not apply struck through, each with its tooltip.
+    void SetCells(std::vector<ValueCell> cells);
+
   private:
+    const ValueCell* CellAt(int row) const;
+
     ParamGrid& grid_;
+    std::vector<ValueCell> cells_;
 };
 
 }  // namespace skerry::ui

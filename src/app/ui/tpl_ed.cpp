@@ -22,6 +22,7 @@
 
 #include "app/ui/about_box.hpp"
 #include "app/ui/app_windows.hpp"
+#include "app/ui/finished_view.hpp"
 #include "app/ui/grid_table_model.hpp"
 #include "app/ui/help_window.hpp"
 #include "app/ui/keys_window.hpp"
@@ -79,7 +80,27 @@ TTplEd::TTplEd(Settings& settings, TemplateStore& templates, SettingsStore& stor
     BuildMenus();
     BuildLayout();
     BuildValueMenu();
+    // What the game makes of the template follows every change of it.
+    finished_ = std::make_unique<FinishedView>(grid_, *gridModel_, templates_, settings_, this);
+    connect(gridModel_, &QAbstractItemModel::modelReset, this, &TTplEd::RefreshFinished);
+    connect(gridModel_, &QAbstractItemModel::dataChanged, this,
+            [this](const QModelIndex&, const QModelIndex&, const QList<int>& roles) {
+                if (roles.isEmpty() || roles.contains(Qt::EditRole)) {
+                    RefreshFinished();  // a value, not the looks the refresh itself sets
+                }
+            });
+    connect(TplNameE, &QLineEdit::textChanged, this, &TTplEd::RefreshFinished);
+    connect(BasedOnE, &QLineEdit::textChanged, this, &TTplEd::RefreshFinished);
     FormCreate();
+}
+
+void TTplEd::RefreshFinished() {
+    // Models are read from the container the picker has open.
+    std::vector<std::filesystem::path> containers;
+    if (windows_ != nullptr && !windows_->Res().Resources().CurrentPath().empty()) {
+        containers.emplace_back(windows_->Res().Resources().CurrentPath());
+    }
+    finished_->Update(ToBytes(TplNameE->text()), ToBytes(BasedOnE->text()), std::move(containers));
 }
 
 TTplEd::~TTplEd() = default;
@@ -165,6 +186,10 @@ void TTplEd::BuildMenus() {
         MenuItem(view, "CheckTemplateFile1", QStringLiteral("Check template &file"),
                  QStringLiteral("checks the whole template file as the game reads it"));
     connect(CheckTemplateFile1, &QAction::triggered, this, &TTplEd::CheckTemplateFile1Click);
+    WhatTheGameUses1 =
+        MenuItem(view, "WhatTheGameUses1", QStringLiteral("What the game &uses"),
+                 QStringLiteral("shows the template as the game finishes it over its parents"));
+    connect(WhatTheGameUses1, &QAction::triggered, this, [this] { finished_->ShowWindow(); });
 }
 
 void TTplEd::BuildLayout() {

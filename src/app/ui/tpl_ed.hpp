@@ -2,6 +2,7 @@
 
 #include <QMainWindow>
 #include <QPersistentModelIndex>
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -32,6 +33,7 @@ namespace skerry::ui {
 
 class AppWindows;
 class FileCheckWindow;
+class FinishedView;
 class GridTableModel;
 class HelpWindow;
 class TKeys;
@@ -110,6 +112,7 @@ class TTplEd : public QMainWindow {
     bool RestoreLayout();
 
     ParamGrid& Grid() { return grid_; }
+    FinishedView& Finished() { return *finished_; }
     GridTableModel& GridModel() { return *gridModel_; }
     int CurrentRow() const { return currentRow_; }
     bool ResourceMode() const { return resourceMode_; }
@@ -149,6 +152,7 @@ class TTplEd : public QMainWindow {
     QAction* VNewtpl1 = nullptr;
     QAction* TemplateChecks1 = nullptr;
     QAction* CheckTemplateFile1 = nullptr;
+    QAction* WhatTheGameUses1 = nullptr;
     QAction* Options1 = nullptr;
     QAction* HelpContents1 = nullptr;
     QAction* AboutSkerry1 = nullptr;
@@ -159,6 +163,8 @@ class TTplEd : public QMainWindow {
     QAction* RadiusOfModel1 = nullptr;
 
     void BuildMenus();
+    // What the game makes of the template, in the grid's looks and View > What the game uses.
+    void RefreshFinished();
     void BuildValueMenu();
     void BuildLayout();
     void RunPickerAction(const PickerAction& action);
@@ -205,6 +211,7 @@ class TTplEd : public QMainWindow {
     AppWindows* windows_ = nullptr;
     HelpWindow* help_ = nullptr;
     FileCheckWindow* fileChecks_ = nullptr;
+    std::unique_ptr<FinishedView> finished_;
 
     ParamGrid grid_;
     GridTableModel* gridModel_ = nullptr;
