@@ -5,6 +5,7 @@
 #include <charconv>
 #include <cstdint>
 #include <deque>
+#include <initializer_list>
 #include <tuple>
 #include <unordered_map>
 
@@ -235,14 +236,13 @@ TypeGroup GroupOf(const TypeWord* type) {
     return type == nullptr ? TypeGroup::None : type->group;
 }
 
-// What the game holds of one parameter.
+// What the game holds of one parameter. Small: every parent's finished template is kept.
 struct Slot {
     std::string_view value;
-    std::uint32_t from = kNone;      // the template that set it
-    std::uint32_t order = 0;         // when it was first set
-    std::uint32_t head = kNone;      // of a list: the newest item
-    std::uint32_t field = 0;         // the own field of `from` that set it last
-    const TypeWord* type = nullptr;  // the type in force when it was set
+    std::uint32_t from = kNone;  // the template that set it
+    std::uint32_t order = 0;     // when it was first set
+    std::uint32_t field = 0;     // the own field of `from` that set it last
+    std::uint8_t type = 0;       // the type word in force when it was set (TypeWordAt)
     MoveKind move = MoveKind::None;
     bool set = false;
 };
@@ -264,6 +264,7 @@ struct SizeNotes {
 
 struct State {
     std::array<Slot, kGameParamCount> slots{};
+    std::array<std::uint32_t, 2> heads{kNone, kNone};  // the newest frame and debris
     const TypeWord* type = nullptr;
     MoveKind move = MoveKind::None;
     std::string_view typeField;
@@ -328,11 +329,24 @@ struct Resolver::Impl {
         slot.value = value;
         slot.from = from;
         slot.field = field;
-        slot.type = state.type;
+        slot.type = state.type != nullptr ? state.type->index : 0;
         slot.move = state.move;
     }
 
-    void Unset(State& state, std::uint8_t id) { state.slots[id] = Slot{}; }
+    void Unset(State& state, std::uint8_t id) {
+        state.slots[id] = Slot{};
+        if (GameParamAt(id).list) {
+            HeadOf(state, id) = kNone;
+        }
+    }
+
+    // Of the two lists, frames and debris.
+    static std::uint32_t& HeadOf(State& state, std::size_t id) {
+        return state.heads[id == Ids().frame ? 0 : 1];
+    }
+    static std::uint32_t HeadOf(const State& state, std::size_t id) {
+        return state.heads[id == Ids().frame ? 0 : 1];
+    }
 
     bool IsZero(const State& state, std::uint8_t id) const {
         const Slot& slot = state.slots[id];
@@ -462,7 +476,7 @@ struct Resolver::Impl {
                 out.fate = FieldFate::MovesizeOfActor;
                 return;
             }
-            if (LeadingNumber(value) < 0) {
+            if (value.starts_with('-') && LeadingNumber(value) < 0) {
                 out.fate = FieldFate::Negative;
                 return;
             }
@@ -484,11 +498,11 @@ struct Resolver::Impl {
 
     void SetOrAdd(State& state, const GameParam& kind, std::string_view value, std::uint32_t from,
                   std::uint32_t field) {
-        const std::uint32_t previous = state.slots[kind.id].head;
         Set(state, kind.id, value, from, field);
         if (kind.list) {
-            nodes.push_back({value, from, field, previous});
-            state.slots[kind.id].head = static_cast<std::uint32_t>(nodes.size() - 1);
+            std::uint32_t& head = HeadOf(state, kind.id);
+            nodes.push_back({value, from, field, head});
+            head = static_cast<std::uint32_t>(nodes.size() - 1);
         }
     }
 
@@ -501,7 +515,7 @@ struct Resolver::Impl {
             }
             const GameParam& kind = GameParamAt(static_cast<std::size_t>(&slot - &state.slots[0]));
             FieldFate fate = FieldFate::Applied;
-            if (kind.role == ParamRole::Type && GroupOf(slot.type) != group) {
+            if (kind.role == ParamRole::Type && GroupOf(TypeWordAt(slot.type)) != group) {
                 fate = FieldFate::TypeChanged;
             } else if ((kind.role == ParamRole::Physics || kind.role == ParamRole::Path) &&
                        slot.move != state.move) {
@@ -515,19 +529,20 @@ struct Resolver::Impl {
                     if (from == self && field < fields->size()) {
                         FieldOutcome& out = (*fields)[field];
                         out.fate = fate;
-                        out.type = slot.type;
+                        out.type = TypeWordAt(slot.type);
                         out.move = slot.move;
                     }
                 };
                 if (kind.list) {
-                    for (std::uint32_t n = slot.head; n != kNone; n = nodes[n].previous) {
+                    for (std::uint32_t n = HeadOf(state, kind.id); n != kNone;
+                         n = nodes[n].previous) {
                         mark(nodes[n].from, nodes[n].field);
                     }
                 } else {
                     mark(slot.from, slot.field);
                 }
             }
-            slot = Slot{};
+            Unset(state, kind.id);
         }
         state.dropped = state.type == nullptr;
     }
@@ -571,7 +586,7 @@ struct Resolver::Impl {
 
     // The finished state of a source template, applied once and kept when others build on it.
     // Parents that loop start from nothing at the one whose parent is already on the way.
-    State Walk(std::size_t at, std::vector<FieldOutcome>* fields) {
+    void Walk(std::size_t at, State& state, std::vector<FieldOutcome>* fields) {
         path.clear();
         path.push_back(at);
         onPath[at] = 1;
@@ -591,9 +606,11 @@ struct Resolver::Impl {
         for (const std::size_t p : path) {
             onPath[p] = 0;
         }
-        State state;
+        // Copied once, into the state the caller keeps: a state is a few kilobytes.
         if (next != kNoTemplate && memo[next] != kNone) {
             state = states[memo[next]];
+        } else {
+            state = State{};
         }
         for (std::size_t i = path.size(); i-- > 0;) {
             if (i == 0) {
@@ -610,18 +627,6 @@ struct Resolver::Impl {
                 memo[t] = static_cast<std::uint32_t>(states.size() - 1);
             }
         }
-        return state;
-    }
-
-    const State* Parent(std::size_t parent, State& scratch) {
-        if (parent == kNoTemplate) {
-            return nullptr;
-        }
-        if (memo[parent] == kNone) {
-            scratch = Walk(parent, nullptr);
-            return &scratch;
-        }
-        return &states[memo[parent]];
     }
 
     void End(const State& state) {
@@ -638,7 +643,7 @@ Resolver::~Resolver() = default;
 
 const OwnResolution& Resolver::Apply(std::size_t at) {
     Impl& m = *impl_;
-    m.last = m.Walk(at, &m.own.fields);
+    m.Walk(at, m.last, &m.own.fields);
     m.lastSelf = static_cast<std::uint32_t>(at);
     m.lastName = m.source.At(at).name;
     m.lastParent = m.source.ParentOf(at);
@@ -652,10 +657,17 @@ const OwnResolution& Resolver::ApplyOutside(std::string_view name, std::string_v
     Impl& m = *impl_;
     const std::size_t found =
         EqualsIgnoringCase(parent, name) ? kNoTemplate : m.source.Find(parent);
-    State scratch;
-    const State* start = m.Parent(found, scratch);
-    m.startDropped = start != nullptr && start->dropped;
-    m.last = start != nullptr && !start->dropped ? *start : State{};
+    if (found == kNoTemplate) {
+        m.last = State{};
+    } else if (m.memo[found] != kNone) {
+        m.last = m.states[m.memo[found]];
+    } else {
+        m.Walk(found, m.last, nullptr);
+    }
+    m.startDropped = m.last.dropped;
+    if (m.last.dropped) {
+        m.last = State{};  // the game has no template of the parent's name
+    }
     m.own.fields.clear();
     for (std::size_t i = 0; i < fields.size(); ++i) {
         FieldOutcome& out = m.own.fields.emplace_back();
@@ -674,61 +686,81 @@ const OwnResolution& Resolver::ApplyOutside(std::string_view name, std::string_v
 
 namespace {
 
-std::string Shown40(std::string_view text) {
-    return Shown(text, 40);
+// The pieces of a reason, joined into one string: a file may give thousands of them.
+std::string Joined(std::initializer_list<std::string_view> pieces) {
+    std::size_t size = 0;
+    for (const std::string_view piece : pieces) {
+        size += piece.size();
+    }
+    std::string joined;
+    joined.reserve(size);
+    for (const std::string_view piece : pieces) {
+        joined += piece;
+    }
+    return joined;
+}
+
+// A name or field as a reason shows it: a long one cut short.
+constexpr std::size_t kShownLength = 40;
+std::string_view ShownIn(std::string_view text, std::string& buffer) {
+    if (text.size() <= kShownLength) {
+        return text;
+    }
+    buffer = Shown(text, kShownLength);
+    return buffer;
 }
 
 }  // namespace
 
 std::string FieldReason(const FieldOutcome& field, const OwnResolution& end) {
-    const std::string name = Shown40(field.param.name);
-    const std::string written = Shown40(field.field);
+    std::string nameBuffer;
+    std::string fieldBuffer;
+    const std::string_view name = ShownIn(field.param.name, nameBuffer);
+    const std::string_view written = ShownIn(field.field, fieldBuffer);
     const std::string_view type = field.type != nullptr ? field.type->withArticle : "";
     switch (field.fate) {
         case FieldFate::Applied:
             return {};
         case FieldFate::NoPair:
-            return written + " is no param=value pair";
+            return Joined({written, " is no param=value pair"});
         case FieldFate::Unknown:
-            return name + " is no parameter the game knows";
+            return Joined({name, " is no parameter the game knows"});
         case FieldFate::MotsOnly:
-            return name + " is a parameter of Mots only";
+            return Joined({name, " is a parameter of Mots only"});
         case FieldFate::DoesNothing:
-            return name + " does nothing in a template";
+            return Joined({name, " does nothing in a template"});
         case FieldFate::OutOfRange:
-            return written + " is none of 0, 1, 2 and 3";
+            return Joined({written, " is none of 0, 1, 2 and 3"});
         case FieldFate::Negative:
-            return written + " is negative";
+            return Joined({written, " is negative"});
         case FieldFate::NotHex:
-            return written + " does not start with a hexadecimal digit";
+            return Joined({written, " does not start with a hexadecimal digit"});
         case FieldFate::NoSuchMove:
-            return written + " is none of none, path and physics";
+            return Joined({written, " is none of none, path and physics"});
         case FieldFate::NoSuchType:
-            return written + " names no type, and leaves the template without one";
+            return Joined({written, " names no type, and leaves the template without one"});
         case FieldFate::MovesizeOfActor:
         case FieldFate::OtherType:
-            return name + " does nothing for " + std::string(type);
+            return Joined({name, " does nothing for ", type});
         case FieldFate::NoTypeYet:
-            return field.ruleComesLater ? name + " comes before type, and the game ignores it there"
-                                        : name + " does nothing without a type";
-        case FieldFate::OtherMove:
-            return name + " needs move=" +
-                   std::string(
-                       MoveName(field.kind != nullptr && field.kind->role == ParamRole::Physics
-                                    ? MoveKind::Physics
-                                    : MoveKind::Path)) +
-                   " first";
+            return Joined({name, field.ruleComesLater
+                                     ? " comes before type, and the game ignores it there"
+                                     : " does nothing without a type"});
+        case FieldFate::OtherMove: {
+            const bool physics = field.kind != nullptr && field.kind->role == ParamRole::Physics;
+            return Joined({name, " needs move=",
+                           MoveName(physics ? MoveKind::Physics : MoveKind::Path), " first"});
+        }
         case FieldFate::NoNumframes:
-            return field.ruleComesLater
-                       ? name + " comes before numframes, and the game ignores it there"
-                       : name + " needs numframes first";
+            return Joined({name, field.ruleComesLater
+                                     ? " comes before numframes, and the game ignores it there"
+                                     : " needs numframes first"});
         case FieldFate::TypeChanged:
-            return name + " was set for " + std::string(type) + ", and the template ends " +
-                   (end.type != nullptr ? std::string(end.type->withArticle)
-                                        : std::string("without a type"));
+            return Joined({name, " was set for ", type, ", and the template ends ",
+                           end.type != nullptr ? end.type->withArticle : "without a type"});
         case FieldFate::MoveChanged:
-            return name + " was set under move=" + std::string(MoveName(field.move)) +
-                   ", and the template ends with move=" + std::string(MoveName(end.move));
+            return Joined({name, " was set under move=", MoveName(field.move),
+                           ", and the template ends with move=", MoveName(end.move)});
     }
     return {};
 }
@@ -737,7 +769,8 @@ std::string NoTypeReason(const OwnResolution& end) {
     if (end.typeField.empty()) {
         return "no template of its chain sets a type";
     }
-    return "\"" + Shown40(end.typeField) + "\" names no type";
+    std::string buffer;
+    return Joined({"\"", ShownIn(end.typeField, buffer), "\" names no type"});
 }
 
 FinishedTemplate Resolver::Finished() const {
@@ -811,7 +844,7 @@ FinishedTemplate Resolver::Finished() const {
         };
         if (kind.list) {
             std::vector<const ListNode*> items;
-            for (std::uint32_t n = slot->head; n != kNone; n = m.nodes[n].previous) {
+            for (std::uint32_t n = Impl::HeadOf(m.last, id); n != kNone; n = m.nodes[n].previous) {
                 items.push_back(&m.nodes[n]);
             }
             for (auto item = items.rbegin(); item != items.rend(); ++item) {

@@ -12,16 +12,16 @@ namespace skerry {
 namespace {
 
 constexpr std::array<TypeWord, 10> kTypeWords = {{
-    {"actor", "an actor", TypeGroup::Actor},
-    {"cog", "a cog", TypeGroup::Other},
-    {"corpse", "a corpse", TypeGroup::Other},
-    {"debris", "debris", TypeGroup::Other},
-    {"explosion", "an explosion", TypeGroup::Explosion},
-    {"ghost", "a ghost", TypeGroup::Other},
-    {"item", "an item", TypeGroup::Item},
-    {"particle", "a particle", TypeGroup::Particle},
-    {"player", "a player", TypeGroup::Actor},
-    {"weapon", "a weapon", TypeGroup::Weapon},
+    {"actor", "an actor", TypeGroup::Actor, 1},
+    {"cog", "a cog", TypeGroup::Other, 2},
+    {"corpse", "a corpse", TypeGroup::Other, 3},
+    {"debris", "debris", TypeGroup::Other, 4},
+    {"explosion", "an explosion", TypeGroup::Explosion, 5},
+    {"ghost", "a ghost", TypeGroup::Other, 6},
+    {"item", "an item", TypeGroup::Item, 7},
+    {"particle", "a particle", TypeGroup::Particle, 8},
+    {"player", "a player", TypeGroup::Actor, 9},
+    {"weapon", "a weapon", TypeGroup::Weapon, 10},
 }};
 
 // The parameters every type takes; treesize is of Mots only.
@@ -62,8 +62,21 @@ constexpr std::string_view kFiles[] = {"model3d", "sprite",  "soundclass", "pupp
                                        "cog",     "aiclass", "material",   "particle"};
 constexpr std::string_view kLists[] = {"frame", "debris"};
 
+// FNV-1a: parameter names are a few bytes, and a field's name is looked up for every field of
+// a file.
+std::size_t HashOf(std::string_view name) {
+    std::uint32_t hash = 2166136261u;
+    for (const char c : name) {
+        hash = (hash ^ static_cast<unsigned char>(c)) * 16777619u;
+    }
+    return hash;
+}
+
 struct Table {
+    static constexpr std::size_t kSlots = 256;  // a power of two, well above the count
+
     std::array<GameParam, kGameParamCount> params{};
+    std::array<std::uint8_t, kSlots> slots{};  // id + 1 of the name hashed there; 0: none
     std::unordered_map<std::string_view, std::uint8_t> byName;  // ids, which survive a copy
     std::size_t count = 0;
 
@@ -121,6 +134,13 @@ const Table& TheTable() {
         if (made.count != kGameParamCount) {
             throw std::logic_error("the table of the game's parameters is not whole");
         }
+        for (const GameParam& param : made.params) {
+            std::size_t slot = HashOf(param.name) & (Table::kSlots - 1);
+            while (made.slots[slot] != 0) {
+                slot = (slot + 1) & (Table::kSlots - 1);
+            }
+            made.slots[slot] = static_cast<std::uint8_t>(param.id + 1);
+        }
         return made;
     }();
     return table;
@@ -135,6 +155,10 @@ const TypeWord* FindTypeWord(std::string_view value) {
         }
     }
     return nullptr;
+}
+
+const TypeWord* TypeWordAt(std::uint8_t index) {
+    return index == 0 || index > kTypeWords.size() ? nullptr : &kTypeWords[index - 1u];
 }
 
 std::optional<MoveKind> FindMove(std::string_view value) {
@@ -160,8 +184,14 @@ std::string_view MoveName(MoveKind move) {
 
 const GameParam* FindGameParam(std::string_view lowerName) {
     const Table& table = TheTable();
-    const auto found = table.byName.find(lowerName);
-    return found == table.byName.end() ? nullptr : &table.params[found->second];
+    for (std::size_t slot = HashOf(lowerName) & (Table::kSlots - 1); table.slots[slot] != 0;
+         slot = (slot + 1) & (Table::kSlots - 1)) {
+        const GameParam& param = table.params[table.slots[slot] - 1u];
+        if (param.name == lowerName) {
+            return &param;
+        }
+    }
+    return nullptr;
 }
 
 const GameParam& GameParamAt(std::size_t id) {

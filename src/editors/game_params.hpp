@@ -19,8 +19,11 @@ struct TypeWord {
     std::string_view word;
     std::string_view withArticle;
     TypeGroup group;
+    std::uint8_t index;  // its place among the type words, from 1
 };
 const TypeWord* FindTypeWord(std::string_view value);
+// The type word of an index; nullptr for 0.
+const TypeWord* TypeWordAt(std::uint8_t index);
 
 enum class MoveKind : std::uint8_t { None, Path, Physics };
 // "none", "path" or "physics" in any letter case.

@@ -48,6 +48,19 @@ std::string Quoted(std::string_view text, std::string_view after = {}) {
     return quoted;
 }
 
+// Blanks and commas. A line holds few: searching for them is several times faster than
+// testing every byte.
+std::size_t CountSeparators(std::string_view line) {
+    std::size_t count = 0;
+    for (const char separator : {' ', ','}) {
+        for (std::size_t at = line.find(separator); at != std::string_view::npos;
+             at = line.find(separator, at + 1)) {
+            ++count;
+        }
+    }
+    return count;
+}
+
 // The game splits a line into tokens at blanks, tabs and commas.
 std::size_t CountTokens(std::string_view line) {
     std::size_t tokens = 0;
@@ -160,10 +173,8 @@ class Checker {
         }
         // A line with fewer separators than the limit cannot hold too many tokens, and most
         // lines are so: counting the separators is quicker than counting the tokens.
-        const auto separators = std::count(entry.text.begin(), entry.text.end(), ' ') +
-                                std::count(entry.text.begin(), entry.text.end(), ',');
         if (const std::size_t tokens =
-                static_cast<std::size_t>(separators) < limits_.tokens ? 0 : CountTokens(entry.text);
+                CountSeparators(entry.text) < limits_.tokens ? 0 : CountTokens(entry.text);
             tokens > limits_.tokens) {
             add(code::kTooManyTokens, "the line has " + std::to_string(tokens) + " tokens; " +
                                           std::string(limits_.game) + " reads " +

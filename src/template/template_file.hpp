@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <cstddef>
 #include <string>
 #include <string_view>
@@ -18,12 +19,18 @@ void ForEachTemplateLine(std::string_view bytes, Each&& each) {
     }
     const std::size_t size = bytes.size();
     std::size_t start = 0;
+    // The next CR and LF at or after start: searches skip a whole line at a time, where a test
+    // of every byte, or find_first_of over the two, is several times slower.
+    std::size_t cr = bytes.find('\r');
+    std::size_t lf = bytes.find('\n');
     while (start < size) {
-        // A plain loop: find_first_of over a set of two is several times slower.
-        std::size_t end = start;
-        while (end < size && bytes[end] != '\r' && bytes[end] != '\n') {
-            ++end;
+        if (cr < start) {
+            cr = bytes.find('\r', start);
         }
+        if (lf < start) {
+            lf = bytes.find('\n', start);
+        }
+        const std::size_t end = std::min(std::min(cr, lf), size);
         each(bytes.substr(start, end - start));
         if (end == size) {
             break;
