@@ -310,7 +310,6 @@ struct Resolver::Impl {
     std::string_view lastParentName;
     bool startDropped = false;  // the parent's finished template, which the game dropped
     OwnResolution own;
-    std::string buffer;
 
     Impl(const TemplateSource& s, Game g, ModelRadius r)
         : source(s), game(g), radius(std::move(r)), memo(s.Size(), kNone), onPath(s.Size(), 0) {}
@@ -399,7 +398,7 @@ struct Resolver::Impl {
             out.fate = FieldFate::NoPair;
             return;
         }
-        out.kind = FindGameParam(Lowered(out.param.name, buffer));
+        out.kind = FindGameParam(out.param.name);
         const GameParam* kind = out.kind;
         if (kind == nullptr) {
             out.fate = FieldFate::Unknown;

@@ -58,8 +58,8 @@ struct GameParam {
 
 inline constexpr std::size_t kGameParamCount = 74;
 
-// A parameter by its name in lower case; nothing for one the game does not read.
-const GameParam* FindGameParam(std::string_view lowerName);
+// A parameter by its name in any letter case; nothing for one the game does not read.
+const GameParam* FindGameParam(std::string_view name);
 const GameParam& GameParamAt(std::size_t id);
 
 }  // namespace skerry
