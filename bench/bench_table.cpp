@@ -79,7 +79,8 @@ double Median(std::vector<double> values) {
 std::string TargetText(const Target& target) {
     switch (target.kind) {
         case Target::Kind::MaxMilliseconds:
-            return Format("<= %.0f ms", target.value);
+            return target.value < 1 ? Format("<= %.0f us", target.value * 1e3)
+                                    : Format("<= %.0f ms", target.value);
         case Target::Kind::MinMegabytesPerSecond:
             return Format(">= %.0f MB/s", target.value);
         case Target::Kind::MinBaselineRatio:

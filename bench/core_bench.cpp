@@ -11,6 +11,7 @@
 
 #include "bench_table.hpp"
 #include "common/file_io.hpp"
+#include "editors/finished_template.hpp"
 #include "editors/template_file_checks.hpp"
 #include "resources/gob_container.hpp"
 #include "resources/mat_fileops.hpp"
@@ -170,6 +171,34 @@ void AddTemplateRows(const Inputs& inputs) {
                    if (found.size() != findings) {
                        Fault("the check found otherwise");
                    }
+               }
+           })
+        ->UseRealTime();
+
+    // What the game makes of the deepest weapon, as the grid asks after every change: its chain
+    // of six applied from nothing, over a file indexed once.
+    static const std::unique_ptr<TemplateSource> source = [&file] {
+        auto made = std::make_unique<TemplateSource>();
+        made->AddTemplateFile(file);
+        made->Index(false);
+        return made;
+    }();
+    AddRow({"finished template",
+            "six-level chain, 1000 templates",
+            0,
+            {},
+            1.0,
+            Target::AtMostMs(0.05)},
+           [](benchmark::State& state) {
+               const std::string name = DeepestWeapon(kFullTemplates);
+               for (auto _ : state) {
+                   const FinishedTemplate finished =
+                       FinishTemplate(*source, name, Game::JediKnight);
+                   if (finished.chain.size() != 6) {
+                       Fault("the chain is not six levels from the weapon up to _weapon: " +
+                             std::to_string(finished.chain.size()));
+                   }
+                   benchmark::DoNotOptimize(finished.params.data());
                }
            })
         ->UseRealTime();

@@ -9,8 +9,10 @@
 
 #include "app/model_bounds.hpp"
 #include "common/file_io.hpp"
+#include "editors/finished_template.hpp"
 #include "editors/template_checks.hpp"
 #include "editors/template_file_checks.hpp"
+#include "resources/model_radii.hpp"
 #include "resources/picker_order.hpp"
 #include "template/catalogue.hpp"
 #include "template/new_tpl.hpp"
@@ -51,7 +53,7 @@ int PrintAll(const std::vector<std::string>& items) {
 }
 
 struct Args {
-    std::string text, file, name, parent, type, target, line, description, game;
+    std::string text, file, name, parent, type, target, line, description, game, staticFile;
     std::vector<std::string> pairs;
     std::vector<std::filesystem::path> containers;
     bool rows = false;
@@ -181,12 +183,13 @@ int Check(const Args& a) {
     });
 }
 
+Game GameOf(const Args& a) {
+    return a.game.empty() ? GameOfFile(a.file) : a.game == "mots" ? Game::Mots : Game::JediKnight;
+}
+
 // The game's view of a whole template file or level: exit 1 when it finds anything.
 int Lint(const Args& a) {
-    const Game game = a.game.empty()     ? GameOfFile(a.file)
-                      : a.game == "mots" ? Game::Mots
-                                         : Game::JediKnight;
-    const SourceCheck check = CheckTemplateSource(a.file, game);
+    const SourceCheck check = CheckTemplateSource(a.file, GameOf(a), a.staticFile);
     if (!check.read) {
         std::cerr << check.error << '\n';
         return kBadInput;
@@ -196,6 +199,34 @@ int Lint(const Args& a) {
                   finding.name + '\t' + finding.message);
     }
     return check.findings.empty() ? kDone : kNothingFound;
+}
+
+// The template as the game finishes it: exit 1 when the game drops it.
+int Resolve(const Args& a) {
+    const SourceFile file = ReadTemplateSource(a.file, a.staticFile);
+    if (!file.source) {
+        std::cerr << file.error << '\n';
+        return kBadInput;
+    }
+    ModelRadii radii(a.containers);
+    const FinishedTemplate finished =
+        FinishTemplate(*file.source, a.name, GameOf(a),
+                       [&radii](std::string_view model) { return radii.Radius(model); });
+    if (!finished.defined) {
+        std::cerr << a.file << " holds no template \"" << a.name << "\"\n";
+        return kBadInput;
+    }
+    if (!finished.dropped.empty()) {
+        std::cerr << finished.name << ": the game drops it: " << finished.dropped << '\n';
+        return kNothingFound;
+    }
+    for (const FinishedParam& param : finished.params) {
+        PrintLine(param.name + '\t' + param.value + '\t' + param.from);
+    }
+    for (const std::string& note : finished.notes) {
+        std::cerr << finished.name << ": " << note << '\n';
+    }
+    return kDone;
 }
 
 // Save as the editor does it, from SOURCE into TARGET, with the boxes of models found in the
@@ -277,9 +308,23 @@ void AddTplCommands(CLI::App& app, int& exitCode) {
         "What the game does otherwise than a template file or level seems to say, "
         "LINE<TAB>CODE<TAB>NAME<TAB>MESSAGE a finding");
     lint->add_option("FILE", args->file, source)->required();
-    lint->add_option("--game", args->game, "jk or mots; Mots for a file named mots.tpl")
-        ->check(CLI::IsMember({"jk", "mots"}));
+    const std::string gameHelp = "jk or mots; Mots for a file named mots.tpl";
+    const std::string staticHelp = "The static level (or template file) the game reads before FILE";
+    lint->add_option("--game", args->game, gameHelp)->check(CLI::IsMember({"jk", "mots"}));
+    lint->add_option("--static", args->staticFile, staticHelp);
     lint->callback(run(Lint));
+
+    CLI::App* resolve = tpl->add_subcommand(
+        "resolve",
+        "The template as the game finishes it over its chain, PARAM<TAB>VALUE<TAB>FROM a "
+        "parameter in the order the game first sets each");
+    resolve->add_option("FILE", args->file, source)->required();
+    resolve->add_option("NAME", args->name)->required();
+    resolve->add_option("--game", args->game, gameHelp)->check(CLI::IsMember({"jk", "mots"}));
+    resolve->add_option("--static", args->staticFile, staticHelp);
+    resolve->add_option("--container", args->containers,
+                        "A GOB or GOO to read models from for their radius, searched in order");
+    resolve->callback(run(Resolve));
 
     CLI::App* put = tpl->add_subcommand("put", "Rebuild SOURCE into TARGET with a template line");
     put->add_option("SOURCE", args->file)->required();

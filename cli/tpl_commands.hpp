@@ -17,8 +17,8 @@ inline void PrintLine(std::string_view text) {
     std::cout.put('\n');
 }
 
-// Adds `tpl rows|names|find|descendants|compose|chain|open|check|lint|put`. Each sets exitCode when
-// it runs.
+// Adds `tpl rows|names|find|descendants|compose|chain|open|check|lint|resolve|put`. Each sets
+// exitCode when it runs.
 void AddTplCommands(CLI::App& app, int& exitCode);
 
 }  // namespace skerry::cli

@@ -1,15 +1,19 @@
 // A template file as Open and Save use it: the scan, lookups and descendant searches of names
 // found in it, the parent walk and composition of Open, the checker, and the New.tpl rebuild
 // with those bytes as the source; and the game's view of the bytes, as a template file and as
-// a level, into which their own templates are put.
+// a level, into which their own templates are put; and what the game finishes of each name,
+// and of the grid Open fills.
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "editors/finished_cells.hpp"
+#include "editors/finished_template.hpp"
 #include "editors/template_checks.hpp"
 #include "editors/template_file_checks.hpp"
 #include "fuzz_check.hpp"
@@ -48,6 +52,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         }
     }
 
+    TemplateSource source;
+    source.AddTemplateFile(bytes);
+    source.Index(false);
+    const ModelRadius radius = [](std::string_view) { return std::optional<std::string>("0.5"); };
+
     // The first, a middle and the last name: each search walks the whole table.
     std::vector<std::string> picks;
     if (!names.empty()) {
@@ -64,6 +73,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         FUZZ_REQUIRE(store->Descendants().name[0] == name);
         FUZZ_REQUIRE(store->OfferedDescendantNames().size() <= kOfferedDescendants);
 
+        const FinishedTemplate finished = FinishTemplate(source, name, Game::JediKnight, radius);
+        FUZZ_REQUIRE(finished.defined && !finished.chain.empty());
+
         const OpenedTemplate opened = OpenTemplate(*store, name);
         if (!opened.ok) {
             FUZZ_REQUIRE(!opened.error.empty());
@@ -73,6 +85,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         // own line (but those without a value), as often as it occurs.
         FUZZ_REQUIRE(testing::OwnFields(*store->Lookup(name)) == testing::OwnFields(opened.line));
         DoChecks(opened.grid);
+        const FinishedTemplate grid =
+            FinishGrid(source, Game::Mots, radius, opened.name, opened.parent, opened.grid);
+        const std::size_t fields = GridFields(opened.grid).size();
+        for (const UnappliedField& field : grid.unapplied) {
+            FUZZ_REQUIRE(field.field < fields && !field.reason.empty());
+        }
+        FUZZ_REQUIRE(FinishedCells(opened.grid, grid).size() == opened.grid.RowCount());
         // Saving what Open loaded replaces the template's lines in place and keeps the rest.
         const RebuiltTemplateFile rebuilt = RebuildTemplateFile(bytes, name, opened.line);
         FUZZ_REQUIRE(rebuilt.replaced);

@@ -160,6 +160,7 @@ std::string TemplateDocument::TemplateFilePath() const {
 }
 
 void TemplateDocument::Notify(DocumentChange change, std::size_t row) const {
+    finishedStale_ = true;
     if (listener_) {
         listener_(change, row);
     }
@@ -472,6 +473,35 @@ ListedModel TemplateDocument::ReadModel(std::string_view model) const {
                          (searched.empty() ? std::string("any container") : searched);
     }
     return listed;
+}
+
+void TemplateDocument::Refinish() {
+    // The tables of the file in use; a file that cannot be read leaves them as they are.
+    EnsureScanned(TemplateFilePath());
+    if (!source_ || sourceGeneration_ != templates_.Generation()) {
+        source_ = std::make_unique<TemplateSource>();
+        source_->AddTable(templates_.Templates());
+        source_->Index(false);
+        sourceGeneration_ = templates_.Generation();
+    }
+    radii_.SetContainers(Containers());
+    finished_ = FinishGrid(
+        *source_, GameInUse(), [this](std::string_view model) { return radii_.Radius(model); },
+        state_.name, state_.parent, state_.grid);
+    cells_ = FinishedCells(state_.grid, finished_);
+    finishedStale_ = false;
+}
+
+const FinishedTemplate& TemplateDocument::Finished() {
+    if (finishedStale_ || !source_ || sourceGeneration_ != templates_.Generation()) {
+        Refinish();
+    }
+    return finished_;
+}
+
+const std::vector<ValueCell>& TemplateDocument::Cells() {
+    Finished();
+    return cells_;
 }
 
 }  // namespace skerry

@@ -1,16 +1,21 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <filesystem>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "app/command_history.hpp"
+#include "editors/finished_cells.hpp"
+#include "editors/finished_template.hpp"
 #include "editors/template_file_checks.hpp"
 #include "resources/model_preview.hpp"
+#include "resources/model_radii.hpp"
 #include "resources/picker_request.hpp"
 #include "resources/resource_state.hpp"
 #include "settings/settings.hpp"
@@ -157,6 +162,13 @@ class TemplateDocument {
     // The model of that name, from the first of those containers that lists it.
     ListedModel ReadModel(std::string_view model) const;
 
+    // --- what the game makes of it ---------------------------------------------------------
+    // The finished template, as the game makes it from the chain in the template file in use
+    // and the models' radii, and what each grid row shows of it. Worked out again only after
+    // the template or the template file changed.
+    const FinishedTemplate& Finished();
+    const std::vector<ValueCell>& Cells();
+
   private:
     friend class DocumentSteps;
 
@@ -168,6 +180,7 @@ class TemplateDocument {
     ScanReport EnsureScanned(const std::string& file);
     ScanReport ScanFile(const std::string& file);
     std::string ChainMemo(const std::string& parent);
+    void Refinish();
 
     Settings& settings_;
     TemplateStore& templates_;
@@ -176,6 +189,12 @@ class TemplateDocument {
     CommandHistory history_;
     std::string scannedFile_;  // the file the template tables hold; empty: none for sure
     Listener listener_;
+    mutable bool finishedStale_ = true;
+    std::unique_ptr<TemplateSource> source_;  // the template tables, indexed once per scan
+    std::uint64_t sourceGeneration_ = 0;
+    ModelRadii radii_;
+    FinishedTemplate finished_;
+    std::vector<ValueCell> cells_;
 };
 
 }  // namespace skerry

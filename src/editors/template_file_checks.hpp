@@ -6,12 +6,10 @@
 #include <string_view>
 #include <vector>
 
+#include "editors/game_params.hpp"
 #include "template/template_store.hpp"
 
 namespace skerry {
-
-// The two games know different parameters and read lines of different lengths.
-enum class Game { JediKnight, Mots };
 
 // The game a template file is for when nobody says: Mots for a file named mots.tpl.
 Game GameOfFile(std::string_view path);
@@ -42,6 +40,7 @@ inline constexpr std::string_view kTooManyTokens = "too-many-tokens";
 inline constexpr std::string_view kNameTooLong = "name-too-long";
 inline constexpr std::string_view kFileNameTooLong = "file-name-too-long";
 inline constexpr std::string_view kOrder = "order";
+inline constexpr std::string_view kNotApplied = "not-applied";
 inline constexpr std::string_view kTemplatesCount = "templates-count";
 }  // namespace finding_code
 
@@ -54,17 +53,20 @@ std::vector<TemplateFinding> CheckTemplateFile(std::string_view bytes, Game game
 // the level has no templates section.
 std::optional<std::vector<TemplateFinding>> CheckLevelTemplates(std::string_view bytes, Game game);
 
-// A file checked as what its extension says: a level (.jkl) or a template file.
+// A file checked as what its extension says: a level (.jkl) or a template file. The templates
+// of a static level (staticPath, when not empty), which the game reads first, count as
+// defined; a template that redefines one of them is a duplicate.
 struct SourceCheck {
     bool read = false;
     std::string error;  // when it was not read: why, naming the file
     std::vector<TemplateFinding> findings;
 };
-SourceCheck CheckTemplateSource(const std::string& path, Game game);
+SourceCheck CheckTemplateSource(const std::string& path, Game game,
+                                const std::string& staticPath = {});
 
 // The findings that concern one template line on its own, against the templates of a file:
 // its parent and references missing from the file, its parameters, flags and file names, the
-// order of its fields, its line's length and token count.
+// order of its fields, the fields the game does not apply, its line's length and token count.
 std::vector<TemplateFinding> CheckOneTemplate(std::string_view line, const TemplateTable& file,
                                               Game game);
 

@@ -224,6 +224,9 @@ class ModelReader {
                      });
         } else if (t.Is(0, "RADIUS")) {
             (mesh_ ? mesh_->radius : model_.radius) = t.Number(1, "RADIUS");
+            if (!mesh_) {
+                model_.radiusText = t.Tokens()[1];
+            }
         } else if (t.Is(0, "INSERT") && t.Is(1, "OFFSET")) {
             model_.insertOffset = t.Vector(2, "INSERT OFFSET");
         } else if (t.Is(0, "GEOSETS")) {

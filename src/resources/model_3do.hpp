@@ -60,6 +60,7 @@ struct ModelNode {
 struct Model3do {
     std::vector<std::string> materials;
     double radius = 0;
+    std::string radiusText;  // the header's RADIUS as the file writes it
     Vec3 insertOffset;
     std::vector<ModelGeoset> geosets;
     std::vector<ModelNode> nodes;

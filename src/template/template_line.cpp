@@ -86,31 +86,42 @@ void AppendColumn(std::string& out, std::string_view text, bool spaceAfterFullCo
     }
 }
 
+void AppendRowField(std::string& out, const GridRow& row) {
+    switch (row.kind) {
+        case RowKind::Catalogue:
+            out += row.name.find('+') != std::string::npos ? RemovePlus(row.name) : row.name;
+            out += '=';
+            break;
+        case RowKind::KeptField:
+            // As read: a kept name carries no picker mark to remove.
+            out += row.name;
+            out += '=';
+            break;
+        case RowKind::KeptWord:
+            break;
+    }
+    out += row.value;
+}
+
 }  // namespace
+
+std::string RowFieldText(const GridRow& row) {
+    std::string text;
+    if (!row.value.empty()) {
+        AppendRowField(text, row);
+    }
+    return text;
+}
 
 std::string ComposeLine(std::string_view name, std::string_view parent, const ParamGrid& grid) {
     std::string line;
     AppendColumn(line, name, true);
     AppendColumn(line, parent, false);
     for (const GridRow& row : grid.Rows()) {
-        if (row.value.empty()) {
-            continue;
+        if (!row.value.empty()) {
+            line += ' ';
+            AppendRowField(line, row);
         }
-        line += ' ';
-        switch (row.kind) {
-            case RowKind::Catalogue:
-                line += row.name.find('+') != std::string::npos ? RemovePlus(row.name) : row.name;
-                line += '=';
-                break;
-            case RowKind::KeptField:
-                // As read: a kept name carries no picker mark to remove.
-                line += row.name;
-                line += '=';
-                break;
-            case RowKind::KeptWord:
-                break;
-        }
-        line += row.value;
     }
     return line;
 }

@@ -71,6 +71,10 @@ ParamView SplitParameterView(std::string_view field);
 // The parameter key of a grid name: the name without its first two characters ("+ ").
 std::string RemovePlus(std::string_view name);
 
+// What a grid row writes into the line: "name=value" (the picker mark taken off), a kept word
+// as read; nothing for a row without a value.
+std::string RowFieldText(const GridRow& row);
+
 // The composed template line: name and parent each padded to 17 columns, then
 // " name=value" for every grid row with a value, in grid order (kept rows as they were read).
 // A name of 17 characters or more is followed by one space so that it stays a field of its

@@ -49,6 +49,7 @@ ScanResult TemplateStore::Scan(const std::string& path) {
 
 ScanResult TemplateStore::ScanBytes(std::string_view bytes) {
     ScanResult result;
+    ++generation_;
     std::size_t k = 0;
     ForEachTemplateLine(bytes, [&](std::string_view raw) {
         if (IsCommentLine(raw)) {

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstddef>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -68,11 +69,14 @@ class TemplateStore {
     const TemplateTable& Templates() const { return templates_; }
     const DescendantTable& Descendants() const { return descendants_; }
     const Fields& FoundFields() const { return found_; }
+    // Counts the scans, so that what is made of the table can tell when to make it again.
+    std::uint64_t Generation() const { return generation_; }
 
   private:
     TemplateTable templates_;
     DescendantTable descendants_;
     Fields found_;
+    std::uint64_t generation_ = 0;
 };
 
 }  // namespace skerry

@@ -86,11 +86,11 @@ printf 'Section: THINGS\r\nend\r\n' > "$dir/b.JKL"
 check level-without-templates 2 '' -- "$cli" tpl names "$dir/b.JKL"
 expect level-without-templates-message grep -q 'holds no templates section' "$dir/stderr"
 # jkl put: what it put, a line each; the level as it was beside it; refusals touch nothing.
-printf '_w none type=weapon\r\n+hit none type=explosion\r\n+bolt _w explode=+hit\r\ngun _w weapon=+bolt\r\n' > "$dir/w.tpl"
+printf '_w none type=weapon\r\n+hit none type=explosion\r\n+bolt _w explode=+hit\r\ngun _w trailthing=+bolt\r\n' > "$dir/w.tpl"
 printf 'Section: TEMPLATES\r\nWorld templates 1\r\n_w none type=weapon damage=1\r\ngun _w\r\nend\r\nSection: THINGS\r\nend\r\n' > "$dir/p.jkl"
 cp "$dir/p.jkl" "$dir/p.orig"
 check jkl-put 0 $'added\t+hit\nadded\t+bolt\nreplaced\tgun' -- "$cli" jkl put "$dir/p.jkl" "$dir/w.tpl" gun
-expect jkl-put-level test "$(cat "$dir/p.jkl")" = "$(printf 'Section: TEMPLATES\r\nWorld templates 4\r\n_w none type=weapon damage=1\r\n+hit none type=explosion\r\n+bolt _w explode=+hit\r\ngun _w weapon=+bolt\r\nend\r\nSection: THINGS\r\nend\r')"
+expect jkl-put-level test "$(cat "$dir/p.jkl")" = "$(printf 'Section: TEMPLATES\r\nWorld templates 4\r\n_w none type=weapon damage=1\r\n+hit none type=explosion\r\n+bolt _w explode=+hit\r\ngun _w trailthing=+bolt\r\nend\r\nSection: THINGS\r\nend\r')"
 expect jkl-put-backup cmp -s "$dir/p.jkl.bak" "$dir/p.orig"
 check jkl-put-lint 0 '' -- "$cli" tpl lint "$dir/p.jkl"
 cp "$dir/p.jkl" "$dir/p.after"
@@ -99,4 +99,25 @@ expect jkl-put-unknown-message grep -qx "$dir/w.tpl holds no template \"rifle\""
 check jkl-put-no-section 2 '' -- "$cli" jkl put "$dir/b.JKL" "$dir/w.tpl" gun
 expect jkl-put-no-section-message grep -q 'holds no templates section' "$dir/stderr"
 expect jkl-put-untouched cmp -s "$dir/p.jkl" "$dir/p.after"
+# resolve: the template as the game finishes it, PARAM VALUE FROM a line; 1 when the game drops
+# it, 2 for a name the file lacks. A size from a model's radius comes from the containers.
+printf '_actor none type=actor move=physics mass=5 health=1\r\n_human _actor size=0.065 damage=1\r\nguard _human model3d=crate.3do health=9\r\nbox none type=cog model3d=crate.3do\r\nlost none light=1\r\n' > "$dir/r.tpl"
+check resolve 0 $'type\tactor\t_actor\nmove\tphysics\t_actor\nmass\t5\t_actor\nhealth\t9\tguard\nsize\t0.065\t_human\nmovesize\t0.065\t_human\nmodel3d\tcrate.3do\tguard' -- \
+    "$cli" tpl resolve "$dir/r.tpl" guard
+"$cli" sample "$dir/sample" > /dev/null
+check resolve-model 0 $'type\tcog\tbox\nmodel3d\tcrate.3do\tbox\nsize\t0.123296\tmodel crate.3do\nmovesize\t0.123296\tmodel crate.3do' -- \
+    "$cli" tpl resolve "$dir/r.tpl" box --container "$dir/sample/jk/res2.gob"
+check resolve-dropped 1 '' -- "$cli" tpl resolve "$dir/r.tpl" lost
+expect resolve-dropped-message grep -qx 'lost: the game drops it: no template of its chain sets a type' "$dir/stderr"
+check resolve-missing 2 '' -- "$cli" tpl resolve "$dir/r.tpl" nosuch
+check resolve-unread 2 '' -- "$cli" tpl resolve "$dir/none.tpl" guard
+check lint-not-applied 1 $'2\tnot-applied\t_human\tdamage does nothing for an actor' -- \
+    bash -c 'set -o pipefail; "$0" tpl lint "$1" | grep -v no-type' "$cli" "$dir/r.tpl"
+# A static level is read first: its templates count as defined and keep their names.
+printf 'Section: TEMPLATES\r\nWorld templates 1\r\n_w none type=weapon damage=3\r\nend\r\n' > "$dir/static.jkl"
+printf 'Section: TEMPLATES\r\nWorld templates 2\r\n_w none type=weapon\r\nbolt _w\r\nend\r\n' > "$dir/lev.jkl"
+check lint-static 1 $'3\tduplicate\t_w\tstatic.jkl defines "_w" first; the game keeps that one' -- \
+    "$cli" tpl lint "$dir/lev.jkl" --static "$dir/static.jkl"
+check resolve-static 0 $'type\tweapon\t_w\ndamage\t3\t_w' -- \
+    "$cli" tpl resolve "$dir/lev.jkl" bolt --static "$dir/static.jkl"
 finish

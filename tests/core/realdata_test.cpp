@@ -9,6 +9,7 @@
 #include <set>
 
 #include "common/file_io.hpp"
+#include "editors/finished_template.hpp"
 #include "editors/template_file_checks.hpp"
 #include "resources/byte_source.hpp"
 #include "resources/container_files.hpp"
@@ -165,37 +166,75 @@ TEST(RealData, OpenLosesNoFieldOfARealTemplate) {
         GTEST_SKIP() << "no real template files beside the project";
 }
 
-// The game's view of the real template files and levels: the counts per code are printed for
-// the record. The three force lightning lines of master.tpl, whose 17-character names run into
-// their parents, must be among the findings.
-TEST(RealData, TemplateFilesAndLevelsAsTheGameReadsThem) {
+// Calls each(kind, file name, path, game) for every real template file and level; the number
+// of them.
+template <typename Each>
+int ForEachTemplateSource(Each&& each) {
     int files = 0;
     for (const char* kind : {"tpl-jed", "tpl", "jkl"}) {
         for (const auto& path : Files(kind)) {
             ++files;
             const std::string file = path.filename().string();
-            const Game game =
-                file.find("mots") != std::string::npos ? Game::Mots : Game::JediKnight;
-            const SourceCheck check = CheckTemplateSource(path.string(), game);
-            ASSERT_TRUE(check.read) << check.error;
-            std::map<std::string_view, int> counts;
-            std::set<std::size_t> nameTooLong;
-            for (const TemplateFinding& finding : check.findings) {
-                ++counts[finding.code];
-                if (finding.code == finding_code::kNameTooLong) {
-                    nameTooLong.insert(finding.line);
-                }
-            }
-            std::cout << kind << "/" << file << ":";
-            for (const auto& [code, count] : counts) {
-                std::cout << " " << code << " " << count;
-            }
-            std::cout << (counts.empty() ? " nothing found\n" : "\n");
-            if (file == "master.tpl") {
-                EXPECT_EQ(nameTooLong, (std::set<std::size_t>{399, 402, 405})) << path;
-            }
+            each(kind, file, path,
+                 file.find("mots") != std::string::npos ? Game::Mots : Game::JediKnight);
         }
     }
+    return files;
+}
+
+// The game's view of the real template files and levels: the counts per code are printed for
+// the record. The three force lightning lines of master.tpl, whose 17-character names run into
+// their parents, must be among the findings.
+TEST(RealData, TemplateFilesAndLevelsAsTheGameReadsThem) {
+    const int files = ForEachTemplateSource([](const char* kind, const std::string& file,
+                                               const std::filesystem::path& path, Game game) {
+        const SourceCheck check = CheckTemplateSource(path.string(), game);
+        ASSERT_TRUE(check.read) << check.error;
+        std::map<std::string_view, int> counts;
+        std::set<std::size_t> nameTooLong;
+        for (const TemplateFinding& finding : check.findings) {
+            ++counts[finding.code];
+            if (finding.code == finding_code::kNameTooLong) {
+                nameTooLong.insert(finding.line);
+            }
+        }
+        std::cout << kind << "/" << file << ":";
+        for (const auto& [code, count] : counts) {
+            std::cout << " " << code << " " << count;
+        }
+        std::cout << (counts.empty() ? " nothing found\n" : "\n");
+        if (file == "master.tpl") {
+            EXPECT_EQ(nameTooLong, (std::set<std::size_t>{399, 402, 405})) << path;
+        }
+    });
+    if (files == 0)
+        GTEST_SKIP() << "no real template files or levels beside the project";
+}
+
+// Every template of the real files finished as the game finishes it: how many the game drops
+// and how many of their own fields it does not apply are printed for the record.
+TEST(RealData, EveryTemplateFinished) {
+    const int files = ForEachTemplateSource([](const char* kind, const std::string& file,
+                                               const std::filesystem::path& path, Game game) {
+        const SourceFile read = ReadTemplateSource(path.string());
+        ASSERT_TRUE(read.source) << read.error;
+        const TemplateSource& source = *read.source;
+        Resolver resolver(source, game);
+        std::size_t dropped = 0;
+        std::size_t unapplied = 0;
+        for (std::size_t i = 0; i < source.Size(); ++i) {
+            const OwnResolution& own = resolver.Apply(i);
+            dropped += own.type == nullptr ? 1 : 0;
+            for (const FieldOutcome& field : own.fields) {
+                unapplied += field.fate != FieldFate::Applied ? 1 : 0;
+            }
+            const FinishedTemplate finished = resolver.Finished();
+            EXPECT_EQ(finished.dropped.empty(), own.type != nullptr) << source.At(i).name;
+            EXPECT_EQ(finished.chain.back(), source.At(i).name);
+        }
+        std::cout << kind << "/" << file << ": " << source.Size() << " templates, " << dropped
+                  << " dropped by the game, " << unapplied << " fields not applied\n";
+    });
     if (files == 0)
         GTEST_SKIP() << "no real template files or levels beside the project";
 }

@@ -4,6 +4,9 @@
 
 #include <utility>
 
+#include "common/file_io.hpp"
+#include "support/temp_dir.hpp"
+
 namespace skerry {
 namespace {
 
@@ -18,8 +21,8 @@ const std::vector<std::string> kClean = {
     "_weapon none type=weapon typeflags=0x1 damageclass=0x2 collide=0",
     "_explosion none type=explosion typeflags=0x80",
     "# +bolt is defined below",
-    "+boom _explosion typeflags=3a",
-    "+bolt _weapon explode=+boom model3d=bolt.3do thingflags=0 debris=none",
+    "+boom _explosion typeflags=3a debris=none",
+    "+bolt _weapon explode=+boom model3d=bolt.3do thingflags=0",
     "Walker _actor weapon=+BOLT Type=player",
     "door none type=cog move=path numframes=2 frame=(0/0/0:0/0/0) frame=(1/0/0:0/0/0)",
 };
@@ -44,7 +47,7 @@ Found Codes(const std::vector<TemplateFinding>& findings) {
 TEST(TemplateFileChecks, EachPlantedFaultIsFoundAtItsLineAndNothingElse) {
     const Game jk = Game::JediKnight;
     const std::string longLine = "w none type=weapon damage=1." + std::string(1000, '0');
-    std::string manyTokens = "w none type=weapon vel=0";
+    std::string manyTokens = "w _actor vel=0";
     for (int i = 0; i < 130; ++i) {
         manyTokens += ",0";  // commas part tokens as blanks do
     }
@@ -76,8 +79,10 @@ TEST(TemplateFileChecks, EachPlantedFaultIsFoundAtItsLineAndNothingElse) {
          "w _actor model3d=" + std::string(28, 'm') + ".3do", code::kFileNameTooLong},
         {"typeflags before type", false, false, jk, "w none typeflags=0x1 type=weapon",
          code::kOrder},
+        {"not applied", false, false, jk, "w _actor damage=5", code::kNotApplied},
+        {"not applied in a level", true, false, jk, "w _actor movesize=0.1", code::kNotApplied},
         {"frame before numframes", false, false, jk,
-         "w none type=cog frame=(0/0/0:0/0/0) numframes=1", code::kOrder},
+         "w none type=cog move=path frame=(0/0/0:0/0/0) numframes=1", code::kOrder},
     };
     for (const Planted& c : cases) {
         SCOPED_TRACE(c.what);
@@ -164,6 +169,29 @@ TEST(TemplateFileChecks, LevelsWithoutAUsableTemplatesSection) {
         ASSERT_TRUE(findings);
         EXPECT_EQ(Codes(*findings), c.found);
     }
+}
+
+// A level's templates over those of the static level the game reads first.
+TEST(TemplateFileChecks, TheStaticLevelCountsAsDefined) {
+    const auto folder = testing::UniqueTempPath("static-check");
+    std::filesystem::create_directories(folder);
+    const std::string staticLevel = (folder / "static.jkl").string();
+    const std::string level = (folder / "level.jkl").string();
+    ASSERT_FALSE(WriteFileWhole(staticLevel,
+                                "Section: TEMPLATES\nWorld templates 2\n"
+                                "_s none type=weapon\n_t none type=weapon\nend\n"));
+    ASSERT_FALSE(WriteFileWhole(level,
+                                "Section: TEMPLATES\nWorld templates 2\n"
+                                "_s none type=weapon\nbolt _t damage=5\nend\n"));
+    const SourceCheck alone = CheckTemplateSource(level, Game::JediKnight);
+    EXPECT_EQ(Codes(alone.findings), (Found{{4, code::kMissingParent}, {4, code::kNoType}}));
+    const SourceCheck check = CheckTemplateSource(level, Game::JediKnight, staticLevel);
+    ASSERT_TRUE(check.read) << check.error;
+    EXPECT_EQ(Codes(check.findings), (Found{{3, code::kDuplicate}}));
+    EXPECT_EQ(check.findings[0].message,
+              "static.jkl defines \"_s\" first; the game keeps that one");
+    EXPECT_FALSE(CheckTemplateSource(level, Game::JediKnight, (folder / "gone.jkl").string()).read);
+    std::filesystem::remove_all(folder);
 }
 
 TEST(TemplateFileChecks, OneTemplateAgainstTheTemplateFile) {

@@ -3,12 +3,14 @@
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QFont>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTableView>
+#include <QTableWidget>
 #include <QTextBrowser>
 #include <QToolButton>
 
@@ -223,6 +225,65 @@ TEST_F(TplEdTest, HelpOpensAtItsContentsTopicOrSaysItIsMissing) {
     EXPECT_TRUE(help->isVisible());
     EXPECT_EQ(help->Browser()->source().fragment(), "context10");
     EXPECT_TRUE(help->Browser()->toPlainText().contains("Contents"));
+}
+
+// A new user's first actor: what the parent gives shows in grey with where it comes from, a
+// model picked after it leaves the parent's size and says so, a value the game does not apply
+// is struck through, and the line keeps only the template's own values.
+TEST_F(TplEdTest, TheGridShowsWhatTheGameTakesFromTheParents) {
+    StartWithSampleData();
+    Ed().New1Click();
+    FindControl<QComboBox>(Ed(), "CB1")->setEditText("actor");
+    FindControl<QLineEdit>(Ed(), "TplNameE")->setText("mytrooper");
+    FindControl<QLineEdit>(Ed(), "BasedOnE")->setText("_humanactor");
+    auto cell = [this](const char* row) {
+        return Ed().GridModel().index(RowOf(row), GridTableModel::kValueColumn);
+    };
+    EXPECT_EQ(cell("size").data(Qt::DisplayRole).toString(), "0.065");
+    EXPECT_EQ(cell("size").data(Qt::EditRole).toString(), "");
+    EXPECT_TRUE(cell("size").data(Qt::FontRole).value<QFont>().italic());
+    EXPECT_EQ(cell("size").data(Qt::ToolTipRole).toString(), "from _humanactor");
+    EXPECT_EQ(cell("mass").data(Qt::ToolTipRole).toString(), "from _actor");
+
+    SetValue("+ model3d", "crate.3do");
+    SetValue("movesize", "0.1");
+    EXPECT_EQ(cell("size").data(Qt::DisplayRole).toString(), "0.065");
+    EXPECT_EQ(cell("size").data(Qt::ToolTipRole).toString(),
+              "from _humanactor; the radius of crate.3do is not used: size is set already");
+    EXPECT_TRUE(cell("movesize").data(Qt::FontRole).value<QFont>().strikeOut());
+    EXPECT_TRUE(cell("movesize")
+                    .data(Qt::ToolTipRole)
+                    .toString()
+                    .startsWith("movesize does nothing for an actor"));
+    Ed().ViewSBClick();
+    const QString line = FindControl<QPlainTextEdit>(Ed(), "RE1")->toPlainText();
+    EXPECT_TRUE(line.endsWith("type=actor movesize=0.1 model3d=crate.3do")) << line.toStdString();
+
+    // Based on a template without a size, the size is the radius of the model, from the
+    // container the picker has open.
+    FindControl<QLineEdit>(Ed(), "BasedOnE")->setText("_decor");
+    SetValue("movesize", "");
+    EXPECT_EQ(cell("size").data(Qt::DisplayRole).toString(), "0.123296");
+    EXPECT_EQ(cell("size").data(Qt::ToolTipRole).toString(), "the radius of crate.3do");
+
+    // The window lists the same, and follows the next change.
+    FindControl<QAction>(Ed(), "WhatTheGameUses1")->trigger();
+    auto* window = FindControl<QWidget>(Ed(), "FinishedTemplateWindow");
+    EXPECT_TRUE(window->isVisible());
+    auto* params = FindControl<QTableWidget>(*window, "Params");
+    auto fromOf = [params](const char* name) {
+        for (int row = 0; row < params->rowCount(); ++row) {
+            if (params->item(row, 0)->text() == name) {
+                return params->item(row, 2)->text();
+            }
+        }
+        return QString();
+    };
+    EXPECT_EQ(fromOf("size"), "model crate.3do");
+    FindControl<QLineEdit>(Ed(), "BasedOnE")->setText("_humanactor");
+    EXPECT_EQ(fromOf("size"),
+              "_humanactor; the radius of crate.3do is not used: size is set already");
+    window->hide();
 }
 
 }  // namespace

@@ -24,8 +24,14 @@ QVariant GridTableModel::data(const QModelIndex& index, int role) const {
         return {};
     }
     const GridRow& row = Grid().Row(static_cast<std::size_t>(index.row()));
+    const ValueCell* cell = index.column() == kValueColumn ? CellAt(index.row()) : nullptr;
+    const CellLook look = cell != nullptr ? cell->look : CellLook::Empty;
     switch (role) {
         case Qt::DisplayRole:
+            if (look == CellLook::Inherited) {
+                return FromBytes(cell->text);
+            }
+            [[fallthrough]];
         case Qt::EditRole:
             switch (index.column()) {
                 case kNameColumn:
@@ -43,8 +49,15 @@ QVariant GridTableModel::data(const QModelIndex& index, int role) const {
                                                          : QColor(0xb8, 0xb8, 0xb8));
         case Qt::ForegroundRole:
             // Fixed columns are not enabled, yet must read as plainly as the values.
-            return QBrush(Qt::black);
+            return QBrush(look == CellLook::Inherited ? QColor(0x6e, 0x6e, 0x6e)
+                                                      : QColor(Qt::black));
         case Qt::FontRole:
+            if (look == CellLook::Inherited || look == CellLook::NotApplied) {
+                QFont font;
+                font.setItalic(look == CellLook::Inherited);
+                font.setStrikeOut(look == CellLook::NotApplied);
+                return font;
+            }
             // A kept field reads apart from the type's own parameters.
             if (row.Kept() && index.column() != kValueColumn) {
                 QFont font;
@@ -54,6 +67,9 @@ QVariant GridTableModel::data(const QModelIndex& index, int role) const {
             }
             return {};
         case Qt::ToolTipRole:
+            if (cell != nullptr && !cell->tip.empty()) {
+                return FromBytes(cell->tip);
+            }
             return index.column() == kDescriptionColumn ? FromBytes(row.description) : QVariant();
         default:
             return {};
@@ -75,6 +91,23 @@ Qt::ItemFlags GridTableModel::flags(const QModelIndex& index) const {
         return Qt::NoItemFlags;
     }
     return Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsEditable;
+}
+
+void GridTableModel::CellsChanged() {
+    if (rowCount() > 0) {
+        emit dataChanged(index(0, kValueColumn), index(rowCount() - 1, kValueColumn),
+                         {Qt::DisplayRole, Qt::FontRole, Qt::ForegroundRole, Qt::ToolTipRole});
+    }
+}
+
+const ValueCell* GridTableModel::CellAt(int row) const {
+    const std::vector<ValueCell>& cells = document_.Cells();
+    // Cells made for other rows (the grid reloaded since) are not shown.
+    if (cells.size() != Grid().RowCount() || row < 0 ||
+        static_cast<std::size_t>(row) >= cells.size()) {
+        return nullptr;
+    }
+    return &cells[static_cast<std::size_t>(row)];
 }
 
 void GridTableModel::ValueChanged(int row) {

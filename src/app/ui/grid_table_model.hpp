@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QAbstractTableModel>
+#include <vector>
 
 #include "app/template_document.hpp"
 
@@ -30,8 +31,14 @@ class GridTableModel : public QAbstractTableModel {
     // One value changed in the document.
     void ValueChanged(int row);
 
+    // What the game makes of the value cells changed (any change of the template may change
+    // it): values from elsewhere in grey italics, own values it does not apply struck
+    // through, each with its tooltip.
+    void CellsChanged();
+
   private:
     const ParamGrid& Grid() const { return document_.Grid(); }
+    const ValueCell* CellAt(int row) const;
     TemplateDocument& document_;
 };
 

@@ -25,6 +25,7 @@
 #include "app/ui/about_box.hpp"
 #include "app/ui/app_windows.hpp"
 #include "app/ui/artwork.hpp"
+#include "app/ui/finished_view.hpp"
 #include "app/ui/grid_table_model.hpp"
 #include "app/ui/help_window.hpp"
 #include "app/ui/tpl_ed.hpp"
@@ -36,6 +37,7 @@
 #include "editors/template_file_checks.hpp"
 #include "editors/ui/chkr.hpp"
 #include "editors/ui/file_check_window.hpp"
+#include "editors/ui/finished_template_window.hpp"
 #include "editors/ui/tpl_vec.hpp"
 #include "resources/gob_container.hpp"
 #include "resources/picker_listing.hpp"
@@ -352,6 +354,23 @@ int RunScreenshotTour(const QString& folder, const QString& settingsFile, const 
         SetFileDialogHandler(previousDialog);
         state.settings.workDir = workDir;
     }
+    // A new actor based on _humanactor with a model picked: the grid shows in grey what the
+    // parents give, and strikes through the movesize the game does not apply to an actor.
+    editor.New1Click();
+    FindControl<QComboBox>(editor, "CB1")->setEditText(QStringLiteral("actor"));
+    FindControl<QLineEdit>(editor, "TplNameE")->setText(QStringLiteral("mytrooper"));
+    FindControl<QLineEdit>(editor, "BasedOnE")->setText(QStringLiteral("_humanactor"));
+    TypeValue(editor, "health", QStringLiteral("60.0"));
+    // Through the core, so that neither cell is the current one: the picker would open on the
+    // model's, and the selection's colours would hide the movesize's line.
+    editor.GridModel().setData(ValueCell(editor, "+ model3d"), QStringLiteral("strooper.3do"),
+                               Qt::EditRole);
+    editor.GridModel().setData(ValueCell(editor, "movesize"), QStringLiteral("0.1"), Qt::EditRole);
+    editor.ViewSBClick();
+    snap(editor, "TTplEd-inherited", {1280, 800},
+         [&] { FindControl<QTableView>(editor, "SG1")->scrollToTop(); });
+    snap(editor.Finished().Window(), "FinishedTemplateWindow", {640, 560},
+         [&] { editor.Finished().ShowWindow(); });
 
     // The help at its contents page.
     HelpWindow help;

@@ -23,6 +23,7 @@
 
 #include "app/ui/about_box.hpp"
 #include "app/ui/app_windows.hpp"
+#include "app/ui/finished_view.hpp"
 #include "app/ui/grid_table_model.hpp"
 #include "app/ui/help_window.hpp"
 #include "app/ui/keys_window.hpp"
@@ -80,6 +81,7 @@ TTplEd::TTplEd(Settings& settings, TemplateDocument& document, SettingsStore& st
     BuildMenus();
     BuildLayout();
     BuildValueMenu();
+    finished_ = std::make_unique<FinishedView>(document_, this);
     document_.SetListener(
         [this](DocumentChange change, std::size_t row) { DocumentChanged(change, row); });
     FormCreate();
@@ -194,6 +196,10 @@ void TTplEd::BuildMenus() {
         MenuItem(view, "CheckTemplateFile1", QStringLiteral("Check template &file"),
                  QStringLiteral("checks the whole template file as the game reads it"));
     connect(CheckTemplateFile1, &QAction::triggered, this, &TTplEd::CheckTemplateFile1Click);
+    WhatTheGameUses1 =
+        MenuItem(view, "WhatTheGameUses1", QStringLiteral("What the game &uses"),
+                 QStringLiteral("shows the template as the game finishes it over its parents"));
+    connect(WhatTheGameUses1, &QAction::triggered, this, [this] { finished_->ShowWindow(); });
 }
 
 void TTplEd::BuildLayout() {
@@ -371,13 +377,19 @@ void TTplEd::DocumentChanged(DocumentChange change, std::size_t row) {
             gridModel_->EndReset();
             loadingGrid_ = false;
             GridLoaded();
+            finished_->Update();
             return;
         case DocumentChange::Value:
             gridModel_->ValueChanged(static_cast<int>(row));
+            // What the game makes of the other rows may follow from this one.
+            gridModel_->CellsChanged();
+            finished_->Update();
             return;
         case DocumentChange::Boxes:
             ShowFields();
             ShowCommands();
+            gridModel_->CellsChanged();
+            finished_->Update();
             return;
         case DocumentChange::History:
             ShowCommands();

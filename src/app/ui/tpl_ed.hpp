@@ -2,6 +2,7 @@
 
 #include <QMainWindow>
 #include <QPersistentModelIndex>
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -29,6 +30,7 @@ namespace skerry::ui {
 
 class AppWindows;
 class FileCheckWindow;
+class FinishedView;
 class GridTableModel;
 class HelpWindow;
 class TKeys;
@@ -113,6 +115,7 @@ class TTplEd : public QMainWindow {
 
     const ParamGrid& Grid() const { return document_.Grid(); }
     TemplateDocument& Document() { return document_; }
+    FinishedView& Finished() { return *finished_; }
     GridTableModel& GridModel() { return *gridModel_; }
     int CurrentRow() const { return currentRow_; }
     bool VectorMode() const { return vectorMode_; }
@@ -152,6 +155,7 @@ class TTplEd : public QMainWindow {
     QAction* VNewtpl1 = nullptr;
     QAction* TemplateChecks1 = nullptr;
     QAction* CheckTemplateFile1 = nullptr;
+    QAction* WhatTheGameUses1 = nullptr;
     QAction* Options1 = nullptr;
     QAction* HelpContents1 = nullptr;
     QAction* AboutSkerry1 = nullptr;
@@ -214,6 +218,7 @@ class TTplEd : public QMainWindow {
     AppWindows* windows_ = nullptr;
     HelpWindow* help_ = nullptr;
     FileCheckWindow* fileChecks_ = nullptr;
+    std::unique_ptr<FinishedView> finished_;
 
     GridTableModel* gridModel_ = nullptr;
 
