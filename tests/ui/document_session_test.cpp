@@ -164,13 +164,7 @@ TEST_F(DocumentSessionTest, TheFileCheckStaysOpenOnATemplateThatCannotBeOpened) 
 }
 
 TEST_F(DocumentSessionTest, AMotsRunLooksItsFilesUpInTheMotsContainers) {
-    windows_.reset();
-    WhenModal([](QWidget* modal) {
-        auto* options = static_cast<TTplOpt*>(modal);
-        options->SetRG1ItemIndex(1);
-        options->accept();
-    });
-    windows_ = std::make_unique<AppWindows>(state_);
+    RestartInMots();
     EXPECT_TRUE(Res().Resources().CurrentPath().ends_with("jkmres.goo"));
     EXPECT_EQ(Ed().windowTitle(), "Skerry ver 1.0c \u2014 Mots");
     const ListedModel mara = Ed().Document().ReadModel("mara.3do");

@@ -393,13 +393,7 @@ TEST_F(ResPickerTest, ListedNamesAreNeverCutShort) {
 
 TEST_F(ResPickerTest, MotsDialectWithoutItsContainerSaysSo) {
     std::filesystem::remove(store_->values["MOTS"] + "jkmres.goo");
-    windows_.reset();
-    WhenModal([](QWidget* modal) {
-        auto* options = static_cast<TTplOpt*>(modal);
-        options->SetRG1ItemIndex(1);
-        options->accept();
-    });
-    windows_ = std::make_unique<AppWindows>(state_);
+    RestartInMots();
     EXPECT_EQ(messages_, QStringList{" Mots Directory Invalid ,Reset in Options"});
     EXPECT_EQ(FindControl<QComboBox>(windows_->Res(), "Cb1")->count(), 0);
 }

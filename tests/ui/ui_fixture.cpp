@@ -15,6 +15,7 @@
 #include "common/ui/find_control.hpp"
 #include "resources/ui/res_picker.hpp"
 #include "sample/sample_data.hpp"
+#include "settings/ui/tpl_opt.hpp"
 #include "template/ui/tpl_desc.hpp"
 
 namespace skerry::ui {
@@ -97,6 +98,16 @@ void WindowTest::StartWithSampleData() {
     messages_.clear();
     state_.settings.programDir = dir_.path().toStdString() + "/";
     state_.settings.workDir = state_.settings.programDir;
+}
+
+void WindowTest::RestartInMots() {
+    windows_.reset();
+    WhenModal([](QWidget* modal) {
+        auto* options = static_cast<TTplOpt*>(modal);
+        options->SetRG1ItemIndex(1);
+        options->accept();
+    });
+    windows_ = std::make_unique<AppWindows>(state_);
 }
 
 std::string WindowTest::WriteFile(const char* name, const std::string& bytes) {

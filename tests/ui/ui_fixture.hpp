@@ -45,6 +45,8 @@ class WindowTest : public ::testing::Test {
     // Writes the sample game data into the program directory, points the stored paths at
     // it and starts the windows afresh on it, answering the options window with OK.
     void StartWithSampleData();
+    // Starts the windows afresh on the settings as they are, choosing Mots for the run.
+    void RestartInMots();
 
     // Runs action once the next modal window is up (answering it). A watch that no modal
     // window met ends with the test, so it cannot answer the next test's windows.
