@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "common/file_path.hpp"
 #include "template/level_put.hpp"
 #include "tpl_commands.hpp"
 
@@ -19,7 +20,8 @@ struct Args {
 
 // What went in, a line each: "added" or "replaced", a tab, the template.
 int Put(const Args& a) {
-    const LevelPutOutcome outcome = PutIntoLevelFile(a.level, a.file, a.names);
+    const LevelPutOutcome outcome =
+        PutIntoLevelFile(PathFromUtf8(a.level), PathFromUtf8(a.file), a.names);
     if (!outcome.written) {
         std::cerr << outcome.error << '\n';
         return kBadInput;

@@ -1,4 +1,5 @@
 #include <CLI/CLI.hpp>
+#include <algorithm>
 #include <iostream>
 
 #ifdef _WIN32
@@ -8,6 +9,7 @@
 #include <cstdio>
 #endif
 
+#include "common/file_path.hpp"
 #include "flag_commands.hpp"
 #include "level_commands.hpp"
 #include "model_commands.hpp"
@@ -36,7 +38,13 @@ int main(int argc, char** argv) {
     skerry::cli::AddModelCommands(app, exitCode);
     skerry::cli::AddLevelCommands(app, exitCode);
     try {
-        app.parse(argc, argv);
+        // CLI11 takes the arguments last first, without the program's name.
+        std::vector<std::string> arguments = skerry::Utf8Arguments(argc, argv);
+        std::reverse(arguments.begin(), arguments.end());
+        if (!arguments.empty()) {
+            arguments.pop_back();
+        }
+        app.parse(arguments);
     } catch (const CLI::CallForHelp&) {
         std::cout << app.help();
         return skerry::cli::kDone;

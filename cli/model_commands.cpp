@@ -4,6 +4,7 @@
 #include <memory>
 #include <string>
 
+#include "common/file_path.hpp"
 #include "resources/model_geometry.hpp"
 #include "resources/model_preview.hpp"
 #include "resources/resource_state.hpp"
@@ -56,7 +57,7 @@ void PrintModel(const Model3do& model) {
 int Model(const Args& a) {
     ListedModel listed;
     if (a.entry.empty()) {
-        listed = ReadModelFile(a.file);
+        listed = ReadModelFile(PathFromUtf8(a.file));
     } else {
         ResourceState container;
         if (const std::optional<std::string> failure = container.Load(a.file)) {

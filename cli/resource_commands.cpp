@@ -6,6 +6,7 @@
 #include <string>
 
 #include "common/file_io.hpp"
+#include "common/file_path.hpp"
 #include "common/names.hpp"
 #include "resources/container_files.hpp"
 #include "resources/gob_container.hpp"
@@ -36,7 +37,7 @@ struct Args {
 
 // Opens a container for a command; false (with the message on stderr) when it is unusable.
 bool Load(const std::string& path, LoadedContainer& loaded) {
-    loaded = LoadContainer(path);
+    loaded = LoadContainer(PathFromUtf8(path));
     if (loaded.status != ContainerStatus::Ok) {
         std::cerr << loaded.error << '\n';
         return false;
@@ -50,7 +51,7 @@ bool Load(const std::string& path, LoadedContainer& loaded) {
 int List(const Args& a) {
     // The directory is walked a block at a time and printed a block at a time: the whole
     // table, or a stream insertion per field, would cost more than the program's start-up.
-    OpenedContainer opened = OpenContainer(a.container);
+    OpenedContainer opened = OpenContainer(PathFromUtf8(a.container));
     if (opened.status != ContainerStatus::Ok) {
         std::cerr << opened.error << '\n';
         return kBadInput;
@@ -98,7 +99,7 @@ int Report(const ContainerJob& job) {
 }
 
 int Pack(const Args& a) {
-    return Report(WriteContainer(a.dir, a.output, TerminalProgress()));
+    return Report(WriteContainer(PathFromUtf8(a.dir), PathFromUtf8(a.output), TerminalProgress()));
 }
 
 // The entry's bytes, or nothing (with the reason on stderr and in exitCode).
@@ -110,16 +111,17 @@ std::optional<std::string> EntryBytes(const std::string& container, const GobDir
         exitCode = kNothingFound;
         return std::nullopt;
     }
-    std::optional<std::string> bytes = ReadEntryFromFile(container, directory.entries[*index]);
+    std::optional<std::string> bytes =
+        ReadEntryFromFile(PathFromUtf8(container), directory.entries[*index]);
     if (!bytes) {
-        std::cerr << CannotOpenMessage(container) << '\n';
+        std::cerr << CannotOpenMessage(PathFromUtf8(container)) << '\n';
         exitCode = kBadInput;
     }
     return bytes;
 }
 
 bool WriteOut(const std::string& path, std::string_view bytes) {
-    if (std::optional<std::string> failure = WriteFileWhole(path, bytes)) {
+    if (std::optional<std::string> failure = WriteFileWhole(PathFromUtf8(path), bytes)) {
         std::cerr << *failure << '\n';
         return false;
     }
@@ -132,7 +134,8 @@ int Extract(const Args& a) {
             std::cerr << "--all needs -o DIR\n";
             return kBadInput;
         }
-        return Report(ExtractContainer(a.container, a.output, TerminalProgress()));
+        return Report(ExtractContainer(PathFromUtf8(a.container), PathFromUtf8(a.output),
+                                       TerminalProgress()));
     }
     if (a.entry.empty()) {
         std::cerr << "extract needs ENTRY or --all\n";
@@ -170,7 +173,8 @@ std::optional<ColormapSlot> ChooseColormap(const std::string& container,
     }
     ColormapTable table;
     if (chosen) {
-        table.Load(0, ReadEntryFromFile(container, directory.entries[*chosen]).value_or(""));
+        table.Load(
+            0, ReadEntryFromFile(PathFromUtf8(container), directory.entries[*chosen]).value_or(""));
     }
     return table.Slot(0);
 }
@@ -185,7 +189,7 @@ std::optional<DecodedTexture> ExportTexture(const std::string& bytes, const Colo
     if (texture.sixteenBit && colormapNamed) {
         std::cerr << kOwnColoursNote << '\n';
     }
-    if (std::optional<std::string> failure = SavePicture(path, texture.bmp, format)) {
+    if (std::optional<std::string> failure = SavePicture(PathFromUtf8(path), texture.bmp, format)) {
         std::cerr << *failure << '\n';
         return std::nullopt;
     }
@@ -209,9 +213,9 @@ int Mat(const Args& a) {
             return exitCode;
         const std::string out = a.output.empty() ? ExportFileName(a.entry, format) : a.output;
         try {
-            const std::optional<DecodedTexture> texture =
-                ExportTexture(*bytes, *colormap, a.cel, out, a.png ? format : PictureFormatOf(out),
-                              !a.colormap.empty());
+            const std::optional<DecodedTexture> texture = ExportTexture(
+                *bytes, *colormap, a.cel, out, a.png ? format : PictureFormatOf(PathFromUtf8(out)),
+                !a.colormap.empty());
             if (!texture)
                 return kBadInput;
             std::cout << texture->gridSizeText << '\n' << texture->pixelSizeText << '\n';
@@ -230,7 +234,7 @@ int Mat(const Args& a) {
         return kBadInput;
     }
     std::error_code ec;
-    std::filesystem::create_directories(a.output, ec);
+    std::filesystem::create_directories(PathFromUtf8(a.output), ec);
     const bool progress = SKERRY_ISATTY(2) != 0;
     int written = 0, failed = 0;
     const auto& entries = loaded.directory.entries;
@@ -244,9 +248,9 @@ int Mat(const Args& a) {
         }
         try {
             const std::filesystem::path out =
-                std::filesystem::path(a.output) / ExportFileName(name, format);
-            if (ExportTexture(ReadEntryFromFile(a.container, entries[i]).value_or(""), *colormap, 0,
-                              out.string(), format, false)) {
+                PathFromUtf8(a.output) / PathFromUtf8(ExportFileName(name, format));
+            if (ExportTexture(ReadEntryFromFile(PathFromUtf8(a.container), entries[i]).value_or(""),
+                              *colormap, 0, Utf8Of(out), format, false)) {
                 ++written;
             } else {
                 ++failed;
@@ -263,7 +267,7 @@ int Mat(const Args& a) {
 }
 
 int Sample(const Args& a) {
-    if (std::optional<std::string> failure = WriteSampleData(a.dir)) {
+    if (std::optional<std::string> failure = WriteSampleData(PathFromUtf8(a.dir))) {
         std::cerr << *failure << '\n';
         return kBadInput;
     }

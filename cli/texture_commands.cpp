@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "common/file_io.hpp"
+#include "common/file_path.hpp"
 #include "resources/gob_container.hpp"
 #include "resources/texture_writer.hpp"
 #include "tpl_commands.hpp"
@@ -31,8 +32,8 @@ class Refused : public std::runtime_error {
 };
 
 std::string ColormapBytes(const std::string& colormap) {
-    if (FileExists(colormap)) {
-        const FileBytes file = ReadFileBytes(colormap);
+    if (FileExists(PathFromUtf8(colormap))) {
+        const FileBytes file = ReadFileBytes(PathFromUtf8(colormap));
         if (!file.bytes) {
             throw Refused(file.error);
         }
@@ -44,10 +45,10 @@ std::string ColormapBytes(const std::string& colormap) {
          colon = colormap.rfind(':', colon - 1)) {
         const std::string container = colormap.substr(0, colon);
         const std::string entry = colormap.substr(colon + 1);
-        if (!FileExists(container)) {
+        if (!FileExists(PathFromUtf8(container))) {
             continue;
         }
-        const LoadedContainer loaded = LoadContainer(container);
+        const LoadedContainer loaded = LoadContainer(PathFromUtf8(container));
         if (loaded.status != ContainerStatus::Ok) {
             throw Refused(loaded.error);
         }
@@ -56,9 +57,9 @@ std::string ColormapBytes(const std::string& colormap) {
             throw Refused("No colormap " + entry + " in " + container);
         }
         std::optional<std::string> bytes =
-            ReadEntryFromFile(container, loaded.directory.entries[*index]);
+            ReadEntryFromFile(PathFromUtf8(container), loaded.directory.entries[*index]);
         if (!bytes) {
-            throw Refused(CannotOpenMessage(container));
+            throw Refused(CannotOpenMessage(PathFromUtf8(container)));
         }
         return std::move(*bytes);
     }
@@ -115,7 +116,7 @@ std::string MakeTextureMat(const MakeArgs& a, std::string& summary) {
     for (const std::string& path : a.pictures) {
         Picture picture;
         try {
-            picture = ReadPictureFile(path);
+            picture = ReadPictureFile(PathFromUtf8(path));
         } catch (const PictureError& error) {
             throw Refused(error.what());
         }
@@ -153,7 +154,8 @@ int Make(const MakeArgs& a) {
     try {
         std::string summary;
         const std::string mat = a.colours.empty() ? MakeTextureMat(a, summary) : MakeColourMat(a);
-        if (const std::optional<std::string> failure = WriteFileWhole(a.output, mat)) {
+        if (const std::optional<std::string> failure =
+                WriteFileWhole(PathFromUtf8(a.output), mat)) {
             throw Refused(*failure);
         }
         if (summary.empty()) {

@@ -9,6 +9,7 @@
 
 #include "app/model_bounds.hpp"
 #include "common/file_io.hpp"
+#include "common/file_path.hpp"
 #include "editors/finished_template.hpp"
 #include "editors/template_checks.hpp"
 #include "editors/template_file_checks.hpp"
@@ -55,7 +56,7 @@ int PrintAll(const std::vector<std::string>& items) {
 struct Args {
     std::string text, file, name, parent, type, target, line, description, game, staticFile;
     std::vector<std::string> pairs;
-    std::vector<std::filesystem::path> containers;
+    std::vector<std::string> containers;
     bool rows = false;
 };
 
@@ -208,7 +209,7 @@ int Resolve(const Args& a) {
         std::cerr << file.error << '\n';
         return kBadInput;
     }
-    ModelRadii radii(a.containers);
+    ModelRadii radii(PathsFromUtf8(a.containers));
     const FinishedTemplate finished =
         FinishTemplate(*file.source, a.name, GameOf(a),
                        [&radii](std::string_view model) { return radii.Radius(model); });
@@ -237,8 +238,8 @@ int Put(const Args& a) {
         return kBadInput;
     }
     const SaveOutcome outcome = SaveTemplateLine(
-        {a.file, a.target, {}, {}}, a.name, a.line, [&a] { return a.description; },
-        ContainerModelBounds(a.containers));
+        {PathFromUtf8(a.file), PathFromUtf8(a.target), {}, {}}, a.name, a.line,
+        [&a] { return a.description; }, ContainerModelBounds(PathsFromUtf8(a.containers)));
     if (!outcome.saved) {
         std::cerr << outcome.error << '\n';
         return kBadInput;

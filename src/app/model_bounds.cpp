@@ -1,5 +1,6 @@
 #include "app/model_bounds.hpp"
 
+#include "common/file_path.hpp"
 #include "common/names.hpp"
 #include "resources/model_geometry.hpp"
 #include "resources/model_preview.hpp"
@@ -8,12 +9,14 @@
 namespace skerry {
 
 std::vector<std::filesystem::path> DialectContainers(const Settings& settings) {
-    const std::filesystem::path folder = settings.motsDialect ? settings.motsDir : settings.jkDir;
+    const std::filesystem::path folder =
+        PathFromUtf8(settings.motsDialect ? settings.motsDir : settings.jkDir);
     const std::string_view own = settings.motsDialect ? "jkmres.goo" : "res2.gob";
     std::vector<std::filesystem::path> containers;
     std::vector<std::filesystem::path> others;
     for (const std::string& name : ListContainerFiles(folder)) {
-        (EqualsIgnoringCase(name, own) ? containers : others).push_back(folder / name);
+        (EqualsIgnoringCase(name, own) ? containers : others)
+            .push_back(folder / PathFromUtf8(name));
     }
     containers.insert(containers.end(), others.begin(), others.end());
     return containers;

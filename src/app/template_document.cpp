@@ -5,6 +5,7 @@
 
 #include "app/model_bounds.hpp"
 #include "common/file_io.hpp"
+#include "common/file_path.hpp"
 #include "common/names.hpp"
 #include "template/catalogue.hpp"
 #include "template/open_template.hpp"
@@ -152,7 +153,7 @@ bool TemplateDocument::HasRows() const {
 }
 
 bool TemplateDocument::NewTplExists() const {
-    return FileExists(settings_.NewTplPath());
+    return FileExists(PathFromUtf8(settings_.NewTplPath()));
 }
 
 std::string TemplateDocument::TemplateFilePath() const {
@@ -265,7 +266,7 @@ ScanReport TemplateDocument::New() {
 
 OpenReport TemplateDocument::Open(const std::string& file, const std::string& name) {
     OpenReport report;
-    if (!FileExists(file)) {
+    if (!FileExists(PathFromUtf8(file))) {
         report.failure = OpenFailure::FileMissing;
         report.message = file + " is not there";
         return report;
@@ -297,10 +298,12 @@ OpenReport TemplateDocument::Open(const std::string& file, const std::string& na
     for (const std::string& line : opened.walk.ancestorLines) {
         next.memo += line + "\n";
     }
-    const FileBytes bytes = ReadFileBytes(file);
+    const FileBytes bytes = ReadFileBytes(PathFromUtf8(file));
     next.description = bytes.bytes ? DescriptionAbove(*bytes.bytes, name) : std::string();
     next.origin = DocumentOrigin::Opened;
-    next.templateFile = SameFile(file, settings_.JedTemplatePath()) ? std::string() : file;
+    next.templateFile = SameFile(PathFromUtf8(file), PathFromUtf8(settings_.JedTemplatePath()))
+                            ? std::string()
+                            : file;
     next.savedLine = opened.line;
     DocumentState before = state_;
     Restore(next);
@@ -395,8 +398,8 @@ std::optional<std::string> TemplateDocument::SaveRefusal() const {
 }
 
 std::vector<std::string> TemplateDocument::TemplatesSaveWouldDrop() const {
-    const FileBytes newTpl = ReadFileBytes(settings_.NewTplPath());
-    const FileBytes source = ReadFileBytes(settings_.JedTemplatePath());
+    const FileBytes newTpl = ReadFileBytes(PathFromUtf8(settings_.NewTplPath()));
+    const FileBytes source = ReadFileBytes(PathFromUtf8(settings_.JedTemplatePath()));
     if (!newTpl.bytes || !source.bytes) {
         return {};  // nothing to drop, or a Save that will say why it cannot read
     }
@@ -429,7 +432,7 @@ SaveReport TemplateDocument::Save(SaveKind kind,
         return report;
     }
     // New.tpl changed under the tables when they hold it.
-    if (SameFile(scannedFile_, settings_.NewTplPath())) {
+    if (SameFile(PathFromUtf8(scannedFile_), PathFromUtf8(settings_.NewTplPath()))) {
         scannedFile_.clear();
     }
     state_.savedLine = line;
@@ -462,7 +465,7 @@ ListedModel TemplateDocument::ReadModel(std::string_view model) const {
     std::vector<std::filesystem::path> containers = Containers();
     std::string searched;
     for (const std::filesystem::path& path : containers) {
-        searched += (searched.empty() ? "" : ", ") + path.string();
+        searched += (searched.empty() ? "" : ", ") + Utf8Of(path);
     }
     if (!resources_.CurrentPath().empty()) {
         containers.erase(containers.begin());

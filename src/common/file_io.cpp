@@ -5,6 +5,8 @@
 #include <system_error>
 #include <utility>
 
+#include "common/file_path.hpp"
+
 #ifdef _WIN32
 #include <fcntl.h>
 #include <io.h>
@@ -24,7 +26,7 @@ FileBytes ReadFileBytes(const std::filesystem::path& path) {
         in.open(path, std::ios::binary);
     }
     if (!in.is_open()) {
-        result.error = "Cannot open file " + path.string();
+        result.error = "Cannot open file " + Utf8Of(path);
         return result;
     }
     // Whole blocks at a time: a character at a time through the stream buffer is ten times
@@ -39,7 +41,7 @@ FileBytes ReadFileBytes(const std::filesystem::path& path) {
         bytes.append(block, static_cast<std::size_t>(in.gcount()));
     }
     if (in.bad()) {
-        result.error = "Cannot read file " + path.string();
+        result.error = "Cannot read file " + Utf8Of(path);
         return result;
     }
     result.bytes = std::move(bytes);
@@ -140,7 +142,7 @@ std::optional<std::string> WriteAllOrNone(const std::vector<PendingWrite>& files
                                           Durability durability) {
     std::error_code ec;
     auto failure = [](const PendingWrite& file) {
-        return "Cannot create file " + file.path.string();
+        return "Cannot create file " + Utf8Of(file.path);
     };
     // A folder in a target's place would refuse its rename only after the files before it
     // had been replaced, so look before writing anything.
@@ -204,7 +206,7 @@ std::optional<std::string> WriteFileWhole(const std::filesystem::path& path, std
 std::optional<PartFile> PartFile::Create(const std::filesystem::path& target, std::string& error) {
     std::error_code ec;
     const std::filesystem::path part = Temporary(target);
-    error = "Cannot create file " + target.string();
+    error = "Cannot create file " + Utf8Of(target);
     // A folder of either name is not ours to write over or remove.
     if (std::filesystem::is_directory(target, ec) || std::filesystem::is_directory(part, ec)) {
         return std::nullopt;
@@ -237,7 +239,7 @@ bool PartFile::Write(std::string_view bytes) {
 }
 
 std::optional<std::string> PartFile::Commit(Durability durability) {
-    const std::string failure = "Cannot create file " + target_.string();
+    const std::string failure = "Cannot create file " + Utf8Of(target_);
     out_.close();
     if (!out_ || (durability == Durability::Synced && !SyncFile(part_))) {
         return failure;
@@ -286,16 +288,16 @@ FolderListing ListFolderFiles(const std::filesystem::path& folder) {
         file.path = entry.path();
         file.size = entry.file_size(ec);
         if (ec) {
-            listing.error = "Cannot read file " + file.path.string();
+            listing.error = "Cannot read file " + Utf8Of(file.path);
             return listing;
         }
         for (const std::filesystem::path& part : file.path.lexically_relative(folder)) {
-            file.parts.push_back(part.string());
+            file.parts.push_back(Utf8Of(part));
         }
         listing.files.push_back(std::move(file));
     }
     if (ec) {
-        listing.error = "Cannot read folder " + entered.string();
+        listing.error = "Cannot read folder " + Utf8Of(entered);
     }
     return listing;
 }

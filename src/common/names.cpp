@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <system_error>
 
+#include "common/file_path.hpp"
+
 namespace skerry {
 
 bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
@@ -30,12 +32,12 @@ std::optional<std::filesystem::path> FindFileIgnoringCase(const std::filesystem:
     if (dir.empty()) {
         return std::nullopt;
     }
-    const std::filesystem::path exact = dir / name;
+    const std::filesystem::path exact = dir / PathFromUtf8(name);
     if (std::filesystem::is_regular_file(exact, ec)) {
         return exact;
     }
     for (const auto& entry : std::filesystem::directory_iterator(dir, ec)) {
-        if (EqualsIgnoringCase(entry.path().filename().string(), name) &&
+        if (EqualsIgnoringCase(Utf8Of(entry.path().filename()), name) &&
             entry.is_regular_file(ec)) {
             return entry.path();
         }
@@ -49,7 +51,7 @@ std::filesystem::path ResolveIgnoringCase(const std::filesystem::path& path) {
         return path;
     }
     const std::filesystem::path dir = path.has_parent_path() ? path.parent_path() : ".";
-    return FindFileIgnoringCase(dir, path.filename().string()).value_or(path);
+    return FindFileIgnoringCase(dir, Utf8Of(path.filename())).value_or(path);
 }
 
 }  // namespace skerry

@@ -10,6 +10,7 @@
 #include <unordered_map>
 
 #include "common/file_io.hpp"
+#include "common/file_path.hpp"
 #include "common/names.hpp"
 #include "template/template_file.hpp"
 
@@ -154,7 +155,7 @@ SourceFile ReadTemplateSource(const std::string& path, const std::string& static
             continue;
         }
         const bool fromStatic = file == &staticPath;
-        const FileBytes bytes = ReadFileBytes(*file);
+        const FileBytes bytes = ReadFileBytes(PathFromUtf8(*file));
         if (!bytes.bytes) {
             read.error = bytes.error;
             return read;

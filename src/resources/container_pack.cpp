@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "common/file_io.hpp"
+#include "common/file_path.hpp"
 #include "common/names.hpp"
 #include "resources/byte_source.hpp"
 #include "resources/container_files.hpp"
@@ -49,7 +50,7 @@ bool Inside(const std::filesystem::path& inner, const std::filesystem::path& fol
 
 std::string Problem(const std::filesystem::path& path, const std::string& name,
                     const char* reason) {
-    return path.string() + ": the entry name " + name + " " + reason;
+    return Utf8Of(path) + ": the entry name " + name + " " + reason;
 }
 
 }  // namespace
@@ -122,13 +123,13 @@ PackPlan PlanContainer(const std::filesystem::path& folder, const std::filesyste
     PackPlan plan;
     std::error_code ec;
     if (!std::filesystem::is_directory(folder, ec)) {
-        plan.problems.push_back(folder.string() + " is not a folder");
+        plan.problems.push_back(Utf8Of(folder) + " is not a folder");
         return plan;
     }
     const std::filesystem::path realFolder = Whole(std::filesystem::canonical(folder, ec));
     const std::filesystem::path realOutput = Whole(std::filesystem::weakly_canonical(output, ec));
     if (Inside(realOutput, realFolder)) {
-        plan.problems.push_back(output.string() + " is inside " + folder.string() +
+        plan.problems.push_back(Utf8Of(output) + " is inside " + Utf8Of(folder) +
                                 ", the folder being packed; choose a place outside it");
         return plan;
     }
@@ -138,10 +139,10 @@ PackPlan PlanContainer(const std::filesystem::path& folder, const std::filesyste
         return plan;
     }
     for (const std::filesystem::path& skipped : listing.skipped) {
-        plan.notes.push_back("Not packed: " + skipped.string() + " is a link or not a plain file");
+        plan.notes.push_back("Not packed: " + Utf8Of(skipped) + " is a link or not a plain file");
     }
     if (listing.files.size() > kDirectoryCapacity) {
-        plan.problems.push_back(folder.string() + " holds " + std::to_string(listing.files.size()) +
+        plan.problems.push_back(Utf8Of(folder) + " holds " + std::to_string(listing.files.size()) +
                                 " files; a container holds at most " +
                                 std::to_string(kDirectoryCapacity));
         return plan;
@@ -194,7 +195,7 @@ PackPlan PlanContainer(const std::filesystem::path& folder, const std::filesyste
             problems.push_back(Problem(file.path, file.name, unsafe->c_str()));
         }
         if (i > 0 && candidates[i - 1].file.name == file.name) {
-            problems.push_back(candidates[i - 1].file.path.string() + " and " + file.path.string() +
+            problems.push_back(Utf8Of(candidates[i - 1].file.path) + " and " + Utf8Of(file.path) +
                                " are one entry, " + file.name +
                                ", as the game ignores letter case");
         }
@@ -211,7 +212,7 @@ PackPlan PlanContainer(const std::filesystem::path& folder, const std::filesyste
         return plan;
     }
     if (end > kLargestContainer) {
-        plan.problems.push_back(folder.string() + " holds " + ByteCountText(end) +
+        plan.problems.push_back(Utf8Of(folder) + " holds " + ByteCountText(end) +
                                 "; a container holds less than 2 GB");
         return plan;
     }
@@ -228,7 +229,7 @@ ContainerJob WriteContainer(const std::filesystem::path& folder,
     job.notes = std::move(plan.notes);
     if (!plan.problems.empty()) {
         job.status = JobStatus::Refused;
-        job.summary = "Nothing written to " + output.string() + ":";
+        job.summary = "Nothing written to " + Utf8Of(output) + ":";
         for (const std::string& problem : plan.problems) {
             job.summary += "\n" + problem;
         }
@@ -236,7 +237,7 @@ ContainerJob WriteContainer(const std::filesystem::path& folder,
     }
     // Every way out before the rename drops the part file: nothing is left behind.
     const auto failed = [&](const std::string& why) {
-        job.summary = why + "; nothing written to " + output.string();
+        job.summary = why + "; nothing written to " + Utf8Of(output);
         return job;
     };
     ContainerProgress at;
@@ -245,7 +246,7 @@ ContainerJob WriteContainer(const std::filesystem::path& folder,
             return true;
         }
         job.status = JobStatus::Cancelled;
-        job.summary = "Cancelled: nothing written to " + output.string();
+        job.summary = "Cancelled: nothing written to " + Utf8Of(output);
         return false;
     };
 
@@ -262,7 +263,7 @@ ContainerJob WriteContainer(const std::filesystem::path& folder,
         job.summary = error;
         return job;
     }
-    const std::string cannotWrite = "Cannot write file " + output.string();
+    const std::string cannotWrite = "Cannot write file " + Utf8Of(output);
     if (!out->Write(ContainerHead(lines))) {
         return failed(cannotWrite);
     }
@@ -280,7 +281,7 @@ ContainerJob WriteContainer(const std::filesystem::path& folder,
         }
         std::optional<FileSource> source = FileSource::OpenListed(file.path);
         if (!source) {
-            return failed("Cannot open file " + file.path.string());
+            return failed("Cannot open file " + Utf8Of(file.path));
         }
         // The directory already gives the size: a file that changes meanwhile would make the
         // container lie about it.
@@ -305,7 +306,7 @@ ContainerJob WriteContainer(const std::filesystem::path& folder,
             }
         }
         if (!whole) {
-            return failed(file.path.string() + " changed while it was packed");
+            return failed(Utf8Of(file.path) + " changed while it was packed");
         }
         ++at.doneEntries;
     }
@@ -322,7 +323,7 @@ ContainerJob WriteContainer(const std::filesystem::path& folder,
     job.entries = plan.files.size();
     job.bytes = at.totalBytes;
     job.summary = std::to_string(job.entries) + (job.entries == 1 ? " file" : " files") + " (" +
-                  ByteCountText(job.bytes) + ") packed into " + output.string();
+                  ByteCountText(job.bytes) + ") packed into " + Utf8Of(output);
     return job;
 }
 

@@ -4,6 +4,7 @@
 #include <set>
 
 #include "common/file_io.hpp"
+#include "common/file_path.hpp"
 #include "common/names.hpp"
 #include "resources/byte_source.hpp"
 #include "resources/container_files.hpp"
@@ -43,12 +44,12 @@ ContainerJob ExtractContainer(const std::filesystem::path& container,
     std::error_code ec;
     std::filesystem::create_directories(dir, ec);
     if (!std::filesystem::is_directory(dir, ec)) {
-        job.summary = "Cannot create folder " + dir.string();
+        job.summary = "Cannot create folder " + Utf8Of(dir);
         return job;
     }
     bool partial = false, failed = false;
     if (std::optional<std::string> shortfall =
-            DirectoryShortfall(container.string(), loaded.directory)) {
+            DirectoryShortfall(Utf8Of(container), loaded.directory)) {
         job.notes.push_back(std::move(*shortfall));
         partial = true;
     }
@@ -116,7 +117,7 @@ ContainerJob ExtractContainer(const std::filesystem::path& container,
                 whole = false;
             }
         } else if (error.empty()) {
-            error = "Cannot write file " + target.string();
+            error = "Cannot write file " + Utf8Of(target);
         }
         if (!whole) {
             job.notes.push_back(error);
@@ -135,11 +136,11 @@ ContainerJob ExtractContainer(const std::filesystem::path& container,
     const std::string count = std::to_string(job.entries) + (job.entries == 1 ? " file" : " files");
     if (job.status == JobStatus::Cancelled) {
         job.summary = "Cancelled after " + count + " (" + ByteCountText(job.bytes) +
-                      ") written into " + dir.string();
+                      ") written into " + Utf8Of(dir);
         return job;
     }
     job.status = failed ? JobStatus::Failed : partial ? JobStatus::Partial : JobStatus::Done;
-    job.summary = count + " (" + ByteCountText(job.bytes) + ") unpacked into " + dir.string();
+    job.summary = count + " (" + ByteCountText(job.bytes) + ") unpacked into " + Utf8Of(dir);
     return job;
 }
 

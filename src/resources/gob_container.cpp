@@ -7,6 +7,7 @@
 #include <cstddef>
 #include <cstring>
 
+#include "common/file_path.hpp"
 #include "common/names.hpp"
 #include "resources/picker_listing.hpp"
 #include "resources/picker_order.hpp"
@@ -179,11 +180,11 @@ std::optional<std::string> DirectoryShortfall(const std::string& path, std::int3
 }
 
 std::string CannotOpenMessage(const std::filesystem::path& path) {
-    return "Cannot open file " + path.string();
+    return "Cannot open file " + Utf8Of(path);
 }
 
 std::string NotAGobMessage(const std::filesystem::path& path) {
-    return path.string() + " is not a GOB/GOO container";
+    return Utf8Of(path) + " is not a GOB/GOO container";
 }
 
 OpenedContainer OpenContainer(const std::filesystem::path& path) {

@@ -8,6 +8,7 @@
 #include <iterator>
 
 #include "common/file_io.hpp"
+#include "common/file_path.hpp"
 #include "common/names.hpp"
 #include "resources/byte_source.hpp"
 
@@ -445,8 +446,8 @@ DecodedTexture DecodeMat(std::string_view entryBytes, const ColormapSlot& colorm
 }
 
 PictureFormat PictureFormatOf(const std::filesystem::path& path) {
-    return EqualsIgnoringCase(path.extension().string(), ".png") ? PictureFormat::Png
-                                                                 : PictureFormat::Bmp;
+    return EqualsIgnoringCase(Utf8Of(path.extension()), ".png") ? PictureFormat::Png
+                                                                : PictureFormat::Bmp;
 }
 
 std::string ExportFileName(std::string_view entryName, PictureFormat format) {

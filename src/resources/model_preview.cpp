@@ -5,6 +5,7 @@
 #include <cmath>
 #include <iterator>
 
+#include "common/file_path.hpp"
 #include "common/names.hpp"
 #include "resources/byte_source.hpp"
 #include "resources/gob_container.hpp"
@@ -77,11 +78,11 @@ ListedModel ReadListedModel(const ResourceState& resources, std::string_view mod
         return listed;
     }
     return ModelFromBytes(name, resources.ReadEntry(*index, kMaxModelBytes + 1),
-                          CannotOpenMessage(resources.CurrentPath()));
+                          CannotOpenMessage(PathFromUtf8(resources.CurrentPath())));
 }
 
 ListedModel ReadModelFile(const std::filesystem::path& path) {
-    return ModelFromBytes(path.string(), ReadBounded(path, kMaxModelBytes + 1),
+    return ModelFromBytes(Utf8Of(path), ReadBounded(path, kMaxModelBytes + 1),
                           CannotOpenMessage(path));
 }
 
@@ -95,14 +96,14 @@ ListedModel ReadModelFromContainers(const std::vector<std::filesystem::path>& co
     std::string searched;
     for (const std::filesystem::path& path : containers) {
         ResourceState container;
-        if (container.Load(path.string())) {
+        if (container.Load(Utf8Of(path))) {
             continue;
         }
         listed = ReadListedModel(container, model);
         if (listed.status != ModelStatus::NotListed) {
             return listed;
         }
-        searched += (searched.empty() ? "" : ", ") + path.string();
+        searched += (searched.empty() ? "" : ", ") + Utf8Of(path);
     }
     listed.status = ModelStatus::NotListed;
     listed.model.reset();

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <system_error>
 
+#include "common/file_path.hpp"
 #include "common/names.hpp"
 #include "resources/gob_container.hpp"
 #include "resources/picker_order.hpp"
@@ -61,7 +62,7 @@ std::vector<std::string> ListContainerFiles(const std::filesystem::path& dir) {
     std::vector<std::string> names;
     std::error_code ec;
     for (const auto& entry : std::filesystem::directory_iterator(dir, ec)) {
-        const std::string name = entry.path().filename().string();
+        const std::string name = Utf8Of(entry.path().filename());
         const std::string_view extension = FileExtension(name);
         if ((EqualsIgnoringCase(extension, ".gob") || EqualsIgnoringCase(extension, ".goo")) &&
             entry.is_regular_file(ec)) {

@@ -7,6 +7,7 @@
 #include <system_error>
 
 #include "common/file_io.hpp"
+#include "common/file_path.hpp"
 #include "resources/byte_source.hpp"
 
 // stb's readers for BMP, TGA and JPEG only, from memory, with our own side limit; PNG goes
@@ -248,7 +249,7 @@ Picture ReadPictureFile(const std::filesystem::path& path) {
     std::error_code ec;
     const std::uintmax_t size = std::filesystem::file_size(path, ec);
     if (!ec && size > kMaxPictureFileBytes) {
-        throw PictureError(path.string() + ": larger than 128 MB, the most that is read");
+        throw PictureError(Utf8Of(path) + ": larger than 128 MB, the most that is read");
     }
     const FileBytes file = ReadFileBytes(path);
     if (!file.bytes) {
@@ -257,7 +258,7 @@ Picture ReadPictureFile(const std::filesystem::path& path) {
     try {
         return ReadPicture(*file.bytes);
     } catch (const PictureError& error) {
-        throw PictureError(path.string() + ": " + error.what());
+        throw PictureError(Utf8Of(path) + ": " + error.what());
     }
 }
 

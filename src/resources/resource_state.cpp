@@ -1,11 +1,12 @@
 #include "resources/resource_state.hpp"
 
+#include "common/file_path.hpp"
 #include "resources/picker_listing.hpp"
 
 namespace skerry {
 
 std::optional<std::string> ResourceState::Load(const std::string& path) {
-    LoadedContainer loaded = LoadContainer(path);
+    LoadedContainer loaded = LoadContainer(PathFromUtf8(path));
     if (loaded.status != ContainerStatus::Ok) {
         return loaded.error;
     }
@@ -23,7 +24,7 @@ std::optional<std::string> ResourceState::ReadEntry(std::size_t index, std::uint
     if (index >= directory_.entries.size()) {
         return std::nullopt;
     }
-    return ReadEntryFromFile(path_, directory_.entries[index], limit);
+    return ReadEntryFromFile(PathFromUtf8(path_), directory_.entries[index], limit);
 }
 
 std::vector<ResourceState::ColormapEntry> ResourceState::FindColormaps() const {
@@ -39,7 +40,7 @@ std::vector<ResourceState::ColormapEntry> ResourceState::FindColormaps() const {
 void ResourceState::StoreColormaps(const std::vector<ColormapEntry>& colormaps) {
     // One opening for all of them, and only the header and palette of each: the rest of a
     // colormap (light levels, transparency) is a hundred times larger and never used.
-    std::optional<FileSource> source = FileSource::Open(path_);
+    std::optional<FileSource> source = FileSource::Open(PathFromUtf8(path_));
     for (std::size_t slot = 0; slot < colormaps.size() && slot < kColormapSlots; ++slot) {
         const std::size_t index = colormaps[slot].index;
         std::string bytes;

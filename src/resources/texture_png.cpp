@@ -6,6 +6,7 @@
 #include <cstdint>
 
 #include "common/file_io.hpp"
+#include "common/file_path.hpp"
 #include "resources/byte_source.hpp"
 
 namespace skerry {
@@ -74,7 +75,7 @@ std::optional<std::string> SavePicture(const std::filesystem::path& path, std::s
     }
     const std::optional<std::string> png = PngFromBmp(bmp);
     if (!png) {
-        return "Cannot make a PNG picture for " + path.string();
+        return "Cannot make a PNG picture for " + Utf8Of(path);
     }
     // Made again from its texture at any time, like an exported BMP: not worth a sync.
     return WriteFileWhole(path, *png, Durability::Unsynced);

@@ -5,6 +5,7 @@
 #include <system_error>
 
 #include "common/file_io.hpp"
+#include "common/file_path.hpp"
 #include "sample/sample_models.hpp"
 #include "sample/sample_templates.hpp"
 
@@ -129,7 +130,7 @@ std::optional<std::string> Write(const std::filesystem::path& path, const std::s
     std::error_code ec;
     std::filesystem::create_directories(path.parent_path(), ec);
     if (ec) {
-        return "Cannot create folder " + path.parent_path().string();
+        return "Cannot create folder " + Utf8Of(path.parent_path());
     }
     // Sample data is made again on every run; it need not wait for the disk.
     return WriteFileWhole(path, bytes, Durability::Unsynced);

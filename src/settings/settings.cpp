@@ -5,29 +5,30 @@
 #include <system_error>
 
 #include "common/file_io.hpp"
+#include "common/file_path.hpp"
 #include "common/names.hpp"
 
 namespace skerry {
 
 std::string Settings::MasterTplPath() const {
-    return ResolveIgnoringCase(jedTplPath).string();
+    return Utf8Of(ResolveIgnoringCase(PathFromUtf8(jedTplPath)));
 }
 
 std::string Settings::MotsTplPath() const {
-    return ResolveIgnoringCase(FolderOf(jedTplPath) + "mots.tpl").string();
+    return Utf8Of(ResolveIgnoringCase(PathFromUtf8(FolderOf(jedTplPath) + "mots.tpl")));
 }
 
 std::string ChooseWorkDir(const std::string& programDir, const std::string& perUserDir) {
-    if (CanWriteIn(programDir)) {
+    if (CanWriteIn(PathFromUtf8(programDir))) {
         return programDir;
     }
     std::error_code ec;
-    std::filesystem::create_directories(perUserDir, ec);
+    std::filesystem::create_directories(PathFromUtf8(perUserDir), ec);
     return WithTrailingSeparator(perUserDir);
 }
 
 std::string ExplainWorkDirFailure(const Settings& settings, const std::string& failure) {
-    if (CanWriteIn(settings.workDir)) {
+    if (CanWriteIn(PathFromUtf8(settings.workDir))) {
         return failure;
     }
     return "Skerry keeps New.tpl, Old.tpl and exported bitmaps in " + settings.workDir +

@@ -6,6 +6,7 @@
 #include <unordered_set>
 
 #include "common/file_io.hpp"
+#include "common/file_path.hpp"
 #include "common/names.hpp"
 #include "template/level_templates.hpp"
 #include "template/template_file.hpp"
@@ -347,8 +348,8 @@ LevelPutOutcome PutIntoLevelFile(const std::filesystem::path& level,
         outcome.error = templateBytes.error;
         return outcome;
     }
-    outcome.put = PutIntoLevel(*levelBytes.bytes, level.string(), *templateBytes.bytes,
-                               templateFile.string(), names);
+    outcome.put = PutIntoLevel(*levelBytes.bytes, Utf8Of(level), *templateBytes.bytes,
+                               Utf8Of(templateFile), names);
     if (!outcome.put.ok) {
         outcome.error = outcome.put.error;
         return outcome;

@@ -4,6 +4,7 @@
 #include <unordered_set>
 
 #include "common/file_io.hpp"
+#include "common/file_path.hpp"
 #include "template/template_file.hpp"
 #include "template/template_line.hpp"
 
@@ -120,11 +121,14 @@ std::optional<std::string> SaveRefusal(std::string_view name, std::string_view p
 
 SaveFiles SaveFilesFor(const Settings& settings, SaveKind kind) {
     if (kind == SaveKind::Append) {
-        return {settings.NewTplPath(), settings.NewTplPath(), settings.OldTplPath(), {}};
+        return {PathFromUtf8(settings.NewTplPath()),
+                PathFromUtf8(settings.NewTplPath()),
+                PathFromUtf8(settings.OldTplPath()),
+                {}};
     }
     SaveFiles files{
-        settings.JedTemplatePath(),
-        settings.NewTplPath(),
+        PathFromUtf8(settings.JedTemplatePath()),
+        PathFromUtf8(settings.NewTplPath()),
         {},
         settings.motsDialect ? "Cannot find Jed Mots.Tpl file" : "Cannot find Jed Master.Tpl file"};
     if (kind == SaveKind::SaveKeepingOld && FileExists(files.newTpl)) {

@@ -3,6 +3,7 @@
 #include <unordered_set>
 
 #include "common/file_io.hpp"
+#include "common/file_path.hpp"
 #include "template/level_templates.hpp"
 #include "template/template_file.hpp"
 
@@ -25,11 +26,11 @@ std::vector<std::string> NonEmptyNames(const TemplateRecords<N>& records, std::s
 
 ScanResult TemplateStore::Scan(const std::string& path) {
     ScanResult result;
-    if (!FileExists(path)) {
+    if (!FileExists(PathFromUtf8(path))) {
         result.status = ScanResult::Status::Missing;
         return result;
     }
-    FileBytes file = ReadFileBytes(path);
+    FileBytes file = ReadFileBytes(PathFromUtf8(path));
     if (!file.bytes) {
         result.status = ScanResult::Status::Unreadable;
         result.error = file.error;

@@ -2,9 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 
 #include "common/file_io.hpp"
+#include "common/file_path.hpp"
+#include "resources/gob_container.hpp"
 #include "support/temp_dir.hpp"
 
 namespace skerry {
@@ -171,6 +174,39 @@ TEST_F(TemplateDocumentTest, OpenSaysWhyItCannotAndKeepsTheTemplate) {
         EXPECT_EQ(doc_.Open(c.file, c.name).failure, c.failure) << c.name;
         EXPECT_EQ(doc_.Grid().RowCount(), 19u);
         EXPECT_EQ(doc_.TemplateFilePath(), settings_.jedTplPath);
+    }
+}
+
+// A user's folders named in any script: the session saves, opens and lists containers there.
+// On Windows such names live only as UTF-16, and every path made from text without the UTF-8
+// conversion loses them; the names are checked on disk through paths built from u8 literals.
+TEST_F(TemplateDocumentTest, WorksInFoldersNamedInAnyScript) {
+    const struct { std::u8string folder; } cases[] = {{u8"Дмитрий/Моды"}, {u8"ゲーム/JK"}};
+    for (const auto& c : cases) {
+        const std::filesystem::path folder = dir_ / c.folder;
+        std::filesystem::create_directories(folder);
+        settings_.workDir = Utf8Of(folder) + "/";
+        settings_.jedTplPath = settings_.workDir + "master.tpl";
+        settings_.jkDir = settings_.workDir;
+        ASSERT_FALSE(WriteFileWhole(folder / "master.tpl", kMaster));
+        ASSERT_FALSE(WriteFileWhole(folder / "res2.gob", MakeContainer({{"ng.3do", "3DO"}})));
+
+        doc_.New();
+        ASSERT_TRUE(doc_.ChangeType("cog"));
+        doc_.SetName("crate2");
+        doc_.SetParent("crate");
+        ASSERT_TRUE(Save(SaveKind::Save).saved) << Utf8Of(folder);
+        const FileBytes written = ReadFileBytes(folder / "New.tpl");
+        ASSERT_TRUE(written.bytes) << written.error;
+        EXPECT_NE(written.bytes->find("crate2"), std::string::npos);
+        EXPECT_TRUE(doc_.Open(settings_.NewTplPath(), "crate2").Opened());
+
+        EXPECT_FALSE(resources_.Load(settings_.workDir + "res2.gob"));
+        const std::vector<std::filesystem::path> containers = doc_.Containers();
+        EXPECT_EQ(std::count(containers.begin(), containers.end(), folder / "res2.gob"), 1);
+        const std::optional<std::string> missing = resources_.Load(settings_.workDir + "gone.gob");
+        ASSERT_TRUE(missing);
+        EXPECT_NE(missing->find(settings_.workDir), std::string::npos) << *missing;
     }
 }
 

@@ -30,6 +30,7 @@
 #include "app/ui/help_window.hpp"
 #include "app/ui/tpl_ed.hpp"
 #include "common/file_io.hpp"
+#include "common/file_path.hpp"
 #include "common/ui/file_dialogs.hpp"
 #include "common/ui/find_control.hpp"
 #include "common/ui/messages.hpp"
@@ -126,7 +127,7 @@ std::string RealContainer(const QDir& realData) {
         for (const QString& file : dir.entryList({QLatin1String(pattern)}, QDir::Files)) {
             const QString name = file.mid(file.indexOf(QLatin1Char('_')) + 1);
             if (const std::optional<std::string> bytes =
-                    ReadFileBytes(PathToBytes(dir.filePath(file))).bytes) {
+                    ReadFileBytes(PathFromUtf8(PathToBytes(dir.filePath(file)))).bytes) {
                 entries.push_back({inside + ToBytes(name), *bytes});
             }
         }
@@ -247,7 +248,8 @@ int RunScreenshotTour(const QString& folder, const QString& settingsFile, const 
             NewTextureRequest real = request;
             real.colormapNames = {"dflt.cmp"};
             real.colormap = 0;
-            real.colormaps.Load(0, ReadFileBytes(PathToBytes(realColormap)).bytes.value_or(""));
+            real.colormaps.Load(
+                0, ReadFileBytes(PathFromUtf8(PathToBytes(realColormap))).bytes.value_or(""));
             NewTextureDialog madeReal(real);
             madeReal.AddPicture(picture);
             snap(madeReal, "NewTexture-realcmp", madeReal.size());
@@ -258,7 +260,7 @@ int RunScreenshotTour(const QString& folder, const QString& settingsFile, const 
     if (!realData.isEmpty() && QDir(realData).exists(QStringLiteral("3do")) &&
         realFolder.isValid()) {
         const QString container = realFolder.filePath(QStringLiteral("realdata.gob"));
-        if (!WriteFileWhole(PathToBytes(container), RealContainer(QDir(realData)))) {
+        if (!WriteFileWhole(PathFromUtf8(PathToBytes(container)), RealContainer(QDir(realData)))) {
             res.GetGobs(PathToBytes(container));
             res.GetCmps();  // the real colormap for the real materials
             const QSignalBlocker quiet(FindControl<QComboBox>(res, "Cb1"));
@@ -301,8 +303,9 @@ int RunScreenshotTour(const QString& folder, const QString& settingsFile, const 
     FileCheckWindow checks;
     const std::string tplPath = state.document.TemplateFilePath();
     const SourceCheck check = CheckTemplateSource(tplPath, state.document.GameInUse());
-    checks.ShowFindings(PathFromBytes(tplPath), check.findings,
-                        SplitTemplateLines(ReadFileBytes(tplPath).bytes.value_or("")));
+    checks.ShowFindings(
+        PathFromBytes(tplPath), check.findings,
+        SplitTemplateLines(ReadFileBytes(PathFromUtf8(tplPath)).bytes.value_or("")));
     snap(checks, "FileCheckWindow", checks.size());
 
     // File > Put into level: a trooper with a bolt of its own, saved and put into a level of
@@ -313,7 +316,7 @@ int RunScreenshotTour(const QString& folder, const QString& settingsFile, const 
         const std::string workDir = state.settings.workDir;
         state.settings.workDir = PathToBytes(levelFolder.path()) + kDirSeparator;
         const QString level = levelFolder.filePath(QStringLiteral("sample.jkl"));
-        WriteFileWhole(PathToBytes(level), kTourLevel);
+        WriteFileWhole(PathFromUtf8(PathToBytes(level)), kTourLevel);
         const FileDialogHandler previousDialog = SetFileDialogHandler(
             [&](QWidget*, const FileRequest&) { return std::optional<QString>(level); });
         QTimer putAnswer;

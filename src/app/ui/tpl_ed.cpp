@@ -28,6 +28,7 @@
 #include "app/ui/help_window.hpp"
 #include "app/ui/keys_window.hpp"
 #include "common/file_io.hpp"
+#include "common/file_path.hpp"
 #include "common/ui/look.hpp"
 #include "common/ui/messages.hpp"
 #include "common/ui/qt_text.hpp"
@@ -707,10 +708,10 @@ void TTplEd::FlagOKClick() {
     RedrawFlagList();
     switch (press.outcome) {
         case FlagPress::Outcome::NothingTicked:
-            ShowMessage(this, FromBytes(kChooseFlagMessage));
+            ShowMessage(this, FromMessage(kChooseFlagMessage));
             return;
         case FlagPress::Outcome::MoreThanOne:
-            ShowMessage(this, FromBytes(kMoreThanOneBitMessage));
+            ShowMessage(this, FromMessage(kMoreThanOneBitMessage));
             CloseFlagList();
             return;
         case FlagPress::Outcome::Value:
@@ -795,7 +796,7 @@ bool TTplEd::RestoreLayout() {
 
 void TTplEd::HelpContents1Click() {
     const std::string path = settings_.HelpFilePath();
-    if (!FileExists(path)) {
+    if (!FileExists(PathFromUtf8(path))) {
         ShowMessage(this, QStringLiteral("Cannot find the help file %1").arg(FromBytes(path)));
         return;
     }

@@ -17,6 +17,7 @@
 #include "app/ui/app_windows.hpp"
 #include "app/ui/tpl_ed.hpp"
 #include "common/file_io.hpp"
+#include "common/file_path.hpp"
 #include "common/ui/file_dialogs.hpp"
 #include "common/ui/messages.hpp"
 #include "common/ui/qt_text.hpp"
@@ -77,7 +78,7 @@ void TTplEd::OpenFrom(const std::string& file) {
         return;  // no choice: the name, parent, memo and grid stay as they were
     }
     if (const std::optional<std::string> problem = OpenTemplate(file, *chosen)) {
-        ShowMessage(this, FromBytes(*problem));
+        ShowMessage(this, FromMessage(*problem));
     }
 }
 
@@ -163,8 +164,8 @@ void TTplEd::CheckTemplateFile1Click() {
     CommitPendingEdit();
     // The check reads the file as it is on disk, whatever was read last.
     const std::string path = document_.TemplateFilePath();
-    if (!FileExists(path)) {
-        ShowMessage(this, FromBytes(kMissingTplFileMessage));
+    if (!FileExists(PathFromUtf8(path))) {
+        ShowMessage(this, FromMessage(kMissingTplFileMessage));
         return;
     }
     ShowFileCheck(path, path);
@@ -173,7 +174,7 @@ void TTplEd::CheckTemplateFile1Click() {
 void TTplEd::ShowFileCheck(const std::string& path, const std::string& openFrom,
                            const QString& note) {
     const SourceCheck check = CheckTemplateSource(path, document_.GameInUse());
-    const FileBytes bytes = ReadFileBytes(path);
+    const FileBytes bytes = ReadFileBytes(PathFromUtf8(path));
     if (!check.read || !bytes.bytes) {
         ShowMessage(this, PathFromBytes(check.read ? bytes.error : check.error));
         return;
@@ -220,7 +221,7 @@ void TTplEd::AppendtoNewtpl1Click() {
 bool TTplEd::SaveTemplate(SaveKind kind) {
     CommitPendingEdit();
     if (const std::optional<std::string> refusal = document_.SaveRefusal()) {
-        ShowMessage(this, FromBytes(*refusal));
+        ShowMessage(this, FromMessage(*refusal));
         return false;
     }
     // The line comes from the document itself, never back from the line view, whose text
@@ -261,7 +262,7 @@ bool TTplEd::SaveTemplate(SaveKind kind) {
 
 void TTplEd::VNewtpl1Click() {
     CommitPendingEdit();
-    const FileBytes file = ReadFileBytes(settings_.NewTplPath());
+    const FileBytes file = ReadFileBytes(PathFromUtf8(settings_.NewTplPath()));
     if (!file.bytes) {
         ShowMessage(this, PathFromBytes(file.error));
         return;
@@ -294,17 +295,18 @@ void TTplEd::CopyNewClick() {
     lastCopyTarget_ = *target;
     const std::string targetPath = PathToBytes(*target);
     // Copying over Jed's own template files would lose the source of every later Save.
-    if (SameFile(targetPath, settings_.MasterTplPath()) ||
-        SameFile(targetPath, settings_.MotsTplPath())) {
+    if (SameFile(PathFromUtf8(targetPath), PathFromUtf8(settings_.MasterTplPath())) ||
+        SameFile(PathFromUtf8(targetPath), PathFromUtf8(settings_.MotsTplPath()))) {
         ShowMessage(this, QStringLiteral("Cannot Save to MASTER.TPL"));
         return;
     }
-    const FileBytes newTpl = ReadFileBytes(settings_.NewTplPath());
+    const FileBytes newTpl = ReadFileBytes(PathFromUtf8(settings_.NewTplPath()));
     if (!newTpl.bytes) {
         ShowMessage(this, PathFromBytes(newTpl.error));
         return;
     }
-    if (const std::optional<std::string> failure = WriteFileWhole(targetPath, *newTpl.bytes)) {
+    if (const std::optional<std::string> failure =
+            WriteFileWhole(PathFromUtf8(targetPath), *newTpl.bytes)) {
         ShowMessage(this, PathFromBytes(*failure));
     }
 }

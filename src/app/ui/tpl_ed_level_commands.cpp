@@ -6,6 +6,7 @@
 #include <QMenu>
 
 #include "app/ui/tpl_ed.hpp"
+#include "common/file_path.hpp"
 #include "common/ui/file_dialogs.hpp"
 #include "common/ui/messages.hpp"
 #include "common/ui/qt_text.hpp"
@@ -33,10 +34,10 @@ QString PutSummary(const LevelPutOutcome& outcome) {
         lines << QStringLiteral("Replaced: %1").arg(NameList(outcome.put.replaced));
     }
     for (const std::string& warning : outcome.put.warnings) {
-        lines << FromBytes(warning);
+        lines << FromMessage(warning);
     }
     lines << QStringLiteral("The level as it was is kept as %1.")
-                 .arg(QFileInfo(PathFromBytes(outcome.backup.string())).fileName());
+                 .arg(QFileInfo(PathFromBytes(Utf8Of(outcome.backup))).fileName());
     return lines.join(QLatin1Char('\n'));
 }
 
@@ -74,8 +75,8 @@ void TTplEd::PutIntoLevel1Click() {
         return;
     }
     const std::string path = PathToBytes(*level);
-    const LevelPutOutcome outcome =
-        PutIntoLevelFile(path, settings_.NewTplPath(), {document_.State().name});
+    const LevelPutOutcome outcome = PutIntoLevelFile(
+        PathFromUtf8(path), PathFromUtf8(settings_.NewTplPath()), {document_.State().name});
     if (!outcome.written) {
         ShowMessage(this, PathFromBytes(outcome.error));
         return;

@@ -111,7 +111,7 @@ void FileCheckWindow::ShowFindings(const QString& path,
         Findings->setItem(row, kLine, Cell(QString::number(finding.line)));
         Findings->setItem(row, kCode, Cell(FromBytes(finding.code)));
         Findings->setItem(row, kName, Cell(FromBytes(finding.name)));
-        Findings->setItem(row, kMessage, Cell(FromBytes(finding.message)));
+        Findings->setItem(row, kMessage, Cell(FromMessage(finding.message)));
         names_.push_back(finding.name);
         lineNumbers_.push_back(finding.line);
     }

@@ -6,6 +6,7 @@
 #include <QMenu>
 #include <filesystem>
 
+#include "common/file_path.hpp"
 #include "common/ui/file_dialogs.hpp"
 #include "common/ui/messages.hpp"
 #include "common/ui/qt_text.hpp"
@@ -57,13 +58,13 @@ void PackFolderIntoContainer(QWidget* parent, const Settings& settings) {
     if (!output) {
         return;
     }
-    const std::filesystem::path from(PathToBytes(*folder));
-    const std::filesystem::path to(PathToBytes(*output));
+    const std::filesystem::path from = PathFromUtf8(PathToBytes(*folder));
+    const std::filesystem::path to = PathFromUtf8(PathToBytes(*output));
     const ContainerJob job = RunWithProgress(
         parent, QStringLiteral("Pack folder into container"), QStringLiteral("Packing"),
         [&](const ProgressFn& progress) { return WriteContainer(from, to, progress); });
     if (job.status == JobStatus::Done) {
-        OfferContainer(to.string());
+        OfferContainer(Utf8Of(to));
     }
     ShowMessage(parent, JobReport(job));
 }
@@ -92,10 +93,12 @@ void UnpackContainer(QWidget* parent, const std::string& container, const Settin
         return;
     }
     LastFolder() = *folder;
-    const std::filesystem::path into(PathToBytes(*folder));
-    const ContainerJob job = RunWithProgress(
-        parent, QStringLiteral("Unpack %1").arg(name), QStringLiteral("Unpacking"),
-        [&](const ProgressFn& progress) { return ExtractContainer(container, into, progress); });
+    const std::filesystem::path into = PathFromUtf8(PathToBytes(*folder));
+    const ContainerJob job =
+        RunWithProgress(parent, QStringLiteral("Unpack %1").arg(name), QStringLiteral("Unpacking"),
+                        [&](const ProgressFn& progress) {
+                            return ExtractContainer(PathFromUtf8(container), into, progress);
+                        });
     ShowMessage(parent, JobReport(job));
 }
 

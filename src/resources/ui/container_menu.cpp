@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "common/file_io.hpp"
+#include "common/file_path.hpp"
 #include "common/names.hpp"
 #include "common/ui/qt_text.hpp"
 #include "resources/picker_listing.hpp"
@@ -33,8 +34,8 @@ std::vector<ContainerBox>& Boxes() {
 }  // namespace
 
 void OfferContainer(const std::string& path) {
-    const std::filesystem::path written(path);
-    const std::string name = written.filename().string();
+    const std::filesystem::path written = PathFromUtf8(path);
+    const std::string name = Utf8Of(written.filename());
     const std::string_view extension = FileExtension(name);
     if (!EqualsIgnoringCase(extension, ".gob") && !EqualsIgnoringCase(extension, ".goo")) {
         return;
@@ -43,7 +44,7 @@ void OfferContainer(const std::string& path) {
         const Settings& settings = *listed.settings;
         const std::string& dir = settings.motsDialect ? settings.motsDir : settings.jkDir;
         if (listed.box.isNull() || dir.empty() ||
-            !SameFile(written.parent_path(), std::filesystem::path(dir))) {
+            !SameFile(written.parent_path(), PathFromUtf8(dir))) {
             continue;
         }
         const QString item = PathFromBytes(name);

@@ -20,6 +20,7 @@
 #include <filesystem>
 
 #include "common/file_io.hpp"
+#include "common/file_path.hpp"
 #include "common/ui/file_dialogs.hpp"
 #include "common/ui/look.hpp"
 #include "common/ui/messages.hpp"
@@ -186,7 +187,7 @@ void NewTextureDialog::BuildLayout() {
 
 bool NewTextureDialog::AddPicture(const QString& path) {
     try {
-        pictures_.push_back(ReadPictureFile(PathToBytes(path)));
+        pictures_.push_back(ReadPictureFile(PathFromUtf8(PathToBytes(path))));
     } catch (const PictureError& error) {
         ShowMessage(this, PathFromBytes(error.what()));
         return false;
@@ -245,7 +246,7 @@ void NewTextureDialog::Remake() {
         }
     } catch (const PictureError& error) {
         cels_.clear();
-        Status->setText(FromBytes(error.what()));
+        Status->setText(FromMessage(error.what()));
         return;
     }
     const Picture& first = cels_.front();
@@ -264,7 +265,7 @@ void NewTextureDialog::Remake() {
     try {
         mat_ = MakeMat(cels_, options);
     } catch (const TextureError& error) {
-        Status->setText(FromBytes(error.what()) +
+        Status->setText(FromMessage(error.what()) +
                         (Fit->isChecked() ? QString() : QStringLiteral(" (or scale it)")));
         ShowCel();
         return;
@@ -340,7 +341,7 @@ void NewTextureDialog::SaveClick() {
     }
     request_.textureFolder = QFileInfo(*target).absolutePath();
     if (const std::optional<std::string> failure =
-            WriteFileWhole(std::filesystem::path(PathToBytes(*target)), mat_)) {
+            WriteFileWhole(PathFromUtf8(PathToBytes(*target)), mat_)) {
         ShowMessage(this, PathFromBytes(*failure));
         return;
     }

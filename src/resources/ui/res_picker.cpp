@@ -27,6 +27,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "common/file_path.hpp"
 #include "common/names.hpp"
 #include "common/ui/file_dialogs.hpp"
 #include "common/ui/look.hpp"
@@ -311,7 +312,7 @@ void TRes::BuildLayout() {
 bool TRes::FormCreate() {
     colormapsLoaded_ = false;
     const std::optional<std::filesystem::path> res2 =
-        FindFileIgnoringCase(settings_.jkDir, "res2.gob");
+        FindFileIgnoringCase(PathFromUtf8(settings_.jkDir), "res2.gob");
     if (!res2) {
         ShowMessage(this, QStringLiteral(" JK Directory Invalid  Reset in Options"));
         return false;
@@ -328,7 +329,7 @@ void TRes::ListDialectContainers() {
     }
     if (settings_.motsDialect) {
         const std::optional<std::filesystem::path> jkmres =
-            FindFileIgnoringCase(settings_.motsDir, "jkmres.goo");
+            FindFileIgnoringCase(PathFromUtf8(settings_.motsDir), "jkmres.goo");
         if (!jkmres) {
             ShowMessage(this, QStringLiteral(" Mots Directory Invalid ,Reset in Options"));
             return;
@@ -378,12 +379,12 @@ void TRes::RestoreLayout(SettingsStore& store) {
 }
 
 std::string TRes::OpenContainerName() const {
-    return std::filesystem::path(resources_.CurrentPath()).filename().string();
+    return Utf8Of(PathFromUtf8(resources_.CurrentPath()).filename());
 }
 
 void TRes::ListContainers(const std::string& dir) {
     FLB1->clear();
-    for (const std::string& name : ListContainerFiles(dir)) {
+    for (const std::string& name : ListContainerFiles(PathFromUtf8(dir))) {
         FLB1->addItem(PathFromBytes(name));
     }
     const QSignalBlocker quiet(Cb1);
@@ -682,7 +683,7 @@ bool TRes::ShowModel(const std::string& item) {
         return true;  // as for any name the container lacks: nothing to show
     }
     if (!listed.model) {
-        ShowMessage(this, FromBytes(listed.message));
+        ShowMessage(this, FromMessage(listed.message));
         return false;
     }
     const Model3do& model = *listed.model;
@@ -741,7 +742,7 @@ void TRes::SavePictureAsClick() {
         return;
     }
     pictureFolder_ = QFileInfo(*target).absolutePath();
-    const std::filesystem::path path(PathToBytes(*target));
+    const std::filesystem::path path = PathFromUtf8(PathToBytes(*target));
     if (const std::optional<std::string> failure =
             SavePicture(path, shownBmp_, PictureFormatOf(path))) {
         ShowMessage(this, PathFromBytes(*failure));
@@ -753,7 +754,7 @@ void TRes::Export(const std::string& name) {
         return;
     }
     const std::string path = settings_.workDir + ExportFileName(name);
-    if (const std::optional<std::string> failure = ExportBmp(path, shownBmp_)) {
+    if (const std::optional<std::string> failure = ExportBmp(PathFromUtf8(path), shownBmp_)) {
         ShowMessage(this, PathFromBytes(ExplainWorkDirFailure(settings_, *failure)));
     }
 }
@@ -768,7 +769,7 @@ void TRes::Cb1Change(const QString& text) {
         return;
     }
     for (const std::string* dir : {&settings_.jkDir, &settings_.motsDir}) {
-        if (const auto path = FindFileIgnoringCase(*dir, name)) {
+        if (const auto path = FindFileIgnoringCase(PathFromUtf8(*dir), name)) {
             GetGobs(path->string());
         }
     }

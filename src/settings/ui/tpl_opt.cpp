@@ -134,7 +134,7 @@ void TTplOpt::FormCreate() {
     RG1Click();
     RG1->setEnabled(!settings_.motsDir.empty());
     for (const std::string& message : MissingPathMessages(settings_)) {
-        ShowMessage(this, FromBytes(message));
+        ShowMessage(this, FromMessage(message));
     }
 }
 
@@ -203,7 +203,7 @@ void TTplOpt::FixDialect() {
 
 void TTplOpt::BBOKClick() {
     if (settings_.restartNeeded) {
-        ShowMessage(this, FromBytes(kRestartMessage));
+        ShowMessage(this, FromMessage(kRestartMessage));
     }
     accept();
 }
