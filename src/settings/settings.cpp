@@ -19,7 +19,8 @@ std::string Settings::MotsTplPath() const {
 }
 
 std::string ChooseWorkDir(const std::string& programDir, const std::string& perUserDir) {
-    if (CanWriteIn(PathFromUtf8(programDir))) {
+    if (!FileExists(PathFromUtf8(programDir + kInstalledMarker)) &&
+        CanWriteIn(PathFromUtf8(programDir))) {
         return programDir;
     }
     std::error_code ec;

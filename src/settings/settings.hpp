@@ -43,7 +43,11 @@ struct Settings {
 };
 
 // The folder for New.tpl, Old.tpl and exported bitmaps: the program's own when files can be
-// made there (a copy run from a folder of one's own), else perUserDir, made when missing.
+// made there (a copy run from a folder of one's own), else perUserDir, made when missing. An
+// installer leaves kInstalledMarker beside the program: an installed copy keeps each user's
+// files apart even where the program's folder can be written (an administrator's session,
+// an installation into a folder of one's own).
+inline constexpr const char* kInstalledMarker = "Installed.txt";
 std::string ChooseWorkDir(const std::string& programDir, const std::string& perUserDir);
 
 // The message for a write into the working folder that failed. When the folder itself cannot

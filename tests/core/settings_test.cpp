@@ -33,7 +33,7 @@ TEST(Settings, TrailingSeparator) {
     EXPECT_EQ(WithTrailingSeparator("a"), std::string("a") + kDirSeparator);
 }
 
-TEST(Settings, AProgramFolderThatCannotBeWrittenGivesThePerUserFolder) {
+TEST(Settings, AnInstalledOrUnwritableProgramFolderGivesThePerUserFolder) {
     const std::filesystem::path dir = testing::UniqueTempPath("skerry_work_dir");
     std::filesystem::create_directories(dir);
     std::ofstream(dir / "plain") << "a file, so nothing can be made below it";
@@ -44,6 +44,8 @@ TEST(Settings, AProgramFolderThatCannotBeWrittenGivesThePerUserFolder) {
     EXPECT_EQ(ChooseWorkDir(writable, perUser), writable);
     EXPECT_EQ(ChooseWorkDir(unwritable, perUser), perUser + kDirSeparator);
     EXPECT_TRUE(CanWriteIn(perUser));
+    ASSERT_FALSE(WriteFileWhole(writable + kInstalledMarker, "installed"));
+    EXPECT_EQ(ChooseWorkDir(writable, perUser), perUser + kDirSeparator);
 
     Settings s;
     s.workDir = writable;
