@@ -457,6 +457,11 @@ std::string ExportFileName(std::string_view entryName, PictureFormat format) {
     if (dot != std::string::npos) {
         name.erase(dot);
     }
+#ifdef _WIN32
+    // "c:x" would be a path on drive C rather than a name in the export folder, and Windows
+    // takes no colon in a file's name anyway.
+    std::replace(name.begin(), name.end(), ':', '_');
+#endif
     return name + (format == PictureFormat::Png ? ".png" : ".bmp");
 }
 

@@ -4,6 +4,7 @@
 
 #include <filesystem>
 #include <map>
+#include <string_view>
 
 #include "common/file_io.hpp"
 #include "resources/gob_container.hpp"
@@ -135,6 +136,12 @@ TEST_F(ContainerFiles, RefusedFoldersWriteNothingAndKeepTheEarlierContainer) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
+#ifdef _WIN32
+        // Windows makes no file of either name: a backslash parts folders, a colon is refused.
+        if (std::string_view(c.name) == "backslash" || std::string_view(c.name) == "colon") {
+            continue;
+        }
+#endif
         fs::remove_all(dir_);
         fs::create_directories(dir_ / "folder.gob");
         const fs::path folder = Folder(c.files);
@@ -165,7 +172,11 @@ TEST_F(ContainerFiles, TwoGigabytesAreRefusedBeforeAByteIsRead) {
 TEST_F(ContainerFiles, LinksAreNotFollowed) {
     const fs::path folder = Folder({{"a.mat", "a"}});
     const fs::path outside = Folder({{"secret.txt", "s"}}, "outside");
-    fs::create_symlink(outside / "secret.txt", folder / "link.txt");
+    std::error_code ec;
+    fs::create_symlink(outside / "secret.txt", folder / "link.txt", ec);
+    if (ec) {
+        GTEST_SKIP() << "no links here: " << ec.message();  // Wine makes none
+    }
     fs::create_directory_symlink(outside, folder / "linked");
     const ContainerJob job = WriteContainer(folder, dir_ / "out.gob");
     ASSERT_EQ(job.status, JobStatus::Done) << job.summary;

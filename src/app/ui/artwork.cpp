@@ -1,5 +1,6 @@
 #include "app/ui/artwork.hpp"
 
+#include <QBuffer>
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
@@ -56,9 +57,54 @@ QPixmap SkerryIconPixmap(int side) {
     return icon;
 }
 
+namespace {
+
+constexpr int kIconSides[] = {16, 24, 32, 48, 64, 128, 256};
+
+void AppendLittleEndian(QByteArray& out, quint32 value, int bytes) {
+    for (int i = 0; i < bytes; ++i) {
+        out.append(static_cast<char>((value >> (8 * i)) & 0xFF));
+    }
+}
+
+}  // namespace
+
+QByteArray SkerryIconFile() {
+    QList<QByteArray> images;
+    for (const int side : kIconSides) {
+        QByteArray png;
+        QBuffer buffer(&png);
+        buffer.open(QIODevice::WriteOnly);
+        SkerryIconPixmap(side).save(&buffer, "PNG");
+        images.append(png);
+    }
+    // ICONDIR, then an ICONDIRENTRY per image (a side of 256 is written 0), then the images.
+    QByteArray out;
+    AppendLittleEndian(out, 0, 2);
+    AppendLittleEndian(out, 1, 2);  // an icon, not a cursor
+    AppendLittleEndian(out, static_cast<quint32>(images.size()), 2);
+    quint32 offset = 6 + 16 * static_cast<quint32>(images.size());
+    for (qsizetype i = 0; i < images.size(); ++i) {
+        const int side = kIconSides[i];
+        AppendLittleEndian(out, side >= 256 ? 0 : static_cast<quint32>(side), 1);
+        AppendLittleEndian(out, side >= 256 ? 0 : static_cast<quint32>(side), 1);
+        AppendLittleEndian(out, 0, 1);   // no palette
+        AppendLittleEndian(out, 0, 1);   // reserved
+        AppendLittleEndian(out, 1, 2);   // colour planes
+        AppendLittleEndian(out, 32, 2);  // bits per pixel
+        AppendLittleEndian(out, static_cast<quint32>(images[i].size()), 4);
+        AppendLittleEndian(out, offset, 4);
+        offset += static_cast<quint32>(images[i].size());
+    }
+    for (const QByteArray& image : images) {
+        out.append(image);
+    }
+    return out;
+}
+
 QIcon SkerryIcon() {
     QIcon icon;
-    for (const int side : {16, 24, 32, 48, 64, 128, 256}) {
+    for (const int side : kIconSides) {
         icon.addPixmap(SkerryIconPixmap(side));
     }
     return icon;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QIcon>
 #include <QPixmap>
 #include <QRectF>
@@ -18,5 +19,7 @@ QPixmap SkerryPicture(int width, int height);
 // The application icon: the picture in a rounded square, at the sizes desktops ask for.
 QIcon SkerryIcon();
 QPixmap SkerryIconPixmap(int side);
+// The icon as a Windows .ico file, one PNG image per size, for the executable's resource.
+QByteArray SkerryIconFile();
 
 }  // namespace skerry::ui

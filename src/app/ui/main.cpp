@@ -1,3 +1,7 @@
+#include <QCoreApplication>
+#include <QStringList>
+#include <QTimer>
+
 #include "app/ui/app_windows.hpp"
 #include "app/ui/skerry_application.hpp"
 #include "app/ui/tpl_ed.hpp"
@@ -13,6 +17,14 @@ int main(int argc, char** argv) {
         // A size to come back to when the user leaves the maximised state.
         windows.TplEd().resize(1100, 760);
         windows.TplEd().showMaximized();
+    }
+    // `skerry FILE.tpl`, as the desktop's "Open with" gives it: once the window is up, the
+    // picker lists the file's templates.
+    const QStringList arguments = QCoreApplication::arguments();
+    if (arguments.size() > 1) {
+        QTimer::singleShot(0, &windows.TplEd(), [&windows, file = arguments.at(1)] {
+            windows.TplEd().OpenFileGiven(file);
+        });
     }
     const int status = app.exec();
     windows.SaveLayout();

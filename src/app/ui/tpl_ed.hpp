@@ -52,6 +52,9 @@ class TTplEd : public QMainWindow {
         ShowCommands();
     }
 
+    // `skerry FILE.tpl` and "Open with Skerry": the picker lists the file's templates for Open.
+    void OpenFileGiven(const QString& file);
+
     void FormCreate();
     void FormShow();
     void FormResize();

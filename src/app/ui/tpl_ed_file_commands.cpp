@@ -62,6 +62,10 @@ void TTplEd::OpenNewtpl1Click() {
     OpenFrom(settings_.NewTplPath());
 }
 
+void TTplEd::OpenFileGiven(const QString& file) {
+    OpenFrom(PathToBytes(QDir::toNativeSeparators(QFileInfo(file).absoluteFilePath())));
+}
+
 void TTplEd::OpenFrom(const std::string& file) {
     if (!ConfirmDiscard()) {
         return;
