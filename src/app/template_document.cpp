@@ -487,7 +487,14 @@ void TemplateDocument::Refinish() {
         source_->Index(false);
         sourceGeneration_ = templates_.Generation();
     }
-    radii_.SetContainers(Containers());
+    // The containers change with the picker's container or the folders, not with an edit:
+    // listing the folder every time would put a directory walk on each keystroke.
+    std::string containersKey = resources_.CurrentPath() + '\n' + settings_.jkDir + '\n' +
+                                settings_.motsDir + (settings_.motsDialect ? "\nmots" : "\njk");
+    if (containersKey != radiiContainersKey_) {
+        radii_.SetContainers(Containers());
+        radiiContainersKey_ = std::move(containersKey);
+    }
     finished_ = FinishGrid(
         *source_, GameInUse(), [this](std::string_view model) { return radii_.Radius(model); },
         state_.name, state_.parent, state_.grid);

@@ -193,6 +193,7 @@ class TemplateDocument {
     std::unique_ptr<TemplateSource> source_;  // the template tables, indexed once per scan
     std::uint64_t sourceGeneration_ = 0;
     ModelRadii radii_;
+    std::string radiiContainersKey_;  // what radii_'s containers were listed for
     FinishedTemplate finished_;
     std::vector<ValueCell> cells_;
 };

@@ -3,6 +3,7 @@
 #include <QLatin1String>
 #include <QPlainTextEdit>
 #include <QString>
+#include <QTableWidgetItem>
 
 namespace skerry::ui {
 
@@ -14,6 +15,14 @@ inline constexpr const char* kAqua = "#00ffff";
 inline QString TextOnBlack(const char* widgetClass, const char* colour = kTeal) {
     return QStringLiteral("%1 { background-color: black; color: %2; }")
         .arg(QLatin1String(widgetClass), QLatin1String(colour));
+}
+
+// A cell of a table that is read, not edited; its tip shows a long text whole.
+inline QTableWidgetItem* ReadOnlyCell(const QString& text) {
+    auto* item = new QTableWidgetItem(text);
+    item->setFlags(Qt::ItemIsSelectable | Qt::ItemIsEnabled);
+    item->setToolTip(text);
+    return item;
 }
 
 // A list of names in teal on black. The items get a pixel of air below, or the next item's

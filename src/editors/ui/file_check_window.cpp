@@ -17,13 +17,6 @@ namespace {
 
 enum Column { kLine, kCode, kName, kMessage, kColumns };
 
-QTableWidgetItem* Cell(const QString& text) {
-    auto* item = new QTableWidgetItem(text);
-    item->setFlags(Qt::ItemIsSelectable | Qt::ItemIsEnabled);
-    item->setToolTip(text);
-    return item;
-}
-
 }  // namespace
 
 FileCheckWindow::FileCheckWindow(QWidget* parent) : QDialog(parent) {
@@ -108,10 +101,10 @@ void FileCheckWindow::ShowFindings(const QString& path,
     lineNumbers_.clear();
     for (const TemplateFinding& finding : findings) {
         const int row = static_cast<int>(names_.size());
-        Findings->setItem(row, kLine, Cell(QString::number(finding.line)));
-        Findings->setItem(row, kCode, Cell(FromBytes(finding.code)));
-        Findings->setItem(row, kName, Cell(FromBytes(finding.name)));
-        Findings->setItem(row, kMessage, Cell(FromMessage(finding.message)));
+        Findings->setItem(row, kLine, ReadOnlyCell(QString::number(finding.line)));
+        Findings->setItem(row, kCode, ReadOnlyCell(FromBytes(finding.code)));
+        Findings->setItem(row, kName, ReadOnlyCell(FromBytes(finding.name)));
+        Findings->setItem(row, kMessage, ReadOnlyCell(FromMessage(finding.message)));
         names_.push_back(finding.name);
         lineNumbers_.push_back(finding.line);
     }

@@ -17,14 +17,6 @@ namespace {
 
 enum Column { kParam, kValue, kFrom, kColumns };
 
-// The tip shows a long value or source whole.
-QTableWidgetItem* Cell(const std::string& text) {
-    auto* item = new QTableWidgetItem(FromBytes(text));
-    item->setFlags(Qt::ItemIsSelectable | Qt::ItemIsEnabled);
-    item->setToolTip(FromBytes(text));
-    return item;
-}
-
 }  // namespace
 
 FinishedTemplateWindow::FinishedTemplateWindow(QWidget* parent) : QDialog(parent) {
@@ -77,10 +69,10 @@ void FinishedTemplateWindow::ShowFinished(const FinishedTemplate& finished) {
     Params->setRowCount(static_cast<int>(finished.params.size()));
     int row = 0;
     for (const FinishedParam& param : finished.params) {
-        Params->setItem(row, kParam, Cell(param.name));
-        Params->setItem(row, kValue, Cell(param.value));
+        Params->setItem(row, kParam, ReadOnlyCell(FromBytes(param.name)));
+        Params->setItem(row, kValue, ReadOnlyCell(FromBytes(param.value)));
         const std::string from = param.note.empty() ? param.from : param.from + "; " + param.note;
-        Params->setItem(row, kFrom, Cell(from));
+        Params->setItem(row, kFrom, ReadOnlyCell(FromBytes(from)));
         ++row;
     }
     QString text;
