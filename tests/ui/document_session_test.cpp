@@ -47,6 +47,8 @@ TEST_F(DocumentSessionTest, NewAndOpenFollowEachOtherWithoutARestart) {
     EXPECT_EQ(FindControl<QComboBox>(Ed(), "CB1")->currentText(), "weapon");  // not "actor"
     Action("New1")->trigger();
     EXPECT_EQ(Box("TplNameE"), "Tpl Name");
+    // Typing straight after New replaces the placeholder rather than adding to it.
+    EXPECT_EQ(FindControl<QLineEdit>(Ed(), "TplNameE")->selectedText(), "Tpl Name");
     EXPECT_EQ(Ed().Grid().RowCount(), 4u);
     Pick("mytrooper", [this] { Action("OpenNewtpl1")->trigger(); });
     EXPECT_EQ(Box("TplNameE"), "mytrooper");

@@ -51,6 +51,9 @@ void TTplEd::New1Click() {
         return;
     }
     Tell(document_.New());
+    // The name comes first, and typing replaces the placeholder rather than adding to it.
+    TplNameE->setFocus();
+    TplNameE->selectAll();
     ViewSBClick();
 }
 
