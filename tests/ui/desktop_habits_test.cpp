@@ -8,9 +8,11 @@
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QScreen>
+#include <QTableView>
 #include <QTest>
 #include <filesystem>
 
+#include "app/ui/grid_table_model.hpp"
 #include "app/ui/tpl_ed.hpp"
 #include "common/ui/find_control.hpp"
 #include "common/ui/window_geometry.hpp"
@@ -59,6 +61,10 @@ TEST_F(DesktopHabitsTest, ShortcutsReachTheirCommands) {
     FindControl<QComboBox>(Ed(), "CB1")->setEditText("ghost");
     QTest::keyClick(&Ed(), Qt::Key_F12);
     EXPECT_TRUE(FindControl<QPlainTextEdit>(Ed(), "RE1")->toPlainText().contains("type=ghost"));
+    // The grid reached by Tab has a value cell for the arrow keys to move from.
+    auto* grid = FindControl<QTableView>(Ed(), "SG1");
+    grid->setFocus(Qt::TabFocusReason);
+    EXPECT_EQ(grid->currentIndex(), grid->model()->index(0, GridTableModel::kValueColumn));
     QTest::keySequence(&Ed(), QKeySequence::Save);
     EXPECT_EQ(messages_, QStringList{"Template \"Name\" Not Set"});
     // Alt and the underlined letter open the File menu.

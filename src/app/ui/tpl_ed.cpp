@@ -457,6 +457,12 @@ bool TTplEd::eventFilter(QObject* watched, QEvent* event) {
         FormResize();
     } else if (watched == SG1->viewport() && event->type() == QEvent::MouseButtonPress) {
         currentAtPress_ = SG1->currentIndex();
+    } else if (watched == SG1 && event->type() == QEvent::FocusIn &&
+               static_cast<QFocusEvent*>(event)->reason() != Qt::MouseFocusReason &&
+               !SG1->currentIndex().isValid() && gridModel_->rowCount() > 0) {
+        // Only the value column takes the keyboard, and the view's own first choice is the
+        // name cell, so a grid reached by Tab would have no cell to move from.
+        SG1->setCurrentIndex(gridModel_->index(0, GridTableModel::kValueColumn));
     } else if (watched == BasedOnE && event->type() == QEvent::MouseButtonRelease &&
                BasedOnE->isEnabled()) {
         BasedOnEClick();
