@@ -439,6 +439,7 @@ SaveReport TemplateDocument::Save(SaveKind kind,
     history_.StopMerging();
     Notify(DocumentChange::Boxes);
     report.saved = true;
+    report.added = outcome.added;
     report.path = settings_.NewTplPath();
     return report;
 }

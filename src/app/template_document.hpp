@@ -75,8 +75,9 @@ struct OpenReport {
 
 struct SaveReport {
     bool saved = false;
-    std::string error;  // why nothing was written, naming the file
-    std::string path;   // the New.tpl written
+    std::string error;   // why nothing was written, naming the file
+    std::string path;    // the New.tpl written
+    bool added = false;  // the template went at the file's end, not in place of its own line
 };
 
 // The template being edited, as one document: its name, parent, type and rows, where it came

@@ -8,6 +8,7 @@
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QScreen>
+#include <QStatusBar>
 #include <QTableView>
 #include <QTest>
 #include <filesystem>
@@ -129,6 +130,9 @@ TEST_F(DesktopHabitsTest, ATemplateOpenedAgainFromNewTplIsSavedBesideTheOthers) 
     FindControl<QLineEdit>(Ed(), "TplNameE")->setText("mycrate2");
     AnswerDescription("");
     Ed().AppendtoNewtpl1Click();
+    EXPECT_TRUE(Ed().statusBar()->currentMessage().startsWith("Appended mycrate2 to "));
+    Ed().AppendtoNewtpl1Click();  // once more: in place of its own line, not at the end
+    EXPECT_TRUE(Ed().statusBar()->currentMessage().startsWith("Replaced mycrate2 in "));
     Restart();
     FindControl<QAction>(Ed(), "OpenRecent1")->trigger();
     ASSERT_EQ(FindControl<QLineEdit>(Ed(), "TplNameE")->text(), "mycrate2");

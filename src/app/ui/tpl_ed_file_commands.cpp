@@ -259,9 +259,11 @@ bool TTplEd::SaveTemplate(SaveKind kind) {
     }
     const QString name = FromBytes(document_.State().name);
     const QString path = PathFromBytes(report.path);
-    statusBar()->showMessage(kind == SaveKind::Append
-                                 ? QStringLiteral("Appended %1 to %2").arg(name, path)
-                                 : QStringLiteral("Saved %1 into %2").arg(name, path));
+    // An Append of a template New.tpl holds already puts it in place of its line.
+    statusBar()->showMessage(kind != SaveKind::Append
+                                 ? QStringLiteral("Saved %1 into %2").arg(name, path)
+                             : report.added ? QStringLiteral("Appended %1 to %2").arg(name, path)
+                                            : QStringLiteral("Replaced %1 in %2").arg(name, path));
     Remember({document_.State().name, settings_.NewTplPath()});
     ShowCommands();
     return true;
