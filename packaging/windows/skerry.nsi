@@ -8,11 +8,13 @@
 ; Silent: setup.exe /S [/D=FOLDER] and Uninstall.exe /S.
 
 Unicode true
+; A 64-bit setup for a 64-bit program: it writes the 64-bit registry and Program Files as they
+; are, and Windows itself refuses it on a 32-bit system.
+Target amd64-unicode
 ManifestDPIAware true
 SetCompressor /SOLID lzma
 
 !include "MUI2.nsh"
-!include "x64.nsh"
 
 !define PRODUCT "Skerry"
 !define PUBLISHER "Harrowmoor"
@@ -49,18 +51,6 @@ VIAddVersionKey "FileVersion" "${VERSION}"
 VIAddVersionKey "CompanyName" "${PUBLISHER}"
 VIAddVersionKey "FileDescription" "${PRODUCT} ${VERSION} setup"
 VIAddVersionKey "LegalCopyright" "${PUBLISHER}"
-
-Function .onInit
-    ${IfNot} ${RunningX64}
-        MessageBox MB_ICONSTOP "${PRODUCT} needs 64-bit Windows." /SD IDOK
-        Abort
-    ${EndIf}
-    SetRegView 64
-FunctionEnd
-
-Function un.onInit
-    SetRegView 64
-FunctionEnd
 
 Section "Skerry" SecMain
     SectionIn RO

@@ -137,8 +137,11 @@ TEST_F(ContainerFiles, RefusedFoldersWriteNothingAndKeepTheEarlierContainer) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
 #ifdef _WIN32
-        // Windows makes no file of either name: a backslash parts folders, a colon is refused.
-        if (std::string_view(c.name) == "backslash" || std::string_view(c.name) == "colon") {
+        // Windows makes no such folder: a backslash parts folders, a colon, a tab and a name
+        // ending in dots are refused or trimmed, and names differing in letter case are one file.
+        const std::string_view name = c.name;
+        if (name == "backslash" || name == "colon" || name == "control_byte" || name == "dots" ||
+            name == "same_in_lower_case") {
             continue;
         }
 #endif

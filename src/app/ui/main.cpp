@@ -1,6 +1,7 @@
 #include <QCoreApplication>
 #include <QStringList>
 #include <QTimer>
+#include <QtGlobal>
 
 #include "app/ui/app_windows.hpp"
 #include "app/ui/skerry_application.hpp"
@@ -8,6 +9,14 @@
 #include "settings/ui/qsettings_store.hpp"
 
 int main(int argc, char** argv) {
+#ifdef _WIN32
+    // Under Wine, where many modders on Linux run their Windows tools, Qt's GDI font engine
+    // leaves the text of every line edit unpainted. DirectWrite, which later Qt versions
+    // choose by default, draws the same text on Windows and on Wine.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        qputenv("QT_QPA_PLATFORM", "windows:fontengine=directwrite");
+    }
+#endif
     skerry::ui::SkerryApplication app(argc, argv);
     skerry::ui::AppState state(std::make_unique<skerry::ui::QSettingsStore>());
     skerry::ui::AppWindows windows(state);
